@@ -1,0 +1,49 @@
+# Vestrel: `make run` builds and starts the window, `make test` builds and runs every test.
+BUILD    ?= build
+JOBS     ?= $(shell nproc)
+PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev locales proj-bin proj-data
+
+.PHONY: all deps configure build test run sanitize bench clean
+
+all: build
+
+# Installs what is missing, when run as root on a Debian machine.
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = 0 ] && command -v apt-get >/dev/null; then \
+	    echo "Installation de :$$missing"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	  else echo "Paquets manquants (à installer en root) :$$missing"; fi; \
+	fi
+	@if ! locale -a 2>/dev/null | grep -qi '^fr_FR.utf-\?8$$'; then \
+	  if [ "$$(id -u)" = 0 ] && [ -f /etc/locale.gen ]; then \
+	    sed -i 's/^# *fr_FR.UTF-8 UTF-8/fr_FR.UTF-8 UTF-8/' /etc/locale.gen; \
+	    grep -q '^fr_FR.UTF-8 UTF-8' /etc/locale.gen || echo 'fr_FR.UTF-8 UTF-8' >> /etc/locale.gen; \
+	    locale-gen >/dev/null; fi; fi
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD)/src/ui/vestrel ]; then $(BUILD)/src/ui/vestrel; \
+	else echo "La fenêtre de Vestrel n'est pas encore construite."; fi
+
+# The tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVESTREL_SANITIZE=ON
+	cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do [ -x $$b ] && $$b; done
+
+clean:
+	rm -rf $(BUILD) build-sanitize
