@@ -1,0 +1,51 @@
+#pragma once
+// The geodetic datum of the catalogue and its shift to and from WGS84.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "geodesy/ellipsoide.h"
+#include "geodesy/grille_ign.h"
+#include "tools/outils.h"
+
+namespace vestrel {
+
+inline constexpr double DemiGrandAxeWGS84 = 6378137.0;
+inline constexpr double ExcentriciteWGS84 = 0.08181919106;
+
+// Longitude of the Paris meridian east of Greenwich, radians, read from
+// "2°20'14.025''".
+double MeridienParis();
+
+class TDatum {
+ public:
+  TDatum() = default;
+  TDatum(const TDatum&) = delete;
+  TDatum& operator=(const TDatum&) = delete;
+
+  TEllipsoide* Ellipsoide = nullptr;  // owned by the catalogue
+  double DeltaX = 0, DeltaY = 0, DeltaZ = 0;  // metres, datum to WGS84
+  bool TroisParametres = true;
+  double RotX = 0, RotY = 0, RotZ = 0;  // seconds of arc
+  double Echelle = 0;                   // parts per million
+  std::string Nom;
+  std::string Description;
+  bool Lu = false;
+  std::string NomGrille;
+  std::unique_ptr<TGrilleIgn> Grille;
+  bool SansGrille = false;
+
+  void SetGrille(const std::string& nom);
+  // Reads the rest of a Datum record line; the ellipsoid is looked up in
+  // `ellipsoides` from its first entry.
+  void Lecture(TFlux& flux, const std::vector<std::unique_ptr<TEllipsoide>>& ellipsoides);
+  void Ecriture(std::string& sortie) const;
+  void Assign(const TDatum& source);
+
+  // Geographic coordinates on this datum (height 0) to WGS84 geocentric.
+  void VersWGS84(bool paris, double phi, double lambda, double& X, double& Y, double& Z) const;
+  // WGS84 geocentric to geographic coordinates on this datum.
+  void DepuisWGS84(bool paris, double X, double Y, double Z, double& phi, double& lambda) const;
+};
+
+}  // namespace vestrel

@@ -1,0 +1,49 @@
+#pragma once
+// Stateless geodetic routines on the ellipsoid (a, e) and the sphere.
+// Angles in radians, lengths in metres. The iterations stop at 1e-11 rad and
+// are capped: past the cap, or for a non-finite input, they raise
+// ErreurArithmetique.
+#include <array>
+
+namespace vestrel {
+
+inline constexpr double ToleranceIteration = 1e-11;
+
+double GrandeNormale(double phi, double a, double e);
+double LatitudeIsometrique(double phi, double e);
+double LatitudeIsometriqueInverse(double L, double e);
+
+void GeographiqueVersCartesien(double lambda, double phi, double h, double a, double e,
+                               double& X, double& Y, double& Z);
+void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
+                               double& lambda, double& phi, double& h);
+
+// Seven-parameter similarity, position-vector sense. D is the scale
+// correction as a pure number, the rotations are in radians.
+void SeptParametres(double TX, double TY, double TZ, double D, double RX, double RY,
+                    double RZ, double X, double Y, double Z, double& Xp, double& Yp,
+                    double& Zp);
+void SeptParametresInverseApprochee(double TX, double TY, double TZ, double D, double RX,
+                                    double RY, double RZ, double Xp, double Yp, double Zp,
+                                    double& X, double& Y, double& Z);
+void SeptParametresInverse(double TX, double TY, double TZ, double D, double RX, double RY,
+                           double RZ, double Xp, double Yp, double Zp, double& X, double& Y,
+                           double& Z);
+
+void SphereVersCartesien(double lambda, double phi, double& x, double& y, double& z);
+void CartesienVersSphere(double x, double y, double z, double& lambda, double& phi);
+void RotationY(double x, double y, double z, double theta, double& xp, double& yp,
+               double& zp);
+void Normalise(std::array<double, 3>& v);
+
+using TCoefficients = std::array<double, 5>;
+void CoefficientsArcMeridien(double e, TCoefficients& C);
+// Meridian arc from the equator divided by a.
+double ArcMeridien(double phi, double e);
+void CoefficientsMercatorTransverse(double e, TCoefficients& c);
+void CoefficientsMercatorTransverseInverse(double e, TCoefficients& c);
+
+// Direction of point 2 seen from point 1, clockwise from north.
+double Azimut(double phi1, double lambda1, double phi2, double lambda2, double e);
+
+}  // namespace vestrel

@@ -1,0 +1,85 @@
+#include "tools/chemins.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "tools/erreurs.h"
+
+namespace vestrel {
+
+namespace {
+std::string& DossierImpose() {
+  static std::string dossier;
+  return dossier;
+}
+}  // namespace
+
+std::string DossierProgramme() {
+  if (!DossierImpose().empty()) {
+    std::string d = DossierImpose();
+    if (d.back() != '/') d += '/';
+    return d;
+  }
+  char tampon[4096];
+  ssize_t n = readlink("/proc/self/exe", tampon, sizeof tampon - 1);
+  if (n <= 0) return "./";
+  std::string chemin(tampon, static_cast<size_t>(n));
+  auto p = chemin.rfind('/');
+  return p == std::string::npos ? "./" : chemin.substr(0, p + 1);
+}
+
+void DefinitDossierProgramme(const std::string& dossier) { DossierImpose() = dossier; }
+
+bool FichierExiste(const std::string& chemin) {
+  struct stat s;
+  return stat(chemin.c_str(), &s) == 0 && S_ISREG(s.st_mode);
+}
+
+bool DossierExiste(const std::string& chemin) {
+  struct stat s;
+  return stat(chemin.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
+}
+
+std::string LitFichier(const std::string& chemin) {
+  std::ifstream f(chemin, std::ios::binary);
+  if (!f) throw ErreurEntreeSortie("Impossible d'ouvrir le fichier " + chemin);
+  std::ostringstream o;
+  o << f.rdbuf();
+  if (f.bad()) throw ErreurEntreeSortie("Impossible de lire le fichier " + chemin);
+  return o.str();
+}
+
+void EcritFichierSur(const std::string& chemin, std::string_view octets) {
+  const std::string temporaire = chemin + ".tmp-" + std::to_string(getpid());
+  int fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) throw ErreurEntreeSortie("Impossible de créer le fichier " + temporaire);
+  const char* p = octets.data();
+  size_t reste = octets.size();
+  bool ok = true;
+  while (reste > 0) {
+    ssize_t n = ::write(fd, p, reste);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ok = false;
+      break;
+    }
+    p += n;
+    reste -= static_cast<size_t>(n);
+  }
+  if (ok && ::fsync(fd) != 0) ok = false;
+  if (::close(fd) != 0) ok = false;
+  if (ok && std::rename(temporaire.c_str(), chemin.c_str()) != 0) ok = false;
+  if (!ok) {
+    ::unlink(temporaire.c_str());
+    throw ErreurEntreeSortie("Impossible d'écrire le fichier " + chemin);
+  }
+}
+
+}  // namespace vestrel

@@ -1,0 +1,24 @@
+#pragma once
+// Files and folders of the running program.
+#include <string>
+
+namespace vestrel {
+
+// Folder of the running program's own executable, ending with "/".
+std::string DossierProgramme();
+// Lets tests (and vestrel-cli options) point the program folder elsewhere;
+// an empty text returns to the executable's folder.
+void DefinitDossierProgramme(const std::string& dossier);
+
+bool FichierExiste(const std::string& chemin);
+bool DossierExiste(const std::string& chemin);
+
+// Whole file as bytes; raises ErreurEntreeSortie when it cannot be read.
+std::string LitFichier(const std::string& chemin);
+
+// Writes the bytes to a temporary file in the same folder, flushes it to
+// disk, then renames it over `chemin`: the old file stays whole until the new
+// one is complete. Raises ErreurEntreeSortie on failure (the old file intact).
+void EcritFichierSur(const std::string& chemin, std::string_view octets);
+
+}  // namespace vestrel

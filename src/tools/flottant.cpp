@@ -1,0 +1,42 @@
+#include "tools/flottant.h"
+
+#include <cfenv>
+#include <cmath>
+
+#include "tools/erreurs.h"
+
+namespace vestrel {
+
+namespace {
+constexpr int kFautes = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
+}
+
+GardeFlottante::GardeFlottante() noexcept : anciens_(std::fetestexcept(kFautes)) {
+  std::feclearexcept(kFautes);
+}
+
+GardeFlottante::~GardeFlottante() {
+  if (anciens_) std::feraiseexcept(anciens_);
+}
+
+bool GardeFlottante::Faute() noexcept {
+  const int f = std::fetestexcept(kFautes);
+  std::feclearexcept(kFautes);
+  return f != 0;
+}
+
+void GardeFlottante::Verifie() {
+  const int f = std::fetestexcept(kFautes);
+  if (!f) return;
+  std::feclearexcept(kFautes);
+  if (f & FE_DIVBYZERO) throw ErreurArithmetique("Division par zéro");
+  if (f & FE_INVALID) throw ErreurArithmetique("Opération en virgule flottante incorrecte");
+  throw ErreurArithmetique("Débordement de virgule flottante");
+}
+
+void VerifieFini(double valeur) {
+  if (std::isnan(valeur)) throw ErreurArithmetique("Opération en virgule flottante incorrecte");
+  if (std::isinf(valeur)) throw ErreurArithmetique("Débordement de virgule flottante");
+}
+
+}  // namespace vestrel

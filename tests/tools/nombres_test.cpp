@@ -1,0 +1,112 @@
+#include "tools/nombres.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "tools/erreurs.h"
+#include "tools/flottant.h"
+
+using namespace vestrel;
+
+TEST(Nombres, LitReelAccepteLaSyntaxeStricte) {
+  EXPECT_DOUBLE_EQ(LitReel("231500.5"), 231500.5);
+  EXPECT_DOUBLE_EQ(LitReel("+1e3"), 1000.0);
+  EXPECT_DOUBLE_EQ(LitReel("-.5"), -0.5);
+  EXPECT_DOUBLE_EQ(LitReel("5."), 5.0);
+  EXPECT_DOUBLE_EQ(LitReel("1E-2"), 0.01);
+  EXPECT_EQ(LitReel("1e-400"), 0.0);
+  for (const char* faux : {"", " 1", "1 ", "231500,5", "inf", "nan", "0x10", "1e", "e5", ".", "+",
+                           "--1", "1e400", "1.2.3"}) {
+    EXPECT_THROW(LitReel(faux), ErreurConversion) << faux;
+  }
+  try {
+    LitReel("12,5");
+    FAIL();
+  } catch (const ErreurConversion& e) {
+    EXPECT_STREQ(e.what(), "'12,5' n'est pas une valeur en virgule flottante correcte");
+  }
+}
+
+TEST(Nombres, LitEntierRefuseCeQuiNEstPasUnEntier32Bits) {
+  EXPECT_EQ(LitEntier("-12"), -12);
+  EXPECT_EQ(LitEntier("+7"), 7);
+  EXPECT_EQ(LitEntier("2147483647"), 2147483647);
+  for (const char* faux : {"", "12.5", "2147483648", "1e3", " 3", "-"}) {
+    EXPECT_THROW(LitEntier(faux), ErreurConversion) << faux;
+  }
+  try {
+    LitEntier("x");
+    FAIL();
+  } catch (const ErreurConversion& e) {
+    EXPECT_STREQ(e.what(), "'x' n'est pas une valeur entière correcte");
+  }
+}
+
+TEST(Nombres, FormatsCommePrintfEnLocaleC) {
+  EXPECT_EQ(FormatG(6378137.0, 12), "6378137");
+  EXPECT_EQ(FormatG(0.08181919106, 12), "0.08181919106");
+  EXPECT_EQ(FormatG(1.23456789012, 8), "1.2345679");
+  EXPECT_EQ(FormatG(1e-20, 12), "1e-20");
+  EXPECT_EQ(FormatG(0.0, 12), "0");
+  EXPECT_EQ(FormatF(231500.0, 3), "231500.000");
+  EXPECT_EQ(FormatF(-0.0004, 3), "-0.000");
+  EXPECT_EQ(FormatD(-42), "-42");
+}
+
+TEST(Nombres, UneLocaleFrancaiseNeChangeRien) {
+  const char* avant = std::setlocale(LC_ALL, nullptr);
+  std::string sauve = avant ? avant : "C";
+  if (!std::setlocale(LC_ALL, "fr_FR.UTF-8")) GTEST_SKIP() << "locale fr_FR.UTF-8 absente";
+  EXPECT_EQ(FormatF(1.5, 3), "1.500");
+  EXPECT_EQ(FormatG(0.25, 12), "0.25");
+  EXPECT_DOUBLE_EQ(LitReel("0.25"), 0.25);
+  EXPECT_THROW(LitReel("0,25"), ErreurConversion);
+  std::setlocale(LC_ALL, sauve.c_str());
+}
+
+TEST(Flottant, LaGardeTransformeLesFautesEnErreurs) {
+  volatile double zero = 0.0, un = 1.0, grand = 1e308;
+  {
+    GardeFlottante g;
+    volatile double r = un / zero;
+    (void)r;
+    EXPECT_THROW(g.Verifie(), ErreurArithmetique);
+  }
+  {
+    GardeFlottante g;
+    volatile double r = zero / zero;
+    (void)r;
+    try {
+      g.Verifie();
+      FAIL();
+    } catch (const ErreurArithmetique& e) {
+      EXPECT_STREQ(e.what(), "Opération en virgule flottante incorrecte");
+    }
+  }
+  {
+    GardeFlottante g;
+    volatile double r = grand * grand;
+    (void)r;
+    EXPECT_TRUE(g.Faute());
+    EXPECT_NO_THROW(g.Verifie());  // Faute() cleared it
+  }
+  {
+    GardeFlottante g;
+    volatile double r = un / 3.0;
+    (void)r;
+    EXPECT_NO_THROW(g.Verifie());
+  }
+}
+
+TEST(Flottant, UneGardeImbriqueeNEffacePasLaFauteExterieure) {
+  volatile double zero = 0.0, un = 1.0;
+  GardeFlottante exterieure;
+  volatile double r = un / zero;
+  (void)r;
+  {
+    GardeFlottante interieure;
+    EXPECT_NO_THROW(interieure.Verifie());
+  }
+  EXPECT_THROW(exterieure.Verifie(), ErreurArithmetique);
+}
