@@ -1,0 +1,108 @@
+#include "systems/ancetre.h"
+
+#include "geodesy/datum.h"
+#include "tools/erreurs.h"
+#include "tools/flottant.h"
+
+namespace vestrel {
+
+namespace {
+
+constexpr const char* kDemande = "Demande de paramètre hors-limites";
+constexpr const char* kEcriture = "Ecriture de paramètre hors-limites";
+
+template <class T>
+const TParametres::Entree<T>& Lue(const TParametres::Liste<T>& liste, int indice) {
+  if (indice < 0 || indice >= liste.Nombre) throw ErreurIntervalle(kDemande);
+  return liste.Entrees[indice];
+}
+
+}  // namespace
+
+TParametres TAncetre::Table() const {
+  TParametres p;
+  // Describing the table does not change the object: it only takes the
+  // addresses of its fields.
+  const_cast<TAncetre*>(this)->DecritParametres(p);
+  return p;
+}
+
+void TAncetre::Recalcule() {
+  GardeFlottante garde;
+  CalculeConstantes();
+  garde.Verifie();
+}
+
+void TAncetre::SetValide(bool valide) {
+  Valide = valide;
+  try {
+    Recalcule();
+  } catch (...) {
+    Valide = false;
+    throw;
+  }
+}
+
+template <class T, class Ecriture>
+void TAncetre::Ecrit(TParametres::Liste<T> TParametres::*liste, int indice, Ecriture ecriture) {
+  TParametres p = Table();
+  if (indice < 0 || indice >= (p.*liste).Nombre) {
+    SetValide(false);
+    throw ErreurIntervalle(kEcriture);
+  }
+  try {
+    ecriture(*(p.*liste).Entrees[indice].Champ);
+    Recalcule();
+  } catch (...) {
+    Valide = false;
+    throw;
+  }
+}
+
+int TAncetre::NbReel() const { return Table().Reels.Nombre; }
+double TAncetre::GetReel(int indice) const { return *Lue(Table().Reels, indice).Champ; }
+void TAncetre::SetReel(int indice, double valeur) {
+  Ecrit(&TParametres::Reels, indice, [&](double& champ) { champ = valeur; });
+}
+std::string TAncetre::NomReel(int indice) const { return Lue(Table().Reels, indice).Nom; }
+
+int TAncetre::NbEntier() const { return Table().Entiers.Nombre; }
+int32_t TAncetre::GetEntier(int indice) const { return *Lue(Table().Entiers, indice).Champ; }
+void TAncetre::SetEntier(int indice, int32_t valeur) {
+  Ecrit(&TParametres::Entiers, indice, [&](int32_t& champ) { champ = valeur; });
+}
+std::string TAncetre::NomEntier(int indice) const { return Lue(Table().Entiers, indice).Nom; }
+
+int TAncetre::NbAngle() const { return Table().Angles.Nombre; }
+std::string TAncetre::GetAngle(int indice) const { return Lue(Table().Angles, indice).Champ->Texte; }
+void TAncetre::SetAngle(int indice, const std::string& texte) {
+  Ecrit(&TParametres::Angles, indice, [&](TAngle& champ) { champ.Ecrit(texte); });
+}
+std::string TAncetre::NomAngle(int indice) const { return Lue(Table().Angles, indice).Nom; }
+
+int TAncetre::NbBooleen() const { return Table().Booleens.Nombre; }
+bool TAncetre::GetBooleen(int indice) const { return *Lue(Table().Booleens, indice).Champ; }
+void TAncetre::SetBooleen(int indice, bool valeur) {
+  Ecrit(&TParametres::Booleens, indice, [&](bool& champ) { champ = valeur; });
+}
+std::string TAncetre::NomBooleen(int indice) const { return Lue(Table().Booleens, indice).Nom; }
+
+int TAncetre::NbParametres() const { return NbReel() + NbEntier() + NbAngle() + NbBooleen(); }
+
+std::string TAncetre::NomParametre(int i) const {
+  TParametres p = Table();
+  if (i < 0) return {};
+  if (i < p.Reels.Nombre) return p.Reels.Entrees[i].Nom;
+  i -= p.Reels.Nombre;
+  if (i < p.Entiers.Nombre) return p.Entiers.Entrees[i].Nom;
+  i -= p.Entiers.Nombre;
+  if (i < p.Angles.Nombre) return p.Angles.Entrees[i].Nom;
+  i -= p.Angles.Nombre;
+  if (i < p.Booleens.Nombre) return p.Booleens.Entrees[i].Nom;
+  return {};
+}
+
+double TAncetre::DemiGrandAxe() const { return Datum->Ellipsoide->A; }
+double TAncetre::Excentricite() const { return Datum->Ellipsoide->E; }
+
+}  // namespace vestrel

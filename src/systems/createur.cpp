@@ -1,0 +1,147 @@
+#include "systems/createur.h"
+
+#include <array>
+
+#include "geodesy/datum.h"
+#include "tools/erreurs.h"
+#include "tools/nombres.h"
+
+// The kinds, family by family. Adding a kind: its include here and its row in
+// the table below.
+#include "systems/projlatlong.h"
+
+namespace vestrel {
+
+namespace {
+
+template <class T>
+std::unique_ptr<TProjection> Cree() {
+  return std::make_unique<T>();
+}
+template <class T>
+std::unique_ptr<TMultiple> CreeM() {
+  return std::make_unique<T>();
+}
+
+const TTypeProjection kTypesProjection[] = {
+    // Lambert conic family
+
+    // Transverse Mercator family
+
+    // Gauss-Laborde family and Gauss-Rosenmund
+
+    // Oblique cylindrical family
+
+    // Stereographic family
+
+    // New Zealand Map Grid, Bonne, Mercator on a sphere
+
+    {"Projection Latitude/Longitude", Cree<TProj_LatLonj>},
+};
+
+// Multi-zone kinds. A placeholder ends the table until they are built.
+const TTypeMultiple kTypesMultiple[] = {
+    {nullptr, nullptr},
+};
+
+}  // namespace
+
+std::span<const TTypeProjection> TypesProjection() { return kTypesProjection; }
+
+std::span<const TTypeMultiple> TypesMultiple() {
+  std::span<const TTypeMultiple> t = kTypesMultiple;
+  return t.back().Nature ? t : t.first(t.size() - 1);
+}
+
+std::unique_ptr<TProjection> CreeProjection(const std::string& nature) {
+  for (const auto& type : TypesProjection())
+    if (nature == type.Nature) return type.Cree();
+  return nullptr;
+}
+
+std::unique_ptr<TMultiple> CreeMultiple(const std::string& nature) {
+  for (const auto& type : TypesMultiple())
+    if (nature == type.Nature) return type.Cree();
+  return nullptr;
+}
+
+namespace {
+std::unique_ptr<TAncetre> CreeSysteme(const std::string& nature) {
+  if (auto p = CreeProjection(nature)) return p;
+  return CreeMultiple(nature);
+}
+}  // namespace
+
+int NombreParametres(const std::string& nature) {
+  try {
+    auto s = CreeSysteme(nature);
+    return s ? s->NbParametres() : -1;
+  } catch (const Erreur&) {
+    return -1;
+  }
+}
+
+std::string NomParametre(const std::string& nature, int indice) {
+  try {
+    auto s = CreeSysteme(nature);
+    return s ? s->NomParametre(indice) : std::string();
+  } catch (const Erreur&) {
+    return {};
+  }
+}
+
+void Ecriture(const TAncetre& systeme, std::string& sortie) {
+  sortie += dynamic_cast<const TMultiple*>(&systeme) ? "Multiple" : "Projection";
+  sortie += " \"";
+  sortie += systeme.Nature();
+  sortie += "\"=\"";
+  sortie += systeme.Nom;
+  sortie += "\" \"";
+  sortie += systeme.Description;
+  sortie += "\" \"";
+  if (systeme.Datum) sortie += systeme.Datum->Nom;
+  sortie += '"';
+  for (int i = 0; i < systeme.NbReel(); ++i) {
+    sortie += ' ';
+    AjouteG(sortie, systeme.GetReel(i), 12);
+  }
+  for (int i = 0; i < systeme.NbEntier(); ++i) {
+    sortie += ' ';
+    sortie += FormatD(systeme.GetEntier(i));
+  }
+  for (int i = 0; i < systeme.NbAngle(); ++i) {
+    sortie += ' ';
+    sortie += systeme.GetAngle(i);
+  }
+  for (int i = 0; i < systeme.NbBooleen(); ++i) sortie += systeme.GetBooleen(i) ? " 1" : " 0";
+  sortie += "\r\n";
+}
+
+void Lecture(TAncetre& systeme, TFlux& flux, const std::vector<std::unique_ptr<TDatum>>& datums) {
+  systeme.SetValide(false);
+  std::vector<std::string> jetons;
+  DecoupeLigne(LitLigne(flux), jetons);
+  const int nbReel = systeme.NbReel(), nbEntier = systeme.NbEntier();
+  const int nbAngle = systeme.NbAngle(), nbBooleen = systeme.NbBooleen();
+  if (static_cast<int>(jetons.size()) != nbReel + nbEntier + nbAngle + nbBooleen + 3)
+    throw ErreurIntervalle("Nombre incorrecte de paramètre lors de la lecture d'une projection");
+  systeme.Nom = jetons[0];
+  systeme.Description = jetons[1];
+  TDatum* datum = nullptr;
+  for (const auto& d : datums)
+    if (d->Nom == jetons[2]) {
+      datum = d.get();
+      break;
+    }
+  if (!datum)
+    throw ErreurIntervalle("Datum " + jetons[2] + " inconnu dans la projection " + jetons[0]);
+  systeme.Datum = datum;
+  size_t j = 3;
+  for (int i = 0; i < nbReel; ++i) systeme.SetReel(i, LitReel(jetons[j++]));
+  for (int i = 0; i < nbEntier; ++i) systeme.SetEntier(i, LitEntier(jetons[j++]));
+  for (int i = 0; i < nbAngle; ++i) systeme.SetAngle(i, jetons[j++]);
+  for (int i = 0; i < nbBooleen; ++i) systeme.SetBooleen(i, jetons[j++] == "1");
+  systeme.SetValide(true);
+}
+
+}  // namespace vestrel
