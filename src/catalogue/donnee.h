@@ -1,0 +1,176 @@
+#pragma once
+// The catalogue: ellipsoids, datums, single-zone and multi-zone coordinate
+// systems, their data file, and the conversion of one point between two of
+// its systems with the convergence and the linear alteration.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "geodesy/datum.h"
+#include "geodesy/ellipsoide.h"
+#include "systems/multiple.h"
+#include "systems/projection.h"
+#include "tools/outils.h"
+
+namespace vestrel {
+
+class TFichierIni;
+
+// A system of the catalogue resolved once from its name: exactly one of the
+// three pointers is set when found.
+struct TSystemeResolu {
+  TDatum* Datum = nullptr;              // geographic coordinates on a datum
+  TProjection* Projection = nullptr;    // single-zone system
+  TMultiple* Multiple = nullptr;        // multi-zone system
+  bool Trouve() const { return Datum || Projection || Multiple; }
+  bool Geographique() const { return Datum != nullptr; }
+};
+
+// A converted point with what goes with it, in numbers.
+struct TPointConverti {
+  double X = 0, Y = 0;          // φ, λ (radians) for a datum; metres otherwise
+  int32_t Zone = 0;             // zone chosen by a multi-zone destination
+  double Convergence = 0;       // radians, clockwise
+  double Alteration = 1;        // linear alteration
+};
+
+class TDonnees {
+ public:
+  // The built-ins "GRS 80" and "WGS84" only.
+  TDonnees();
+  ~TDonnees();
+  TDonnees(const TDonnees&) = delete;
+  TDonnees& operator=(const TDonnees&) = delete;
+
+  std::vector<std::unique_ptr<TEllipsoide>> Ellipsoides;
+  std::vector<std::unique_ptr<TDatum>> Datums;
+  std::vector<std::unique_ptr<TProjection>> Projections;
+  std::vector<std::unique_ptr<TMultiple>> Multiples;
+
+  // ---- Data file ----
+  // One record from the stream's position; raises on any error, the rest of
+  // the line being consumed first so that reading may go on.
+  void LitEnregistrement(TFlux& flux);
+  // From the stream's start; the first error ends the load and propagates,
+  // the records read before it stay.
+  void ChargeFlux(TFlux& flux);
+  // Appends every record but the built-ins, in list order (UTF-8, CR LF).
+  void SauveFlux(std::string& sortie) const;
+  // One record from a single line of text.
+  void AjouteLigne(const std::string& ligne);
+
+  // Whole files on disk (Windows-1252). ChargeFichier stops at the first
+  // failing record and raises ErreurChargement (file, line, message); the
+  // records before it stay. SauveFichier writes a temporary file beside the
+  // target and renames it over it when complete; on failure the old file is
+  // intact and the error is raised.
+  void ChargeFichier(const std::string& chemin);
+  void SauveFichier(const std::string& chemin) const;
+
+  // ---- Look-ups (exact names; the last match wins) ----
+  int IndiceEllipsoide(const std::string& nom) const;
+  int IndiceDatum(const std::string& nom) const;
+  int IndiceProjection(const std::string& nom) const;
+  int IndiceMultiple(const std::string& nom) const;
+  TEllipsoide* TrouveEllipsoide(const std::string& nom) const;
+  TDatum* TrouveDatum(const std::string& nom) const;
+  TAncetre* TrouveSysteme(const std::string& nom) const;
+  std::string DescriptionDe(const std::string& nom) const;
+  bool NomLibre(const std::string& nom) const;
+  // Datums, then single-zone systems, then multi-zone systems.
+  void ListeNoms(std::vector<std::string>& liste) const;
+  TSystemeResolu Resout(const std::string& nom) const;
+
+  bool SupprimeEllipsoide(const std::string& nom);
+  bool SupprimeDatum(const std::string& nom);
+
+  // ---- Conversion pipeline (texts) ----
+  // zone: the Paris flag (1) for a datum, the zone number for a multi-zone
+  // system, ignored otherwise. Each returns false when a name is not found.
+  bool SystemeVersWGS84(const std::string& nom, int32_t zone, double premiere, double seconde,
+                        double& X, double& Y, double& Z) const;
+  bool WGS84VersSysteme(const std::string& nom, int32_t& zone, double X, double Y, double Z,
+                        double& premiere, double& seconde) const;
+  bool LireDepart(const std::string& nom, const std::string& texteX, const std::string& texteY,
+                  int32_t zone, double& X, double& Y, double& Z) const;
+  bool EcrireArrivee(const std::string& nom, int32_t& zone, double X, double Y, double Z,
+                     int unite, std::string& texteX, std::string& texteY) const;
+  bool ConvertirPoint(const std::string& source, const std::string& destination,
+                      const std::string& texteX, const std::string& texteY, int32_t zoneSource,
+                      int32_t& zoneDestination, int unite, std::string& sortieX,
+                      std::string& sortieY) const;
+  bool Convergence(const std::string& source, const std::string& destination,
+                   const std::string& texteX, const std::string& texteY, int32_t zoneSource,
+                   int unite, std::string& texte) const;
+  bool AlterationLineaire(const std::string& source, const std::string& destination,
+                          const std::string& texteX, const std::string& texteY,
+                          int32_t zoneSource, double& alteration) const;
+};
+
+// ---- Numbers of a resolved pipeline (the batch command line parses each text
+// once and converts through these; the texts are the same as the window's) ----
+
+// Reads the typed point of a source: angle texts for a datum, metres
+// otherwise, with the pipeline's four messages.
+void LitPointDepart(const TSystemeResolu& source, const std::string& texteX,
+                    const std::string& texteY, double& premiere, double& seconde);
+// Converts the point and computes the convergence and the linear alteration
+// (each step under the floating-point guard). parisSource/parisDestination:
+// longitudes from the Paris meridian on a geographic side.
+void ConvertitPoint(const TSystemeResolu& source, int32_t zoneSource,
+                    const TSystemeResolu& destination, bool parisDestination, double premiere,
+                    double seconde, bool details, TPointConverti& resultat);
+// The window's texts of a converted point.
+std::string TexteCoordonnee(const TSystemeResolu& destination, double valeur, int unite);
+std::string TexteAlteration(double alteration);  // up to 15 significant digits
+
+// ---- The "Convertir" command, without the window ----
+struct TSaisieConversion {
+  std::string Source, Destination;
+  int IndiceSource = 0, IndiceDestination = 0;  // indices in ListeNoms
+  std::string XSource, YSource, FuseauSource;
+  bool FuseauSourceActif = false;
+  bool ParisSource = false, ParisDestination = false;
+  int IndiceUnite = 0;  // 0 "degrés décimaux", 1 "degrés minutes", 2 "degrés minutes secondes", 3 "grades"
+};
+struct TResultatConversion {
+  // Filled step by step: when an error ends the command, what was filled
+  // before it stays and is shown.
+  std::optional<std::string> XDest, YDest, Convergence, Alteration, FuseauDest;
+  bool FocusFuseauSource = false;  // the window focuses the source zone edit
+};
+// Raises the command's errors with their messages.
+void Convertir(const TDonnees& donnees, const TSaisieConversion& saisie,
+               TResultatConversion& resultat);
+
+// ---- Start-up and exit ----
+// A data file whose load stopped at a record.
+class ErreurChargement : public ErreurConversion {
+ public:
+  ErreurChargement(std::string fichier, int ligne, const std::string& message);
+  std::string Fichier;
+  int Ligne;
+  std::string MessageRecord;
+};
+
+struct TDemarrage {
+  std::string FichierCharge;  // the file the catalogue came from, empty if none
+  // "donnees.txt" existed but did not load completely: the file, the line and
+  // the message to show once; "france.txt" is then not loaded on top.
+  std::optional<ErreurChargement> Incomplet;
+};
+// Where "france.txt" (and "gr3df97a.txt") are looked for: beside the program,
+// then ../share/vestrel/ beside it.
+std::string CheminDonneesProgramme(const std::string& nomFichier);
+// Loads "donnees.txt" from the settings folder when AutoSave is on, else
+// "france.txt"; silent when neither loads.
+TDemarrage ChargeAuDemarrage(TDonnees& donnees, const TFichierIni& ini);
+// Saves to "donnees.txt" when AutoSave is on. Before the first save over a
+// file that did not load completely, the original is kept as
+// "donnees.txt.bak". Raises ErreurEntreeSortie
+// "Problème à l'enregistrement des données dans %s" on failure.
+void SauveALaSortie(const TDonnees& donnees, const TFichierIni& ini, const TDemarrage& demarrage);
+
+}  // namespace vestrel
