@@ -12,6 +12,7 @@
 #include "geodesy/ellipsoide.h"
 #include "systems/multiple.h"
 #include "systems/projection.h"
+#include "tools/erreurs.h"
 #include "tools/outils.h"
 
 namespace vestrel {
