@@ -1,0 +1,192 @@
+#include "tools/outils.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "tools/erreurs.h"
+
+using namespace vestrel;
+
+namespace {
+
+constexpr double kEpsilon = 1e-12;  // radians
+
+double Degres(double d) { return d * DegresVersRadians; }
+
+// The message of the conversion error raised by reading `texte`.
+std::string MessageDe(const std::string& texte) {
+  try {
+    TexteVersAngle(texte);
+  } catch (const ErreurConversion& e) {
+    return e.what();
+  }
+  return "(aucune erreur)";
+}
+
+}  // namespace
+
+TEST(TexteVersAngle, LesQuatreFormesDonnentLaMemeValeur) {
+  for (const char* texte : {"12°30'", "12°30.000'", "12°30'00''", "12.5°", "13.8888888889g"})
+    EXPECT_NEAR(TexteVersAngle(texte), Degres(12.5), 1e-11) << texte;
+  EXPECT_NEAR(TexteVersAngle("12°"), Degres(12), kEpsilon);
+  EXPECT_NEAR(TexteVersAngle("12°34'56.789''"), Degres(12 + 34 / 60.0 + 56.789 / 3600), kEpsilon);
+  EXPECT_NEAR(TexteVersAngle("12°34.567'"), Degres(12 + 34.567 / 60), kEpsilon);
+  EXPECT_EQ(TexteVersAngle("0"), 0.0);
+  EXPECT_EQ(TexteVersAngle("0°"), 0.0);
+}
+
+TEST(TexteVersAngle, LeSigneDuTexteOuDuNombre) {
+  EXPECT_NEAR(TexteVersAngle("-12°30'"), Degres(-12.5), kEpsilon);
+  EXPECT_NEAR(TexteVersAngle("-0°30'"), Degres(-0.5), kEpsilon);
+  EXPECT_NEAR(TexteVersAngle("-12.5°"), Degres(-12.5), kEpsilon);
+  EXPECT_NEAR(TexteVersAngle("-13.8888888889g"), Degres(-12.5), 1e-11);
+}
+
+TEST(TexteVersAngle, MessagesDesTextesMalFormes) {
+  const std::string inconnue = "Erreur de conversion d'angle, unité inconnue";
+  EXPECT_EQ(MessageDe(""), "Erreur de conversion d'angle, texte vide");
+  for (const char* texte : {"00", "10", "-0", "12.5", "12G", "12\xB0", "12°x"})
+    EXPECT_EQ(MessageDe(texte), inconnue) << texte;
+  EXPECT_EQ(MessageDe("30'"), "Erreur de conversion d'angle, l'unité des degrés ° n'a pas été trouvée");
+  EXPECT_EQ(MessageDe("12°30''"),
+            "Erreur de conversion d'angle, l'unité des secondes '' n'a pas été trouvée");
+}
+
+TEST(TexteVersAngle, LesNombresMalFormesDonnentLErreurDuLecteurDeNombres) {
+  EXPECT_EQ(MessageDe("12.5°30'"), "'12.5' n'est pas une valeur entière correcte");
+  EXPECT_EQ(MessageDe("12°3.5'10''"), "'3.5' n'est pas une valeur entière correcte");
+  EXPECT_EQ(MessageDe("12,5°"), "'12,5' n'est pas une valeur en virgule flottante correcte");
+  EXPECT_EQ(MessageDe("°"), "'' n'est pas une valeur en virgule flottante correcte");
+  EXPECT_EQ(MessageDe("12°'"), "'' n'est pas une valeur en virgule flottante correcte");
+}
+
+TEST(AngleVersTexte, FormesCompactesEtRetenues) {
+  EXPECT_EQ(AngleVersDMS(Degres(12.5)), "12°30'");
+  EXPECT_EQ(AngleVersDMS(Degres(-0.5)), "-0°30'");
+  EXPECT_EQ(AngleVersDMS(Degres(1.0 / 3600000)), "0°00'00.001''");
+  EXPECT_EQ(AngleVersDMS(Degres(12 + 34 / 60.0 + 5 / 3600.0)), "12°34'05''");
+  // One rounding on the whole count: the carry reaches the minutes.
+  EXPECT_EQ(AngleVersDMS(Degres(12 + 34 / 60.0 + 59.9996 / 3600)), "12°35'");
+  EXPECT_EQ(AngleVersDM(Degres(12.5)), "12°30'");
+  EXPECT_EQ(AngleVersDM(Degres(12.5083335)), "12°30.500'");
+  EXPECT_EQ(AngleVersDM(Degres(12.0)), "12°");
+  EXPECT_EQ(AngleVersDegres(M_PI / 4), "45.00000000°");
+  EXPECT_EQ(AngleVersGrades(M_PI / 4), "50.00000000g");
+}
+
+TEST(AngleVersTexte, UnPetitAngleNegatifGardeSonSigne) {
+  EXPECT_EQ(AngleVersDMS(-1e-15), "-0°");
+  EXPECT_EQ(AngleVersDM(-1e-15), "-0°");
+  EXPECT_EQ(AngleVersDMS(-0.0), "0°");
+}
+
+TEST(AngleVersTexte, UniteParNumeroEtUniteInconnue) {
+  EXPECT_EQ(AngleVersTexte(uaDegres, M_PI / 4), "45.00000000°");
+  EXPECT_EQ(AngleVersTexte(uaDMS, Degres(12.5)), "12°30'");
+  EXPECT_EQ(AngleVersTexte(uaGrades, M_PI / 4), "50.00000000g");
+  EXPECT_EQ(AngleVersTexte(uaDM, Degres(12.5)), "12°30'");
+  std::string texte = "inchangé";
+  AngleVersTexte(4, 1.0, texte);
+  AngleVersTexte(-1, 1.0, texte);
+  EXPECT_EQ(texte, "inchangé");
+}
+
+// Every text written is read back to the precision of its form.
+TEST(AngleVersTexte, AllerRetourDansLesQuatreUnites) {
+  const double tolerance[] = {1e-8, 0.001 / 3600, 1e-8, 0.001 / 60};  // degrees, by unit
+  for (double d : {0.0, 0.25, -0.5, 12.5083335, -45.123456789, 179.9999999, 359.9999, -720.3}) {
+    for (int unite = uaDegres; unite <= uaDM; ++unite) {
+      const std::string texte = AngleVersTexte(unite, Degres(d));
+      EXPECT_NEAR(TexteVersAngle(texte), Degres(d), Degres(tolerance[unite])) << texte;
+    }
+  }
+}
+
+// The count of thousandths is held in 64 bits: a 32-bit count wrapped past
+// about 596 degrees (DMS) and 35791 degrees (DM).
+TEST(AngleVersTexte, GrandsAnglesSansDebordement) {
+  EXPECT_EQ(AngleVersDMS(Degres(1000)), "1000°");
+  EXPECT_EQ(AngleVersDM(Degres(1000)), "1000°");
+  EXPECT_EQ(AngleVersDMS(Degres(1e6)), "1000000°");
+  EXPECT_EQ(AngleVersDM(Degres(-1e6)), "-1000000°");
+  EXPECT_EQ(AngleVersDMS(Degres(1000.5)), "1000°30'");
+  EXPECT_EQ(AngleVersDM(Degres(40000.25)), "40000°15'");
+  const double dms = 1e6 + 7 / 60.0 + 8.5 / 3600;
+  EXPECT_EQ(AngleVersDMS(Degres(dms)), "1000000°07'08.500''");
+  EXPECT_NEAR(TexteVersAngle(AngleVersDMS(Degres(dms))), Degres(dms), 1e-12);
+  const double dm = -(1e6 + 7.25 / 60);
+  EXPECT_EQ(AngleVersDM(Degres(dm)), "-1000000°07.250'");
+  EXPECT_NEAR(TexteVersAngle(AngleVersDM(Degres(dm))), Degres(dm), 1e-12);
+  // Beyond 2^63 thousandths there is no whole count to write.
+  EXPECT_THROW(AngleVersDMS(Degres(1e13)), ErreurConversion);
+  EXPECT_THROW(AngleVersDM(1e300), ErreurConversion);
+  EXPECT_NO_THROW(AngleVersDM(Degres(1e13)));
+}
+
+TEST(AngleVersTexte, AngleNonFiniRefuse) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (int unite = uaDegres; unite <= uaDM; ++unite) {
+    EXPECT_THROW(AngleVersTexte(unite, inf), ErreurArithmetique) << unite;
+    EXPECT_THROW(AngleVersTexte(unite, nan), ErreurArithmetique) << unite;
+  }
+}
+
+TEST(AngleVersTexte, LePointDecimalQuelQueSoitLaLocale) {
+  const std::string ancienne = std::setlocale(LC_ALL, nullptr);
+  if (!std::setlocale(LC_ALL, "fr_FR.UTF-8")) GTEST_SKIP() << "locale fr_FR.UTF-8 absente";
+  const std::string degres = AngleVersDegres(Degres(12.25));
+  const std::string dms = AngleVersDMS(Degres(12.5 + 0.5 / 3600));
+  const double relu = TexteVersAngle("12.25°");
+  std::setlocale(LC_ALL, ancienne.c_str());
+  EXPECT_EQ(degres, "12.25000000°");
+  EXPECT_EQ(dms, "12°30'00.500''");
+  EXPECT_NEAR(relu, Degres(12.25), kEpsilon);
+}
+
+// ---- Record-line tokens ---------------------------------------------------
+
+TEST(LitLigne, AvaleLesFinsDeLigneEtLesLignesVides) {
+  TFlux flux("a\r\n\r\nb");
+  EXPECT_EQ(LitLigne(flux), "a");
+  EXPECT_EQ(flux.Position(), 5u);
+  EXPECT_EQ(LitLigne(flux), "b");
+  EXPECT_TRUE(flux.Fin());
+  TFlux seulsCR("x\ry\n\nz\r");
+  EXPECT_EQ(LitLigne(seulsCR), "x");
+  EXPECT_EQ(LitLigne(seulsCR), "y");
+  EXPECT_EQ(LitLigne(seulsCR), "z");
+  EXPECT_TRUE(seulsCR.Fin());
+  EXPECT_EQ(LitLigne(seulsCR), "");
+}
+
+TEST(LitCle, CleJusquAuSigneEgal) {
+  TFlux flux("Datum \t=\"WGS84\"\r\n Ellipsoide=x");
+  EXPECT_EQ(LitCle(flux), "Datum");
+  EXPECT_EQ(LitLigne(flux), "\"WGS84\"");
+  EXPECT_EQ(LitCle(flux), " Ellipsoide");  // leading blanks stay
+  TFlux sansEgal("reste \t");
+  EXPECT_EQ(LitCle(sansEgal), "reste");
+  EXPECT_TRUE(sansEgal.Fin());
+  EXPECT_EQ(LitCle(sansEgal), "");
+}
+
+TEST(DecoupeLigne, JetonsEntreGuillemetsEtNus) {
+  std::vector<std::string> liste = {"ancien"};
+  DecoupeLigne("\"GRS 80\" \"\" 6378137  0.08", liste);
+  EXPECT_EQ(liste, (std::vector<std::string>{"GRS 80", "", "6378137", "0.08"}));
+  DecoupeLigne("\"abc\"def\tg", liste);
+  EXPECT_EQ(liste, (std::vector<std::string>{"abc", "def", "g"}));
+  // An unclosed quote gives an empty token; the rest reads as plain tokens.
+  DecoupeLigne("x \"a b", liste);
+  EXPECT_EQ(liste, (std::vector<std::string>{"x", "", "a", "b"}));
+  DecoupeLigne(" \t ", liste);
+  EXPECT_TRUE(liste.empty());
+  liste = {"ancien"};
+  DecoupeLigne("", liste);
+  EXPECT_TRUE(liste.empty());
+}
