@@ -1,0 +1,180 @@
+#include "geodesy/datum.h"
+
+#include <numbers>
+
+#include "geodesy/geodesie.h"
+#include "tools/chemins.h"
+#include "tools/erreurs.h"
+#include "tools/nombres.h"
+
+namespace vestrel {
+
+namespace {
+
+// The IGN grid of the NTF to RGF93 translations, looked for beside the
+// program when an NTF datum names no grid.
+constexpr const char* kGrilleNTF = "gr3df97a.txt";
+
+constexpr double SecondesVersRadians(double secondes) {
+  return secondes / 180 / 60 / 60 * std::numbers::pi;
+}
+
+}  // namespace
+
+double MeridienParis() {
+  static const double meridien = TexteVersAngle("2°20'14.025''");
+  return meridien;
+}
+
+// When the file cannot be loaded the datum is left exactly as it was (same
+// NomGrille, same Grille, same SansGrille) and the error goes to the caller;
+// calling again with the same name therefore tries the file again.
+void TDatum::SetGrille(const std::string& nom) {
+  if (nom == NomGrille) return;
+  if (FichierExiste(nom)) {
+    auto grille = std::make_unique<TGrilleIgn>(nom);
+    Grille = std::move(grille);
+    NomGrille = nom;
+    SansGrille = false;
+  } else {
+    Grille.reset();
+    NomGrille = nom;
+    SansGrille = Nom == "NTF";
+  }
+}
+
+// Tokens: name, description, ellipsoid, ΔX ΔY ΔZ, then optionally RX RY RZ
+// scale, then optionally the grid ("*" for none). The numbers and the
+// ellipsoid are checked before any field changes.
+void TDatum::Lecture(TFlux& flux, const std::vector<std::unique_ptr<TEllipsoide>>& ellipsoides) {
+  Lu = false;
+  std::vector<std::string> jetons;
+  DecoupeLigne(LitLigne(flux), jetons);
+  const size_t n = jetons.size();
+  if (n != 6 && n != 7 && n != 10 && n != 11)
+    throw ErreurIntervalle("Nombre incorrecte de paramètre lors de la lecture d'un datum");
+  TEllipsoide* ellipsoide = nullptr;
+  for (const auto& e : ellipsoides) {
+    if (e->Nom == jetons[2]) {
+      ellipsoide = e.get();
+      break;
+    }
+  }
+  if (!ellipsoide)
+    throw ErreurIntervalle("Ellipsoïde " + jetons[2] + " inconnu dans le datum " + jetons[0]);
+  const double dx = LitReel(jetons[3]), dy = LitReel(jetons[4]), dz = LitReel(jetons[5]);
+  const bool trois = n < 8;
+  double rx = RotX, ry = RotY, rz = RotZ, echelle = Echelle;
+  if (!trois) {
+    rx = LitReel(jetons[6]);
+    ry = LitReel(jetons[7]);
+    rz = LitReel(jetons[8]);
+    echelle = LitReel(jetons[9]);
+  }
+
+  Nom = jetons[0];
+  Description = jetons[1];
+  Ellipsoide = ellipsoide;
+  DeltaX = dx;
+  DeltaY = dy;
+  DeltaZ = dz;
+  TroisParametres = trois;
+  RotX = rx;
+  RotY = ry;
+  RotZ = rz;
+  Echelle = echelle;
+
+  const size_t positionGrille = trois ? 7 : 11;
+  if (n == positionGrille) {
+    const std::string& grille = jetons[n - 1];
+    if (grille == "*") SansGrille = true;
+    else SetGrille(grille);
+  } else if (Nom == "NTF") {
+    const std::string defaut = DossierProgramme() + kGrilleNTF;
+    if (FichierExiste(defaut)) SetGrille(defaut);
+  }
+  Lu = true;
+}
+
+void TDatum::Ecriture(std::string& sortie) const {
+  sortie += "Datum=\"" + Nom + "\" \"" + Description + "\" \"" +
+            (Ellipsoide ? Ellipsoide->Nom : std::string()) + "\"";
+  for (double delta : {DeltaX, DeltaY, DeltaZ}) {
+    sortie += ' ';
+    AjouteG(sortie, delta, 12);
+  }
+  if (!TroisParametres) {
+    for (double rotation : {RotX, RotY, RotZ}) {
+      sortie += ' ';
+      AjouteG(sortie, rotation, 12);
+    }
+    sortie += ' ';
+    AjouteG(sortie, Echelle, 8);
+  }
+  if (SansGrille) sortie += " *";
+  else if (!NomGrille.empty()) sortie += " \"" + NomGrille + "\"";
+  sortie += "\r\n";
+}
+
+void TDatum::Assign(const TDatum& source) {
+  Nom = source.Nom;
+  Description = source.Description;
+  Ellipsoide = source.Ellipsoide;
+  DeltaX = source.DeltaX;
+  DeltaY = source.DeltaY;
+  DeltaZ = source.DeltaZ;
+  TroisParametres = source.TroisParametres;
+  SetGrille(source.NomGrille);
+  if (!TroisParametres) {
+    RotX = source.RotX;
+    RotY = source.RotY;
+    RotZ = source.RotZ;
+    Echelle = source.Echelle;
+  }
+}
+
+// Datum to WGS84: the similarity of the datum, replaced inside the grid by the
+// translations interpolated at the approximate WGS84 position.
+void TDatum::VersWGS84(bool paris, double phi, double lambda, double& X, double& Y,
+                       double& Z) const {
+  if (paris) lambda += MeridienParis();
+  double x, y, z;
+  GeographiqueVersCartesien(lambda, phi, 0, Ellipsoide->A, Ellipsoide->E, x, y, z);
+  if (TroisParametres)
+    SeptParametres(DeltaX, DeltaY, DeltaZ, 0, 0, 0, 0, x, y, z, X, Y, Z);
+  else
+    SeptParametres(DeltaX, DeltaY, DeltaZ, Echelle / 1e6, SecondesVersRadians(RotX),
+                   SecondesVersRadians(RotY), SecondesVersRadians(RotZ), x, y, z, X, Y, Z);
+  if (!Grille) return;
+  double lambdaW, phiW, h, tx, ty, tz;
+  CartesienVersGeographique(X, Y, Z, DemiGrandAxeWGS84, ExcentriciteWGS84, lambdaW, phiW, h);
+  if (Grille->Interpole(lambdaW * RadiansVersDegres, phiW * RadiansVersDegres, tx, ty, tz))
+    SeptParametres(tx, ty, tz, 0, 0, 0, 0, x, y, z, X, Y, Z);
+}
+
+// WGS84 to datum: the grid is looked up once at the WGS84 position, without
+// iteration; outside it the exact inverse of the datum's similarity is used.
+void TDatum::DepuisWGS84(bool paris, double X, double Y, double Z, double& phi,
+                         double& lambda) const {
+  double x = X, y = Y, z = Z;
+  bool grille = false;
+  if (Grille) {
+    double lambdaW, phiW, h, tx, ty, tz;
+    CartesienVersGeographique(X, Y, Z, DemiGrandAxeWGS84, ExcentriciteWGS84, lambdaW, phiW, h);
+    grille = Grille->Interpole(lambdaW * RadiansVersDegres, phiW * RadiansVersDegres, tx, ty, tz);
+    if (grille) SeptParametresInverseApprochee(tx, ty, tz, 0, 0, 0, 0, X, Y, Z, x, y, z);
+  }
+  if (!grille) {
+    if (TroisParametres)
+      SeptParametresInverseApprochee(DeltaX, DeltaY, DeltaZ, 0, 0, 0, 0, X, Y, Z, x, y, z);
+    else
+      SeptParametresInverse(DeltaX, DeltaY, DeltaZ, Echelle / 1e6, SecondesVersRadians(RotX),
+                            SecondesVersRadians(RotY), SecondesVersRadians(RotZ), X, Y, Z, x,
+                            y, z);
+  }
+  double h;
+  CartesienVersGeographique(x, y, z, Ellipsoide->A, Ellipsoide->E, lambda, phi, h);
+  if (paris) lambda -= MeridienParis();
+}
+
+}  // namespace vestrel

@@ -1,0 +1,221 @@
+// Geodetic routines in the forms published by IGN in its technical notes
+// (NT/G 71 for the isometric latitude, NT/G 80 for the geographic/cartesian
+// conversions and the seven-parameter similarity, and the IGN algorithm
+// sheets for the meridian arc and the Gauss-Krüger series).
+#include "geodesy/geodesie.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "tools/erreurs.h"
+#include "tools/flottant.h"
+
+namespace vestrel {
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kPiSur2 = std::numbers::pi / 2;
+constexpr double kPiSur4 = std::numbers::pi / 4;
+
+// Upper bound on the iterations: each of them converges in fewer than ten
+// steps for any latitude of an ellipsoid with e < 0.5.
+constexpr int kIterationsMax = 100;
+
+[[noreturn]] void NonConvergence() { throw ErreurArithmetique(MessageNonConvergence); }
+
+// Powers e², e⁴, e⁶, e⁸ of the series, each stored as a double.
+struct TPuissances {
+  double e2, e4, e6, e8;
+  explicit TPuissances(double e) : e2(e * e), e4(e2 * e2), e6(e4 * e2), e8(e6 * e2) {}
+};
+
+}  // namespace
+
+double GrandeNormale(double phi, double a, double e) {
+  const double es = e * std::sin(phi);
+  return a / std::sqrt(1 - es * es);
+}
+
+double LatitudeIsometrique(double phi, double e) {
+  const double es = e * std::sin(phi);
+  return std::log(std::tan(kPiSur4 + phi / 2) * std::pow((1 - es) / (1 + es), e / 2));
+}
+
+// Fixed-point iteration of NT/G 71 (ALG0002).
+double LatitudeIsometriqueInverse(double L, double e) {
+  if (!std::isfinite(L) || !std::isfinite(e)) NonConvergence();
+  const double expL = std::exp(L);
+  double phi = 2 * std::atan(expL) - kPiSur2;
+  for (int n = 0; n < kIterationsMax; ++n) {
+    const double precedent = phi;
+    const double es = e * std::sin(precedent);
+    phi = 2 * std::atan(std::pow((1 + es) / (1 - es), e / 2) * expL) - kPiSur2;
+    if (std::fabs(phi - precedent) < ToleranceIteration) return phi;
+  }
+  NonConvergence();
+}
+
+void GeographiqueVersCartesien(double lambda, double phi, double h, double a, double e,
+                               double& X, double& Y, double& Z) {
+  const double N = GrandeNormale(phi, a, e);
+  const double cosPhi = std::cos(phi);
+  X = (N + h) * cosPhi * std::cos(lambda);
+  Y = (N + h) * cosPhi * std::sin(lambda);
+  Z = (N * (1 - e * e) + h) * std::sin(phi);
+}
+
+// Iteration of NT/G 80 (ALG0012). On the polar axis (R = 0) the iteration divides by
+// zero; there the latitude is ±90° (the sign of Z, north at the centre), the
+// longitude 0 and the height |Z| − b.
+void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
+                               double& lambda, double& phi, double& h) {
+  if (!std::isfinite(X) || !std::isfinite(Y) || !std::isfinite(Z)) NonConvergence();
+  const double e2 = e * e;
+  const double R = std::sqrt(X * X + Y * Y);
+  if (R == 0) {
+    lambda = 0;
+    phi = Z < 0 ? -kPiSur2 : kPiSur2;
+    h = std::fabs(Z) - a * std::sqrt(1 - e2);
+    return;
+  }
+  lambda = std::atan2(Y, X);
+  const double rho = std::sqrt(X * X + Y * Y + Z * Z);
+  const double zSurR = Z / R;
+  const double ae2SurR = a * e2 / R;
+  phi = std::atan(zSurR / (1 - a * e2 / rho));
+  for (int n = 0;; ++n) {
+    if (n == kIterationsMax) NonConvergence();
+    const double precedent = phi;
+    const double s = std::sin(precedent);
+    phi = std::atan(zSurR / (1 - ae2SurR * std::cos(precedent) / std::sqrt(1 - e2 * s * s)));
+    if (std::fabs(precedent - phi) < ToleranceIteration) break;
+  }
+  const double s = std::sin(phi);
+  h = R / std::cos(phi) - a / std::sqrt(1 - e2 * s * s);
+}
+
+// Position-vector sense, small rotations (NT/G 80, ALG0013).
+void SeptParametres(double TX, double TY, double TZ, double D, double RX, double RY,
+                    double RZ, double X, double Y, double Z, double& Xp, double& Yp,
+                    double& Zp) {
+  const double k = 1 + D;
+  Xp = k * X + TX + RY * Z - RZ * Y;
+  Yp = k * Y + TY + RZ * X - RX * Z;
+  Zp = k * Z + TZ + RX * Y - RY * X;
+}
+
+// First-order inverse: exact when D and the rotations are zero.
+void SeptParametresInverseApprochee(double TX, double TY, double TZ, double D, double RX,
+                                    double RY, double RZ, double Xp, double Yp, double Zp,
+                                    double& X, double& Y, double& Z) {
+  const double dX = Xp - TX, dY = Yp - TY, dZ = Zp - TZ;
+  X = (1 - D) * dX + RZ * dY - RY * dZ;
+  Y = (1 - D) * dY - RZ * dX + RX * dZ;
+  Z = (1 - D) * dZ - RX * dY + RY * dX;
+}
+
+// The matrix of SeptParametres is k·I + [r]ₓ; its inverse is its adjugate
+// over det = k(k² + |r|²).
+void SeptParametresInverse(double TX, double TY, double TZ, double D, double RX, double RY,
+                           double RZ, double Xp, double Yp, double Zp, double& X, double& Y,
+                           double& Z) {
+  const double k = 1 + D;
+  const double dX = Xp - TX, dY = Yp - TY, dZ = Zp - TZ;
+  const double det = k * (k * k + RX * RX + RY * RY + RZ * RZ);
+  X = ((k * k + RX * RX) * dX + (k * RZ + RX * RY) * dY + (RX * RZ - k * RY) * dZ) / det;
+  Y = ((k * k + RY * RY) * dY + (RX * RY - k * RZ) * dX + (k * RX + RY * RZ) * dZ) / det;
+  Z = ((k * k + RZ * RZ) * dZ + (k * RY + RX * RZ) * dX + (RY * RZ - k * RX) * dY) / det;
+}
+
+void SphereVersCartesien(double lambda, double phi, double& x, double& y, double& z) {
+  const double cosPhi = std::cos(phi);
+  x = cosPhi * std::cos(lambda);
+  y = cosPhi * std::sin(lambda);
+  z = std::sin(phi);
+}
+
+// Half-angle form λ = 2·atan(y / (x + r)). On the negative x half-axis the
+// quotient is 0/0 (or y/0 when y is too small to change r): λ = ±π there.
+void CartesienVersSphere(double x, double y, double z, double& lambda, double& phi) {
+  const double r = std::sqrt(x * x + y * y);
+  if (r < 1e-11) {
+    lambda = 0;
+    phi = z > 0 ? kPiSur2 : (z < 0 ? -kPiSur2 : 0.0);
+    return;
+  }
+  const double denominateur = x + r;
+  lambda = denominateur == 0 ? (y < 0 ? -kPi : kPi) : 2 * std::atan(y / denominateur);
+  phi = std::atan(z / r);
+}
+
+void RotationY(double x, double y, double z, double theta, double& xp, double& yp,
+               double& zp) {
+  const double c = std::cos(theta), s = std::sin(theta);
+  xp = x * c - z * s;
+  yp = y;
+  zp = x * s + z * c;
+}
+
+void Normalise(std::array<double, 3>& v) {
+  const double s = 1 / std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+  for (double& c : v) c *= s;
+}
+
+// Meridian arc series, truncated at e⁸.
+void CoefficientsArcMeridien(double e, TCoefficients& C) {
+  const TPuissances p(e);
+  C[0] = 1 - p.e2 / 4 - 3 * p.e4 / 64 - 5 * p.e6 / 256 - 175 * p.e8 / 16384;
+  C[1] = -3 * p.e2 / 8 - 3 * p.e4 / 32 - 45 * p.e6 / 1024 - 105 * p.e8 / 4096;
+  C[2] = 15 * p.e4 / 256 + 45 * p.e6 / 1024 + 525 * p.e8 / 16384;
+  C[3] = -35 * p.e6 / 3072 - 175 * p.e8 / 12288;
+  C[4] = 315 * p.e8 / 131072;
+}
+
+double ArcMeridien(double phi, double e) {
+  TCoefficients C;
+  CoefficientsArcMeridien(e, C);
+  double beta = C[0] * phi;
+  for (int k = 1; k <= 4; ++k) beta += C[k] * std::sin(2 * k * phi);
+  return beta;
+}
+
+// Gauss-Krüger series, direct, truncated at e⁸.
+void CoefficientsMercatorTransverse(double e, TCoefficients& c) {
+  const TPuissances p(e);
+  c[0] = 1 - p.e2 / 4 - 3 * p.e4 / 64 - 5 * p.e6 / 256 - 175 * p.e8 / 16384;
+  c[1] = p.e2 / 8 - p.e4 / 96 - 9 * p.e6 / 1024 - 901 * p.e8 / 184320;
+  c[2] = 13 * p.e4 / 768 + 17 * p.e6 / 5120 - 311 * p.e8 / 737280;
+  c[3] = 61 * p.e6 / 15360 + 899 * p.e8 / 430080;
+  c[4] = 49561 * p.e8 / 41287680;
+}
+
+// Gauss-Krüger series, inverse, truncated at e⁸.
+void CoefficientsMercatorTransverseInverse(double e, TCoefficients& c) {
+  const TPuissances p(e);
+  c[0] = 1 - p.e2 / 4 - 3 * p.e4 / 64 - 5 * p.e6 / 256 - 175 * p.e8 / 16384;
+  c[1] = p.e2 / 8 + p.e4 / 48 + 7 * p.e6 / 2048 + p.e8 / 61440;
+  c[2] = p.e4 / 768 + 3 * p.e6 / 1280 + 559 * p.e8 / 368640;
+  c[3] = 17 * p.e6 / 30720 + 283 * p.e8 / 430080;
+  c[4] = 4397 * p.e8 / 41287680;
+}
+
+// The chord towards point 2 is projected on the plane normal to point 1 (on
+// the unit ellipsoid) and measured against the local north and east.
+double Azimut(double phi1, double lambda1, double phi2, double lambda2, double e) {
+  std::array<double, 3> P1, P2;
+  GeographiqueVersCartesien(lambda1, phi1, 0, 1, e, P1[0], P1[1], P1[2]);
+  GeographiqueVersCartesien(lambda2, phi2, 0, 1, e, P2[0], P2[1], P2[2]);
+  Normalise(P1);
+  Normalise(P2);
+  const double s = 1 / (P1[0] * P2[0] + P1[1] * P2[1] + P1[2] * P2[2]);
+  std::array<double, 3> D{s * P2[0] - P1[0], s * P2[1] - P1[1], s * P2[2] - P1[2]};
+  Normalise(D);
+  const double sinPhi = std::sin(phi1), cosPhi = std::cos(phi1);
+  const double sinLam = std::sin(lambda1), cosLam = std::cos(lambda1);
+  const double versNord = -D[0] * sinPhi * cosLam - D[1] * sinPhi * sinLam + D[2] * cosPhi;
+  const double versEst = -D[0] * sinLam + D[1] * cosLam;
+  return std::atan2(versEst, versNord);
+}
+
+}  // namespace vestrel
