@@ -1,0 +1,168 @@
+#include "geodesy/grille_ign.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "dossier_temporaire.h"
+#include "tools/erreurs.h"
+
+namespace vestrel {
+namespace {
+
+using essai::TDossierTemporaire;
+
+// The IGN layout, as in "gr3df97a.txt": four header lines, then numbered
+// records with extra columns (precision code, geoid) that are not read.
+constexpr const char* kGrilleIgn =
+    "GR3D  002024 024 20370201  01JAN98\r\n"
+    "GR3D1   -5.5000  10.0000  41.0000  52.0000    .1000    .1000\r\n"
+    "GR3D2 INTERPOLATION BILINEAIRE\r\n"
+    "GR3D3 PREC CM 01:5 02:10 03:20 04:50 99>100\r\n"
+    "00001   -5.500000000   41.000000000  -165.000  -67.000  315.000  99  -0158\r\n"
+    "00002   -5.500000000   41.100000000  -167.000  -69.000  317.000  99  -0158\r\n"
+    "\r\n"
+    "00112   -5.400000000   41.000000000  -166.000  -68.000  316.000  99  -0158\r\n"
+    "00113   -5.400000000   41.100000000  -168.000  -70.000  318.000  99  -0158\r\n"
+    "17315   10.000000000   51.900000000  -102.000  -52.000  302.000  01\r\n"
+    "17316   10.000000000   52.000000000  -100.000  -50.000  300.000  01\r\n"
+    "17205    9.900000000   52.000000000  -104.000  -54.000  304.000  01\r\n";
+
+void AttendTranslations(const TGrilleIgn& g, double lon, double lat, double tx, double ty,
+                        double tz) {
+  double x = 0, y = 0, z = 0;
+  ASSERT_TRUE(g.Interpole(lon, lat, x, y, z)) << lon << " " << lat;
+  EXPECT_NEAR(x, tx, 1e-9);
+  EXPECT_NEAR(y, ty, 1e-9);
+  EXPECT_NEAR(z, tz, 1e-9);
+}
+
+TEST(ExtraitJeton, SeparateursEnTeteEtUnSeulCaractere) {
+  std::string ligne = "  12  -3.5\t7 ";
+  EXPECT_EQ(ExtraitJeton(ligne, ' '), "12");
+  EXPECT_EQ(ligne, " -3.5\t7 ");
+  EXPECT_EQ(ExtraitJeton(ligne, ' '), "-3.5\t7");  // a tab is not a blank here
+  EXPECT_EQ(ligne, "");
+  EXPECT_EQ(ExtraitJeton(ligne, ' '), "");
+  ligne = "\t\ta\tb";
+  EXPECT_EQ(ExtraitJeton(ligne, '\t'), "a");
+  EXPECT_EQ(ExtraitJeton(ligne, '\t'), "b");
+}
+
+TEST(GrilleIgn, DispositionIgnQuelleQueSoitLaCasseDeLExtension) {
+  TDossierTemporaire dossier;
+  for (const char* nom : {"gr3df97a.txt", "GRILLE.TXT", "grille.Txt"}) {
+    const TGrilleIgn g(dossier.Ecrit(nom, kGrilleIgn));
+    EXPECT_EQ(g.NLon, 156);
+    EXPECT_EQ(g.NLat, 111);
+    EXPECT_EQ(g.TX.size(), 156u * 111u);
+    EXPECT_DOUBLE_EQ(g.LonMin, -5.5);
+    EXPECT_DOUBLE_EQ(g.PasLat, 0.1);
+    EXPECT_EQ(g.TY[1], -69.0);           // (i 0, j 1)
+    EXPECT_EQ(g.TZ[111], 316.0);         // (i 1, j 0)
+    EXPECT_EQ(g.TX[2], 0.0);             // a node no record gives
+  }
+}
+
+TEST(GrilleIgn, InterpolationAuxNoeudsAuMilieuEtAuxBordsSuperieurs) {
+  TDossierTemporaire dossier;
+  const TGrilleIgn g(dossier.Ecrit("gr3df97a.txt", kGrilleIgn));
+  AttendTranslations(g, -5.5, 41.0, -165, -67, 315);
+  AttendTranslations(g, -5.4, 41.1, -168, -70, 318);
+  AttendTranslations(g, -5.45, 41.05, -166.5, -68.5, 316.5);
+  // Upper corner, upper latitude edge, upper longitude edge: the missing
+  // neighbours beyond the arrays weigh nothing.
+  AttendTranslations(g, 10.0, 52.0, -100, -50, 300);
+  AttendTranslations(g, 9.95, 52.0, -102, -52, 302);
+  AttendTranslations(g, 10.0, 51.95, -101, -51, 301);
+
+  double x, y, z;
+  constexpr double eps = 1e-9;
+  EXPECT_FALSE(g.Interpole(-5.5 - eps, 45, x, y, z));
+  EXPECT_FALSE(g.Interpole(10 + eps, 45, x, y, z));
+  EXPECT_FALSE(g.Interpole(0, 41 - eps, x, y, z));
+  EXPECT_FALSE(g.Interpole(0, 52 + eps, x, y, z));
+  EXPECT_FALSE(g.Interpole(std::nan(""), 45, x, y, z));
+}
+
+TEST(GrilleIgn, FauteArithmetiqueDonneHorsGrille) {
+  TDossierTemporaire dossier;
+  TGrilleIgn g(dossier.Ecrit("gr3df97a.txt", kGrilleIgn));
+  // A zero weight times an infinite neighbour is an invalid operation.
+  g.TX[111] = std::numeric_limits<double>::infinity();
+  double x, y, z;
+  EXPECT_FALSE(g.Interpole(-5.5, 41.0, x, y, z));
+}
+
+TEST(GrilleIgn, DispositionEnUneLigne) {
+  TDossierTemporaire dossier;
+  // 2 longitudes × 3 latitudes; four values per node, the last one ignored
+  // and missing at the very end of the line.
+  const TGrilleIgn g(dossier.Ecrit("grille.dat",
+                                   "0 1 40 42 1 1\n"
+                                   "1 2 3 0  4 5 6 0 7 8 9 0 10 11 12 0 13 14 15 0 16 17 18\n"
+                                   "99 99 99 99\n"));
+  EXPECT_EQ(g.NLon, 2);
+  EXPECT_EQ(g.NLat, 3);
+  EXPECT_EQ(g.TX, (std::vector<double>{1, 4, 7, 10, 13, 16}));
+  EXPECT_EQ(g.TZ[5], 18.0);
+  AttendTranslations(g, 1, 41, 13, 14, 15);
+  AttendTranslations(g, 0.5, 40.5, 7, 8, 9);
+}
+
+TEST(GrilleIgn, DispositionEnEnregistrements) {
+  TDossierTemporaire dossier;
+  // A seventh token on line 1 announces one record per line; CR alone ends
+  // the lines; records in any order, a later one replacing an earlier one,
+  // one outside the grid ignored.
+  const TGrilleIgn g(dossier.Ecrit("grille.dat",
+                                   "0 1 40 42 1 1 fin\r"
+                                   "1 42 5 6 7 commentaire\r"
+                                   "\r"
+                                   "0 40 1 1 1\r"
+                                   "0 40 2 3 4\r"
+                                   "5 40 9 9 9\r"));
+  EXPECT_EQ(g.TX, (std::vector<double>{2, 0, 0, 0, 0, 5}));
+  EXPECT_EQ(g.TZ[0], 4.0);
+  // Two trailing blanks after the sixth number also mean records.
+  const TGrilleIgn h(dossier.Ecrit("h.dat", "0 1 40 42 1 1  \n0 41 1 2 3\n"));
+  EXPECT_EQ(h.TY[1], 2.0);
+}
+
+TEST(GrilleIgn, EnregistrementsSepareParTabulations) {
+  TDossierTemporaire dossier;
+  const TGrilleIgn g(dossier.Ecrit("grille.tab",
+                                   "0 1 40 41 1 1 x\n"
+                                   "1\t41\t-1.5\t2.5\t3e1\n"
+                                   "\t0\t\t40\t7\t8\t9\n"));
+  EXPECT_EQ(g.TX, (std::vector<double>{7, 0, 0, -1.5}));
+  EXPECT_EQ(g.TZ[3], 30.0);
+}
+
+TEST(GrilleIgn, FichiersIncorrects) {
+  TDossierTemporaire dossier;
+  EXPECT_THROW(TGrilleIgn(dossier.Dossier() + "absente.txt"), ErreurEntreeSortie);
+  // Headers that would ask for an absurd grid are refused before any
+  // allocation (1e16 nodes would otherwise end in std::bad_alloc).
+  for (const char* entete : {"0 1e6 0 1e6 0.0001 0.0001", "0 1 0 1 0 1", "0 1 0 1 1 -0.5",
+                             "1 0 0 1 1 1", "0 1 2 1 1 1", "-1e308 1e308 0 1 1e-300 1"}) {
+    try {
+      TGrilleIgn g(dossier.Ecrit("absurde.dat", std::string(entete) + " x\n0 0 1 1 1\n"));
+      ADD_FAILURE() << entete;
+    } catch (const ErreurConversion& erreur) {
+      EXPECT_NE(std::string(erreur.what()).find("En-tête de grille incorrect"), std::string::npos);
+    }
+  }
+  // Malformed numbers and missing tokens, in the header and in the nodes.
+  for (const char* contenu : {"0 1 0 1 1\n", "0 1 0 1 1 un x\n", "0 1 0 1 1 1 x\n0 0 1 1\n",
+                              "0 1 0 1 1 1 x\n0 0 1 1 1,5\n", "0 1 0 1 1 1\n1 2 3 0 4 5 6\n",
+                              "0 1 0 1 1 1\n"})
+    EXPECT_THROW(TGrilleIgn(dossier.Ecrit("mauvaise.dat", contenu)), ErreurConversion)
+        << contenu;
+  EXPECT_THROW(TGrilleIgn(dossier.Ecrit("courte.txt", "GR3D\nGR3D1 0 1 0 1 1\n")),
+               ErreurConversion);
+}
+
+}  // namespace
+}  // namespace vestrel
