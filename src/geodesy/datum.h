@@ -35,6 +35,10 @@ class TDatum {
   std::unique_ptr<TGrilleIgn> Grille;
   bool SansGrille = false;
 
+  // Loads the grid file `nom` unless it is already the current one. A name
+  // that names no file is kept without a grid (an NTF datum is then marked
+  // SansGrille). A file that exists but cannot be read raises its error and
+  // leaves NomGrille, Grille and SansGrille as they were.
   void SetGrille(const std::string& nom);
   // Reads the rest of a Datum record line; the ellipsoid is looked up in
   // `ellipsoides` from its first entry.

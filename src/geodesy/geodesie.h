@@ -15,6 +15,7 @@ double LatitudeIsometriqueInverse(double L, double e);
 
 void GeographiqueVersCartesien(double lambda, double phi, double h, double a, double e,
                                double& X, double& Y, double& Z);
+// On the polar axis: λ = 0, φ = ±π/2 (the sign of Z), h = |Z| − b.
 void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
                                double& lambda, double& phi, double& h);
 
@@ -31,6 +32,7 @@ void SeptParametresInverse(double TX, double TY, double TZ, double D, double RX,
                            double& Z);
 
 void SphereVersCartesien(double lambda, double phi, double& x, double& y, double& z);
+// λ = π on the negative x half-axis; λ = 0 and φ = sign(z)·π/2 on the z axis.
 void CartesienVersSphere(double x, double y, double z, double& lambda, double& phi);
 void RotationY(double x, double y, double z, double theta, double& xp, double& yp,
                double& zp);

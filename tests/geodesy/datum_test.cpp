@@ -108,12 +108,6 @@ TEST_F(DatumTest, NombresDeJetons) {
   EXPECT_TRUE(sansGrille.SansGrille);
   EXPECT_EQ(Ecrit(sansGrille), "Datum=\"D7g\" \"\" \"GRS 80\" 1 2 3 0.5 -0.25 0.125 2 *\r\n");
 
-  TDatum absente;
-  Lit(absente, "Datum=D3g \"\" \"GRS 80\" 1 2 3 \"/nulle part/grille.txt\"\r\n");
-  EXPECT_FALSE(absente.SansGrille);
-  EXPECT_EQ(absente.Grille, nullptr);
-  EXPECT_EQ(Ecrit(absente), "Datum=\"D3g\" \"\" \"GRS 80\" 1 2 3 \"/nulle part/grille.txt\"\r\n");
-
   for (const char* ligne : {"Datum=a b \"GRS 80\" 1 2\r\n", "Datum=a b \"GRS 80\" 1 2 3 4 5\r\n",
                             "Datum=a b \"GRS 80\" 1 2 3 4 5 6\r\n",
                             "Datum=a b \"GRS 80\" 1 2 3 4 5 6 7 8 9\r\n"}) {
@@ -209,18 +203,6 @@ TEST_F(DatumTest, SetGrille) {
                ErreurConversion);
   EXPECT_FALSE(lu.Lu);
   EXPECT_EQ(lu.Grille, nullptr);
-}
-
-TEST_F(DatumTest, AssignCopieLesRotationsDesSeptParametres) {
-  TDatum source, copie;
-  Lit(source, "Datum=D7 \"d\" \"Bessel 1841\" 1 2 3 4 5 6 7\r\n");
-  copie.Assign(source);
-  EXPECT_EQ(Ecrit(copie), Ecrit(source));
-  TDatum trois;
-  Lit(trois, "Datum=D3 \"d\" \"GRS 80\" 1 2 3\r\n");
-  copie.Assign(trois);
-  EXPECT_EQ(Ecrit(copie), Ecrit(trois));
-  EXPECT_EQ(copie.RotX, 4);  // kept, not used
 }
 
 TEST_F(DatumTest, MeridienDeParis) {

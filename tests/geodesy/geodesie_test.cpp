@@ -155,18 +155,6 @@ TEST(Sphere, AllerRetourEtPointsSinguliers) {
   EXPECT_NO_THROW(garde.Verifie());
 }
 
-TEST(Sphere, RotationYEtNormalise) {
-  double x, y, z;
-  RotationY(1, 0.5, 0, kPi / 2, x, y, z);
-  EXPECT_NEAR(x, 0, 1e-16);
-  EXPECT_EQ(y, 0.5);
-  EXPECT_NEAR(z, 1, 1e-16);
-  std::array<double, 3> v{3, 0, -4};
-  Normalise(v);
-  EXPECT_DOUBLE_EQ(v[0], 0.6);
-  EXPECT_DOUBLE_EQ(v[2], -0.8);
-}
-
 TEST(Series, QuartDeMeridienEtSphere) {
   EXPECT_NEAR(ArcMeridien(kPi / 2, kE) * kA, 10001965.73, 0.01);
   TCoefficients c;
