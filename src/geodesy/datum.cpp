@@ -45,7 +45,8 @@ void TDatum::SetGrille(const std::string& nom) {
 
 // Tokens: name, description, ellipsoid, ΔX ΔY ΔZ, then optionally RX RY RZ
 // scale, then optionally the grid ("*" for none). The numbers and the
-// ellipsoid are checked before any field changes.
+// ellipsoid are checked before any field changes; a grid file that cannot
+// be read ends the reading with its error, Lu false.
 void TDatum::Lecture(TFlux& flux, const std::vector<std::unique_ptr<TEllipsoide>>& ellipsoides) {
   Lu = false;
   std::vector<std::string> jetons;
