@@ -9,6 +9,16 @@
 // The kinds, family by family. Adding a kind: its include here and its row in
 // the table below.
 #include "systems/projlatlong.h"
+#include "systems/rosenmund.h"
+#include "systems/laborde.h"
+#include "systems/laborde_courbure.h"
+#include "systems/laborde_equatoriale.h"
+#include "systems/laborde_bitan.h"
+#include "systems/stereographic.h"
+#include "systems/stereo_courbure.h"
+#include "systems/stereo_equatoriale.h"
+#include "systems/stereo_bitan.h"
+#include "systems/stereo_polaire.h"
 
 namespace vestrel {
 
@@ -29,10 +39,20 @@ const TTypeProjection kTypesProjection[] = {
     // Transverse Mercator family
 
     // Gauss-Laborde family and Gauss-Rosenmund
+    {"Gauss Rosenmund", Cree<TRosenmund>},
+    {"Gauss Laborde", Cree<TLaborde>},
+    {"Gauss Laborde Courbure", Cree<TLaborde_courbure>},
+    {"Gauss Laborde Equatoriale", Cree<TLaborde_equatoriale>},
+    {"Gauss Laborde Bitangente", Cree<TLaborde_bitan>},
 
     // Oblique cylindrical family
 
     // Stereographic family
+    {"Stéréographique", Cree<TStereographic>},
+    {"Stéréographique Courbure", Cree<TStereo_courbure>},
+    {"Stéréographique Equatoriale", Cree<TStereo_equatoriale>},
+    {"Stéréographique Bitangente", Cree<TStereo_bitan>},
+    {"Stéréographique Polaire", Cree<TStereo_polaire>},
 
     // New Zealand Map Grid, Bonne, Mercator on a sphere
 
