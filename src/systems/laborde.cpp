@@ -6,8 +6,8 @@
 
 namespace vestrel {
 
-void TLaborde::SetParametres(const std::string& landaC, double N1, double N2, double C,
-                             double x0, double y0) {
+void TLaborde::SetParametres(const std::string& landaC, double N1, double N2, double C, double x0,
+                             double y0) {
   n1 = N1;
   n2 = N2;
   c = C;
@@ -17,8 +17,9 @@ void TLaborde::SetParametres(const std::string& landaC, double N1, double N2, do
 }
 
 void TLaborde::GeoVersCarto(double phi, double lambda, double& X, double& Y) const {
-  const double Ls = c + n1 * LatitudeIsometrique(phi, Excentricite());  // isometric latitude on the sphere
-  const double Lambda = n1 * (lambda - LandaC.Valeur);                 // longitude on the sphere
+  const double Ls =
+      c + n1 * LatitudeIsometrique(phi, Excentricite());  // isometric latitude on the sphere
+  const double Lambda = n1 * (lambda - LandaC.Valeur);    // longitude on the sphere
   const double P = std::asin(std::sin(Lambda) / std::cosh(Ls));
   X = X0 + n2 * LatitudeIsometrique(P, 0);
   Y = Y0 + n2 * std::atan(std::sinh(Ls) / std::cos(Lambda));

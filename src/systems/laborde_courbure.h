@@ -11,7 +11,8 @@ class TLaborde_courbure : public TLaborde_reel {
   std::string Nature() const override { return "Gauss Laborde Courbure"; }
 
  protected:
-  TConstantes Constantes(double phi0, double a, double e) const override;
+  TSphereGauss Sphere(double phi0, double a, double e) const override;
+  double OrdonneeEquateur(double n2, double latitude) const override;
 };
 
 }  // namespace vestrel

@@ -12,7 +12,7 @@ class TLaborde_equatoriale : public TLaborde_reel {
   std::string Nature() const override { return "Gauss Laborde Equatoriale"; }
 
  protected:
-  TConstantes Constantes(double phi0, double a, double e) const override;
+  TSphereGauss Sphere(double phi0, double a, double e) const override;
 };
 
 }  // namespace vestrel

@@ -12,20 +12,6 @@
 
 namespace vestrel {
 
-// The Gauss conformal sphere of mean curvature at the latitude phi0 (radians)
-// of the ellipsoid (a, e):
-//   alpha = sqrt(1 + e²·cos⁴phi0/(1 − e²))    ratio of the longitude differences
-//   R     = a·sqrt(1 − e²)/(1 − e²·sin²phi0)   radius, metres (sqrt of M·N)
-//   chi0  = asin(sin phi0/alpha)               latitude of phi0 on the sphere
-//   K     = L(chi0, 0) − alpha·L(phi0, e)      so that L(chi, 0) = alpha·L(phi, e) + K
-struct TSphereCourbure {
-  double Alpha = 0;
-  double R = 0;
-  double Chi0 = 0;
-  double K = 0;
-};
-TSphereCourbure SphereCourbure(double phi0, double a, double e);
-
 class TRosenmund : public TProjection {
  public:
   std::string Nature() const override { return "Gauss Rosenmund"; }

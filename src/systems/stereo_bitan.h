@@ -11,7 +11,8 @@ class TStereo_bitan : public TStereo_reel {
   std::string Nature() const override { return "Stéréographique Bitangente"; }
 
  protected:
-  TConstantes Constantes(double phi0, double a, double e) const override;
+  TSphereGauss Sphere(double phi0, double a, double e) const override;
+  std::string TexteCentre(double latitude) const override;
 };
 
 }  // namespace vestrel

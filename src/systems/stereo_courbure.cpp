@@ -1,18 +1,16 @@
 #include "systems/stereo_courbure.h"
 
-#include "systems/rosenmund.h"
 #include "tools/nombres.h"
 
 namespace vestrel {
 
-TStereo_reel::TConstantes TStereo_courbure::Constantes(double phi0, double a, double e) const {
-  const TSphereCourbure s = SphereCourbure(phi0, a, e);
-  TConstantes k;
-  k.n1 = s.Alpha;
-  k.n2 = k0 * s.R;
-  k.c = s.K;
-  k.PhiC = FormatF(s.Chi0 * RadiansVersGrades, 10) + "g";
-  return k;
+TSphereGauss TStereo_courbure::Sphere(double phi0, double a, double e) const {
+  return SphereCourbure(phi0, a, e);
+}
+
+// Ten decimals of a grade: 1e-10 g is 0.01 mm on the ground.
+std::string TStereo_courbure::TexteCentre(double latitude) const {
+  return FormatF(latitude * RadiansVersGrades, 10) + "g";
 }
 
 }  // namespace vestrel

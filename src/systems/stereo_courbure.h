@@ -14,7 +14,8 @@ class TStereo_courbure : public TStereo_reel {
   std::string Nature() const override { return "Stéréographique Courbure"; }
 
  protected:
-  TConstantes Constantes(double phi0, double a, double e) const override;
+  TSphereGauss Sphere(double phi0, double a, double e) const override;
+  std::string TexteCentre(double latitude) const override;
 };
 
 }  // namespace vestrel

@@ -30,8 +30,9 @@ void TStereographic::SetParametres(const std::string& landaC, const std::string&
 
 void TStereographic::GeoVersCarto(double phi, double lambda, double& X, double& Y) const {
   const double Lambda = n1 * (lambda - LandaC.Valeur);
-  const double phis =
-      EstPole(phi) ? phi : LatitudeIsometriqueInverse(c + n1 * LatitudeIsometrique(phi, Excentricite()), 0);
+  const double phis = EstPole(phi) ? phi
+                                   : LatitudeIsometriqueInverse(
+                                         c + n1 * LatitudeIsometrique(phi, Excentricite()), 0);
   double x, y, z, xp, yp, zp;
   SphereVersCartesien(Lambda, phis, x, y, z);
   // The centre (0, PhiC) turned onto the pole (0, 0, 1).
@@ -53,8 +54,9 @@ void TStereographic::CartoVersGeo(double X, double Y, double& phi, double& lambd
   RotationY(x, y, z, PhiC.Valeur - std::numbers::pi / 2, xp, yp, zp);
   CartesienVersSphere(xp, yp, zp, Lambda, phis);
   lambda = LandaC.Valeur + Lambda / n1;
-  phi = EstPole(phis) ? phis
-                      : LatitudeIsometriqueInverse((LatitudeIsometrique(phis, 0) - c) / n1, Excentricite());
+  phi = EstPole(phis)
+            ? phis
+            : LatitudeIsometriqueInverse((LatitudeIsometrique(phis, 0) - c) / n1, Excentricite());
 }
 
 }  // namespace vestrel

@@ -22,9 +22,9 @@ class TStereographic : public TProjection {
   void GeoVersCarto(double phi, double lambda, double& X, double& Y) const override;
   void CartoVersGeo(double X, double Y, double& phi, double& lambda) const override;
 
-  double n1 = 0;  // ratio of the isometric latitudes and longitude differences
-  double n2 = 0;  // metres, radius of the sphere times the scale factor
-  double c = 0;   // added to the isometric latitude on the sphere
+  double n1 = 0;          // ratio of the isometric latitudes and longitude differences
+  double n2 = 0;          // metres, radius of the sphere times the scale factor
+  double c = 0;           // added to the isometric latitude on the sphere
   double X0 = 0, Y0 = 0;  // metres, plane coordinates of the centre
   TAngle LandaC;          // longitude of the centre
   TAngle PhiC;            // latitude of the centre on the sphere

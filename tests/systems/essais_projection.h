@@ -94,8 +94,8 @@ inline void Retour(const TProjection& p, double X, double Y, double& phiDeg, dou
 
 // A point forward gives (X, Y) within `tolerance` metres, and its image
 // comes back within 1e-9 degree.
-inline void VerifiePoint(const TProjection& p, double phiDeg, double lambdaDeg, double X,
-                         double Y, double tolerance) {
+inline void VerifiePoint(const TProjection& p, double phiDeg, double lambdaDeg, double X, double Y,
+                         double tolerance) {
   double x, y, phi, lambda;
   Aller(p, phiDeg, lambdaDeg, x, y);
   EXPECT_NEAR(x, X, tolerance) << p.Nature() << " " << phiDeg << " " << lambdaDeg;

@@ -19,7 +19,8 @@ std::unique_ptr<TProjection> Suisse(const TDatumEssai& datum = Bessel()) {
 }
 
 // The Réunion Gauss-Laborde (origin 21°07' S, 55°32' E, 160 km, 50 km).
-std::unique_ptr<TProjection> Reunion(const std::string& nature, const TDatumEssai& datum = Grs80()) {
+std::unique_ptr<TProjection> Reunion(const std::string& nature,
+                                     const TDatumEssai& datum = Grs80()) {
   return Systeme(nature, datum, {1, 160000, 50000}, {"55°32'", "-21°07'"});
 }
 
@@ -27,8 +28,11 @@ const TLaborde& Coeur(const TProjection& p) { return dynamic_cast<const TLaborde
 
 TEST(Laborde, RosenmundAgreesWithTheSwissObliqueMercatorOfProj) {
   // echo "<lon> <lat>" | cs2cs -f %.4f +proj=longlat +ellps=bessel +to +proj=somerc
-  //   +lat_0=46.95240555555556 +lon_0=7.439583333333333 +k_0=1 +x_0=600000 +y_0=200000 +ellps=bessel
-  struct { double lambda, phi, X, Y; } const points[] = {
+  //   +lat_0=46.95240555555556 +lon_0=7.439583333333333 +k_0=1 +x_0=600000 +y_0=200000
+  //   +ellps=bessel
+  struct {
+    double lambda, phi, X, Y;
+  } const points[] = {
       {7.439583333333333, 46.95240555555556, 600000.0000, 200000.0000},
       {7.0, 46.5, 566259.6654, 149807.8029},
       {8.5, 47.5, 679887.0940, 261413.3223},
@@ -41,7 +45,9 @@ TEST(Laborde, RosenmundAgreesWithTheSwissObliqueMercatorOfProj) {
 TEST(Laborde, CourbureAgreesWithTheGaussSchreiberMercatorOfProj) {
   // echo "<lon> <lat>" | cs2cs -f %.4f +proj=longlat +ellps=GRS80 +to +proj=gstmerc
   //   +lat_0=-21.11666666666667 +lon_0=55.53333333333333 +k_0=1 +x_0=160000 +y_0=50000 +ellps=GRS80
-  struct { double lambda, phi, X, Y; } const points[] = {
+  struct {
+    double lambda, phi, X, Y;
+  } const points[] = {
       {55.53333333333333, -21.11666666666667, 160000.0000, 50000.0000},
       {55.3, -21.0, 135740.1895, 62899.3723},
       {55.8, -21.4, 187650.9743, 18605.7404},
@@ -53,7 +59,8 @@ TEST(Laborde, CourbureAgreesWithTheGaussSchreiberMercatorOfProj) {
 TEST(Laborde, CourbureDerivesTheSphereOfMeanCurvature) {
   // Same sphere as the stereographic one on the same origin: n1 = 1.00073969083,
   // n2 = 6378616.985 m, c = 0.00305520424, chi0 = 46.75492088°.
-  auto p = Systeme("Gauss Laborde Courbure", Exemple(), {0.99987, 600000, 200000}, {"2.3°", "46.8°"});
+  auto p =
+      Systeme("Gauss Laborde Courbure", Exemple(), {0.99987, 600000, 200000}, {"2.3°", "46.8°"});
   const TLaborde& k = Coeur(*p);
   EXPECT_NEAR(k.n1, 1.00073969083, 1e-11);
   EXPECT_NEAR(k.n2, 6378616.985, 1e-3);
@@ -67,7 +74,10 @@ TEST(Laborde, EachKindPlacesItsOriginByItsOwnRule) {
   for (const auto* datum : {&Grs80(), &Bessel()}) {
     const double phi0 = 46.8 * kDeg, e = datum->Datum()->Ellipsoide->E;
     const double phis = LatitudeIsometriqueInverse(LatitudeIsometrique(phi0, e), 0);
-    struct { const char* nature; double latitudeSphere; } const kinds[] = {
+    struct {
+      const char* nature;
+      double latitudeSphere;
+    } const kinds[] = {
         {"Gauss Laborde Courbure", 0},  // Y0 is the origin itself
         {"Gauss Laborde Bitangente", phi0},
         {"Gauss Laborde Equatoriale", phis},
@@ -151,7 +161,8 @@ TEST(Laborde, ParameterTablesOfEachKind) {
   auto rosenmund = CreeProjection("Gauss Rosenmund");
   EXPECT_EQ(rosenmund->NomParametre(3), "Phi0");
   EXPECT_THROW(rosenmund->NomReel(2), ErreurIntervalle);
-  for (const char* nature : {"Gauss Laborde Courbure", "Gauss Laborde Equatoriale", "Gauss Laborde Bitangente"}) {
+  for (const char* nature :
+       {"Gauss Laborde Courbure", "Gauss Laborde Equatoriale", "Gauss Laborde Bitangente"}) {
     auto p = CreeProjection(nature);
     EXPECT_EQ(p->Nature(), nature);
     EXPECT_EQ(p->NbParametres(), 5);
@@ -164,20 +175,24 @@ TEST(Laborde, ParameterTablesOfEachKind) {
 TEST(Laborde, RoundTripsOverTheUsefulAreaOnTwoEllipsoids) {
   for (const auto* datum : {&Grs80(), &Bessel()}) {
     AllersRetours(*Suisse(*datum), 45.5, 48, 5.5, 10.7);
-    for (const char* nature : {"Gauss Laborde Courbure", "Gauss Laborde Equatoriale", "Gauss Laborde Bitangente"}) {
+    for (const char* nature :
+         {"Gauss Laborde Courbure", "Gauss Laborde Equatoriale", "Gauss Laborde Bitangente"}) {
       AllersRetours(*Reunion(nature, *datum), -22.5, -20, 54, 57);
       // A wide band on a mid-latitude origin.
-      AllersRetours(*Systeme(nature, *datum, {0.99987, 600000, 200000}, {"2.3°", "46.8°"}), 38, 56, -7, 11);
+      AllersRetours(*Systeme(nature, *datum, {0.99987, 600000, 200000}, {"2.3°", "46.8°"}), 38, 56,
+                    -7, 11);
     }
   }
 }
 
 TEST(Laborde, RecordLineOfEachKind) {
   VerifieLigne(*Suisse(), Bessel(), 46.5, 7);
-  VerifieLigne(*Systeme("Gauss Laborde", Grs80(), {1.0007, 6380000, 0.003, 500000, -4000000}, {"3°"}),
-               Grs80(), 45, 4);
+  VerifieLigne(
+      *Systeme("Gauss Laborde", Grs80(), {1.0007, 6380000, 0.003, 500000, -4000000}, {"3°"}),
+      Grs80(), 45, 4);
   // The derived kinds store their own parameters; the core is recomputed on reading.
-  for (const char* nature : {"Gauss Laborde Courbure", "Gauss Laborde Equatoriale", "Gauss Laborde Bitangente"})
+  for (const char* nature :
+       {"Gauss Laborde Courbure", "Gauss Laborde Equatoriale", "Gauss Laborde Bitangente"})
     VerifieLigne(*Reunion(nature), Grs80(), -21, 55.3);
 }
 

@@ -17,7 +17,8 @@ const char* const kObliques[] = {"Stéréographique Courbure", "Stéréographiqu
                                  "Stéréographique Bitangente"};
 
 // The worked examples' origin: 46.8° N, 2.3° E, k0 = 0.99987, 600 km, 200 km.
-std::unique_ptr<TProjection> Exemple(const std::string& nature, const TDatumEssai& datum = essais::Exemple()) {
+std::unique_ptr<TProjection> Exemple(const std::string& nature,
+                                     const TDatumEssai& datum = essais::Exemple()) {
   return Systeme(nature, datum, {0.99987, 600000, 200000}, {"2.3°", "46.8°"});
 }
 // The Dutch grid on Bessel 1841 (52°09'22.178'' N, 5°23'15.5'' E, k0 = 0.9999079).
@@ -66,8 +67,11 @@ TEST(Stereo, EachObliqueKindSendsItsOriginToTheFalseOrigin) {
 
 TEST(Stereo, CourbureAgreesWithTheObliqueStereographicOfProj) {
   // echo "<lon> <lat>" | cs2cs -f %.4f +proj=longlat +ellps=bessel +to +proj=sterea
-  //   +lat_0=52.15616055555555 +lon_0=5.38763888888889 +k=0.9999079 +x_0=155000 +y_0=463000 +ellps=bessel
-  struct { double lambda, phi, X, Y; } const points[] = {
+  //   +lat_0=52.15616055555555 +lon_0=5.38763888888889 +k=0.9999079 +x_0=155000 +y_0=463000
+  //   +ellps=bessel
+  struct {
+    double lambda, phi, X, Y;
+  } const points[] = {
       {5.38763888888889, 52.15616055555555, 155000.0000, 463000.0000},
       {5.0, 52.0, 128383.4745, 445698.8043},
       {6.5, 53.2, 229323.3942, 579711.5976},
@@ -95,7 +99,8 @@ TEST(Stereo, PolaireWorkedExampleAndProj) {
 
 TEST(Stereo, PolaireAxesAndPoles) {
   for (bool estSud : {false, true}) {
-    auto p = Systeme("Stéréographique Polaire", Grs80(), {0.994, 2000000, 2000000}, {"-45°"}, {estSud});
+    auto p =
+        Systeme("Stéréographique Polaire", Grs80(), {0.994, 2000000, 2000000}, {"-45°"}, {estSud});
     const double pole = estSud ? -90 : 90;
     double X, Y;
     double phi, lambda;
@@ -107,16 +112,20 @@ TEST(Stereo, PolaireAxesAndPoles) {
     EXPECT_EQ(lambda, -45);
     Aller(*p, estSud ? -70 : 70, -45, X, Y);
     EXPECT_NEAR(X, 2000000, 1e-6);
-    if (estSud) EXPECT_GT(Y, 2000000);
-    else EXPECT_LT(Y, 2000000);
+    if (estSud)
+      EXPECT_GT(Y, 2000000);
+    else
+      EXPECT_LT(Y, 2000000);
   }
 }
 
 TEST(Stereo, CoreCentreAndItsLimits) {
   // The core with its constants given: 1.0007, 6380000 m, 0.003 at (3° E, 45° on the sphere).
-  auto p = Systeme("Stéréographique", Grs80(), {1.0007, 6380000, 0.003, 500000, 300000}, {"3°", "45°"});
+  auto p =
+      Systeme("Stéréographique", Grs80(), {1.0007, 6380000, 0.003, 500000, 300000}, {"3°", "45°"});
   const double e = Grs80().Datum()->Ellipsoide->E;
-  const double phiC = LatitudeIsometriqueInverse((LatitudeIsometrique(45 * kDeg, 0) - 0.003) / 1.0007, e);
+  const double phiC =
+      LatitudeIsometriqueInverse((LatitudeIsometrique(45 * kDeg, 0) - 0.003) / 1.0007, e);
   double X, Y, phi, lambda;
   Aller(*p, phiC / kDeg, 3, X, Y);
   EXPECT_NEAR(X, 500000, 1e-6);
@@ -186,8 +195,9 @@ TEST(Stereo, RoundTripsOverTheUsefulAreaOnTwoEllipsoids) {
 }
 
 TEST(Stereo, RecordLineOfEachKind) {
-  VerifieLigne(*Systeme("Stéréographique", Grs80(), {1.0007, 6380000, 0.003, 500000, 300000}, {"3°", "45°"}),
-               Grs80(), 44, 4);
+  VerifieLigne(
+      *Systeme("Stéréographique", Grs80(), {1.0007, 6380000, 0.003, 500000, 300000}, {"3°", "45°"}),
+      Grs80(), 44, 4);
   for (const char* nature : kObliques) VerifieLigne(*Exemple(nature, Grs80()), Grs80(), 47.8, 3.3);
   VerifieLigne(*Polaire(true, Grs80()), Grs80(), -73, 44);
   VerifieLigne(*Polaire(false, Grs80()), Grs80(), 73, 44);
