@@ -85,10 +85,10 @@ TEST(Stereo, PolaireWorkedExampleAndProj) {
   // (e differs by 2e-11) agrees to the tenth of a millimetre:
   // echo "<lon> <lat>" | cs2cs -f %.4f +proj=longlat +ellps=WGS84 +to +proj=stere +lat_0=90
   //   +lat_ts=90 +lon_0=0 +k_0=0.994 +x_0=2000000 +y_0=2000000 +ellps=WGS84   (and -90, -90)
+  // gives 3320416.7474 632668.4313 for 73° N 44° E, 3320416.7474 3367331.5687 for 73° S.
   auto nord = Polaire(false), sud = Polaire(true);
   EXPECT_NEAR(Coeur(*nord).n2, 6318659.249, 1e-3);
   VerifiePoint(*nord, 73, 44, 3320416.747, 632668.431, 1e-3);
-  VerifiePoint(*nord, 73, 44, 3320416.7474, 632668.4313, 1e-3);
   VerifiePoint(*nord, 85, -100, 1452981.2545, 2096454.1638, 1e-3);
   VerifiePoint(*sud, -73, 44, 3320416.747, 3367331.569, 1e-3);
   VerifiePoint(*sud, -85, -100, 1452981.2545, 1903545.8362, 1e-3);
