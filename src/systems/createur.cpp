@@ -8,6 +8,12 @@
 
 // The kinds, family by family. Adding a kind: its include here and its row in
 // the table below.
+#include "systems/lambert.h"
+#include "systems/lambert_oblic.h"
+#include "systems/lambert_sec.h"
+#include "systems/lambert_tan.h"
+#include "systems/mercator_multi.h"
+#include "systems/mtm.h"
 #include "systems/projlatlong.h"
 #include "systems/rosenmund.h"
 #include "systems/laborde.h"
@@ -19,6 +25,9 @@
 #include "systems/stereo_equatoriale.h"
 #include "systems/stereo_bitan.h"
 #include "systems/stereo_polaire.h"
+#include "systems/transmercator.h"
+#include "systems/transmercator_brut.h"
+#include "systems/utm.h"
 
 namespace vestrel {
 
@@ -35,8 +44,16 @@ std::unique_ptr<TMultiple> CreeM() {
 
 const TTypeProjection kTypesProjection[] = {
     // Lambert conic family
+    {"Lambert Conique", Cree<TLambert>},
+    {"Lambert Conique Tangent", Cree<TLambert_tan>},
+    {"Lambert Conique Sécant", Cree<TLambert_sec>},
+    {"Lambert Conique Oblique", Cree<TLambert_oblic>},
 
     // Transverse Mercator family
+    {"Transverse Mercator Brut", Cree<TTransverseMercatorBrut>},
+    {"Transverse Mercator", Cree<TTransverseMercator>},
+    {"UTM Fuseau", Cree<TUTM>},
+    {"MTM Fuseau", Cree<Tmtm>},
 
     // Gauss-Laborde family and Gauss-Rosenmund
     {"Gauss Rosenmund", Cree<TRosenmund>},
@@ -59,9 +76,9 @@ const TTypeProjection kTypesProjection[] = {
     {"Projection Latitude/Longitude", Cree<TProj_LatLonj>},
 };
 
-// Multi-zone kinds. A placeholder ends the table until they are built.
+// Multi-zone kinds.
 const TTypeMultiple kTypesMultiple[] = {
-    {nullptr, nullptr},
+    {"Transverse Mercator Multiple", CreeM<TMultipleMercator>},
 };
 
 }  // namespace

@@ -1,0 +1,26 @@
+#include "systems/lambert.h"
+
+#include <cmath>
+
+#include "geodesy/geodesie.h"
+
+namespace vestrel {
+
+void TLambert::GeoVersCarto(double phi, double lambda, double& X, double& Y) const {
+  const double R = c * std::exp(-n * LatitudeIsometrique(phi, Excentricite()));
+  const double gamma = n * (lambda - LandaC.Valeur);
+  X = X0 + R * std::sin(gamma);
+  Y = Y0 - R * std::cos(gamma);
+}
+
+void TLambert::CartoVersGeo(double X, double Y, double& phi, double& lambda) const {
+  const double dX = X - X0, dY = Y - Y0;
+  const double R = std::sqrt(dX * dX + dY * dY);
+  // The quotient (not atan2) keeps southern cones (n < 0, c < 0) right:
+  // there the image of a point lies on the far side of the apex.
+  const double gamma = std::atan(dX / (Y0 - Y));
+  lambda = LandaC.Valeur + gamma / n;
+  phi = LatitudeIsometriqueInverse(-std::log(std::fabs(R / c)) / n, Excentricite());
+}
+
+}  // namespace vestrel

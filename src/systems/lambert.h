@@ -1,0 +1,36 @@
+#pragma once
+// "Lambert Conique": the Lambert conformal conic projection of the ellipsoid,
+// given by the constants of its cone (IGN, NT/G 71 "Projection cartographique
+// conique conforme de Lambert", algorithms ALG0003 and ALG0004):
+//   R = c·exp(−n·L(φ)),  γ = n·(λ − λC),  X = X0 + R·sin γ,  Y = Y0 − R·cos γ
+// with L the isometric latitude. (X0, Y0) is the image of the pole (the apex
+// of the cone). Exact formulas; the inverse latitude iterates to 1e-11 rad.
+//
+// The tangent and secant kinds derive from this class and compute n, c, the
+// apex and the central meridian from the user's parameters.
+#include "systems/projection.h"
+
+namespace vestrel {
+
+class TLambert : public TProjection {
+ public:
+  std::string Nature() const override { return "Lambert Conique"; }
+  void GeoVersCarto(double phi, double lambda, double& X, double& Y) const override;
+  // The angle γ is taken as the principal arctangent of (X − X0)/(Y0 − Y):
+  // a point whose γ goes beyond ±π/2 does not come back.
+  void CartoVersGeo(double X, double Y, double& phi, double& lambda) const override;
+
+  // The cone.
+  double n = 0;       // exponent
+  double c = 0;       // radius constant, metres
+  double X0 = 0;      // apex easting, metres
+  double Y0 = 0;      // apex northing, metres
+  TAngle LandaC;      // central meridian
+
+ protected:
+  void DecritParametres(TParametres& p) override {
+    p.Reel("n", n).Reel("c", c).Reel("X0", X0).Reel("Y0", Y0).Angle("LandaC", LandaC);
+  }
+};
+
+}  // namespace vestrel

@@ -1,0 +1,74 @@
+#include "systems/lambert_oblic.h"
+
+#include <cmath>
+
+#include "geodesy/geodesie.h"
+
+namespace vestrel {
+
+struct TLambert_oblic::TConstantes {
+  double alpha;        // exponent of the sphere
+  double LCentre;      // L(χC, 0) − α·L(φC, e): sphere isometric latitude offset
+  double LContact;     // L(χC, 0): reference of the cone's radius
+  double n;            // exponent of the cone
+  double rho1;         // radius of the cone at χ' = χC, metres
+  double cosAlphaC, sinAlphaC;
+};
+
+TLambert_oblic::TConstantes TLambert_oblic::Constantes() const {
+  const double a = DemiGrandAxe(), e = Excentricite(), e2 = e * e;
+  const double phiC = PhiC.Valeur, sinPhiC = std::sin(phiC), cosPhiC = std::cos(phiC);
+  TConstantes k;
+  k.alpha = std::sqrt(1 + e2 * std::pow(cosPhiC, 4) / (1 - e2));
+  const double rayon = a * std::sqrt(1 - e2) / (1 - e2 * sinPhiC * sinPhiC);
+  const double chiC = std::asin(sinPhiC / k.alpha);
+  k.LContact = LatitudeIsometrique(chiC, 0);
+  k.LCentre = k.LContact - k.alpha * LatitudeIsometrique(phiC, e);
+  k.n = std::sin(Phi1.Valeur);
+  k.rho1 = k0 * rayon / std::tan(Phi1.Valeur);
+  k.cosAlphaC = std::cos(AlphaC.Valeur);
+  k.sinAlphaC = std::sin(AlphaC.Valeur);
+  return k;
+}
+
+void TLambert_oblic::GeoVersCarto(double phi, double lambda, double& X, double& Y) const {
+  const TConstantes k = Constantes();
+  // Conformal sphere.
+  const double chi = LatitudeIsometriqueInverse(
+      k.alpha * LatitudeIsometrique(phi, Excentricite()) + k.LCentre, 0);
+  const double Lambda = k.alpha * (LandaC.Valeur - lambda);
+  // Oblique position.
+  const double chiP = std::asin(k.cosAlphaC * std::sin(chi) +
+                                k.sinAlphaC * std::cos(chi) * std::cos(Lambda));
+  const double LambdaP = std::asin(std::cos(chi) * std::sin(Lambda) / std::cos(chiP));
+  // Cone.
+  const double theta = k.n * LambdaP;
+  const double rho = k.rho1 * std::exp(-k.n * (LatitudeIsometrique(chiP, 0) - k.LContact));
+  X = X0 + rho * std::cos(theta);
+  Y = Y0 + rho * std::sin(theta);
+}
+
+void TLambert_oblic::CartoVersGeo(double X, double Y, double& phi, double& lambda) const {
+  const TConstantes k = Constantes();
+  // Cone: ρ carries the sign of n (a cone opening southward has ρ < 0).
+  const double signe = k.n < 0 ? -1.0 : 1.0;
+  const double dX = signe * (X - X0), dY = signe * (Y - Y0);
+  const double rho = signe * std::sqrt(dX * dX + dY * dY);
+  const double LambdaP = std::atan2(dY, dX) / k.n;
+  const double chiP = LatitudeIsometriqueInverse(k.LContact - std::log(rho / k.rho1) / k.n, 0);
+  // Back from the oblique position: the point in the turned frame, then
+  // turned by −αC.
+  const double xP = std::cos(chiP) * std::cos(LambdaP);
+  const double yP = std::cos(chiP) * std::sin(LambdaP);
+  const double zP = std::sin(chiP);
+  const double x = k.cosAlphaC * xP + k.sinAlphaC * zP;
+  const double z = k.cosAlphaC * zP - k.sinAlphaC * xP;
+  const double chi = std::atan2(z, std::sqrt(x * x + yP * yP));
+  const double Lambda = std::atan2(yP, x);
+  // Back from the conformal sphere.
+  lambda = LandaC.Valeur - Lambda / k.alpha;
+  phi = LatitudeIsometriqueInverse((LatitudeIsometrique(chi, 0) - k.LCentre) / k.alpha,
+                                   Excentricite());
+}
+
+}  // namespace vestrel

@@ -1,0 +1,20 @@
+#include "systems/transmercator.h"
+
+#include "geodesy/geodesie.h"
+#include "tools/flottant.h"
+
+namespace vestrel {
+
+void TTransverseMercator::CalculeConstantes() {
+  if (!Valide) return;
+  GardeFlottante garde;
+  const double n0 = k0 * DemiGrandAxe();
+  const double Y0equateur = Y0 - n0 * ArcMeridien(Phi0.Valeur, Excentricite());
+  garde.Verifie();
+  TTransverseMercatorBrut::n = n0;
+  TTransverseMercatorBrut::X0 = X0;
+  TTransverseMercatorBrut::Y0 = Y0equateur;
+  LandaC.Ecrit(Landa0.Texte);
+}
+
+}  // namespace vestrel

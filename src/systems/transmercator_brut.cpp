@@ -1,0 +1,60 @@
+#include "systems/transmercator_brut.h"
+
+#include <cmath>
+
+#include "geodesy/geodesie.h"
+#include "tools/complexes.h"
+
+namespace vestrel {
+
+void TTransverseMercatorBrut::GeoVersCarto(double phi, double lambda, double& X,
+                                           double& Y) const {
+  const double e = Excentricite();
+  const double L = LatitudeIsometrique(phi, e);
+  const double dLambda = lambda - LandaC.Valeur;
+  const double P = std::asin(std::sin(dLambda) / std::cosh(L));
+  const TComplexe z{std::atan(std::sinh(L) / std::cos(dLambda)), LatitudeIsometrique(P, 0)};
+  TCoefficients C;
+  CoefficientsMercatorTransverse(e, C);
+  TComplexe Z, terme;
+  CplxScale(z, n * C[0], Z);
+  for (int k = 1; k <= 4; ++k) {
+    TComplexe arg;
+    CplxScale(z, 2.0 * k, arg);
+    CplxSin(arg, terme);
+    CplxScale(terme, n * C[k], terme);
+    CplxAdd(Z, terme, Z);
+  }
+  X = X0 + Z.Im;
+  Y = Y0 + Z.Re;
+}
+
+void TTransverseMercatorBrut::CartoVersGeo(double X, double Y, double& phi,
+                                           double& lambda) const {
+  const double e = Excentricite();
+  TCoefficients D;
+  CoefficientsMercatorTransverseInverse(e, D);
+  TComplexe z;
+  CplxScale(TComplexe{Y - Y0, X - X0}, 1.0 / (n * D[0]), z);
+  TComplexe xi = z, terme;
+  for (int k = 1; k <= 4; ++k) {
+    TComplexe arg;
+    CplxScale(z, 2.0 * k, arg);
+    CplxSin(arg, terme);
+    CplxScale(terme, -D[k], terme);
+    CplxAdd(xi, terme, xi);
+  }
+  lambda = LandaC.Valeur + std::atan(std::sinh(xi.Im) / std::cos(xi.Re));
+  const double P = std::asin(std::sin(xi.Re) / std::cosh(xi.Im));
+  phi = LatitudeIsometriqueInverse(LatitudeIsometrique(P, 0), e);
+}
+
+void TTransverseMercatorBrut::ConstantesFuseau(double k0, double X0, bool sud,
+                                               const std::string& meridien) {
+  n = k0 * DemiGrandAxe();
+  this->X0 = X0;
+  Y0 = sud ? 10000000.0 : 0.0;
+  LandaC.Ecrit(meridien);
+}
+
+}  // namespace vestrel
