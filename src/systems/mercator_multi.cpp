@@ -20,7 +20,11 @@ int32_t TMultipleMercator::ChoixZone(double phi, double lambda) const {
   if (!std::isfinite(t)) throw ErreurArithmetique("Opération en virgule flottante incorrecte");
   if (t < 0) t += tour;
   if (t >= tour) t = 0;
-  const double numero = std::trunc(t / std::fabs(p)) + 1;
+  // A point on a zone's western edge belongs to it: the few units in the
+  // last place that the radians lose there must not send it west.
+  double quotient = t / std::fabs(p);
+  if (std::fabs(quotient - std::round(quotient)) < 1e-9) quotient = std::round(quotient);
+  const double numero = std::trunc(quotient) + 1;
   if (numero > std::numeric_limits<int32_t>::max())
     throw ErreurArithmetique("Débordement de virgule flottante");
   const auto zone = static_cast<int32_t>(numero);

@@ -12,8 +12,10 @@ void TTransverseMercatorBrut::GeoVersCarto(double phi, double lambda, double& X,
   const double e = Excentricite();
   const double L = LatitudeIsometrique(phi, e);
   const double dLambda = lambda - LandaC.Valeur;
+  // The isometric latitude on the sphere, ln tan(π/4 + P/2), is written
+  // atanh(sin P): exactly 0 on the central meridian.
   const double P = std::asin(std::sin(dLambda) / std::cosh(L));
-  const TComplexe z{std::atan(std::sinh(L) / std::cos(dLambda)), LatitudeIsometrique(P, 0)};
+  const TComplexe z{std::atan(std::sinh(L) / std::cos(dLambda)), std::atanh(std::sin(P))};
   TCoefficients C;
   CoefficientsMercatorTransverse(e, C);
   TComplexe Z, terme;
@@ -46,7 +48,7 @@ void TTransverseMercatorBrut::CartoVersGeo(double X, double Y, double& phi,
   }
   lambda = LandaC.Valeur + std::atan(std::sinh(xi.Im) / std::cos(xi.Re));
   const double P = std::asin(std::sin(xi.Re) / std::cosh(xi.Im));
-  phi = LatitudeIsometriqueInverse(LatitudeIsometrique(P, 0), e);
+  phi = LatitudeIsometriqueInverse(std::atanh(std::sin(P)), e);
 }
 
 void TTransverseMercatorBrut::ConstantesFuseau(double k0, double X0, bool sud,
