@@ -61,10 +61,14 @@ class TDonnees {
   void SauveFlux(std::string& sortie) const;
   // One record from a single line of text.
   void AjouteLigne(const std::string& ligne);
+  // Raises ErreurConversion "%s est déjà utilisé" when an ellipsoid, a datum
+  // or a system already bears the name.
+  void VerifieNom(const std::string& nom) const;
 
   // Whole files on disk (Windows-1252). ChargeFichier stops at the first
   // failing record and raises ErreurChargement (file, line, message); the
-  // records before it stay. SauveFichier writes a temporary file beside the
+  // records before it stay. A file that cannot be read raises
+  // ErreurEntreeSortie. SauveFichier writes a temporary file beside the
   // target and renames it over it when complete; on failure the old file is
   // intact and the error is raised.
   void ChargeFichier(const std::string& chemin);
@@ -84,6 +88,8 @@ class TDonnees {
   void ListeNoms(std::vector<std::string>& liste) const;
   TSystemeResolu Resout(const std::string& nom) const;
 
+  // Remove the last entry of that name when nothing uses it; false when it
+  // is in use, unknown, or the built-in entry 0.
   bool SupprimeEllipsoide(const std::string& nom);
   bool SupprimeDatum(const std::string& nom);
 
@@ -117,9 +123,11 @@ class TDonnees {
 // otherwise, with the pipeline's four messages.
 void LitPointDepart(const TSystemeResolu& source, const std::string& texteX,
                     const std::string& texteY, double& premiere, double& seconde);
-// Converts the point and computes the convergence and the linear alteration
-// (each step under the floating-point guard). parisSource/parisDestination:
-// longitudes from the Paris meridian on a geographic side.
+// Converts the point and, with `details`, computes the convergence and the
+// linear alteration (each step under the floating-point guard).
+// zoneSource: the Paris flag (1) for a datum, the zone number for a
+// multi-zone system; parisDestination: longitudes from the Paris meridian on
+// a geographic destination. Both systems must be found.
 void ConvertitPoint(const TSystemeResolu& source, int32_t zoneSource,
                     const TSystemeResolu& destination, bool parisDestination, double premiere,
                     double seconde, bool details, TPointConverti& resultat);

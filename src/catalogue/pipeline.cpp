@@ -1,0 +1,343 @@
+// The conversion of one point between two systems of the catalogue, with the
+// meridian convergence and the linear alteration at that point.
+//
+// The point always travels through WGS84 geocentric coordinates: source
+// system → geographic coordinates on its datum → WGS84 X, Y, Z → geographic
+// coordinates on the destination datum → destination system. The Paris
+// meridian exists only for geographic systems: projections always see
+// longitudes counted from Greenwich.
+//
+// The convergence and the alteration follow a second point a short step
+// north of the first (1.5e-05 rad of latitude from a geographic source, 100 m
+// of northing from a projected one) through the same road.
+#include <cmath>
+
+#include "catalogue/donnee.h"
+#include "geodesy/geodesie.h"
+#include "tools/flottant.h"
+#include "tools/nombres.h"
+
+namespace vestrel {
+
+namespace {
+
+constexpr double kPasLatitude = 1.5e-05;  // radians
+constexpr double kPasNordage = 100.0;     // metres
+
+constexpr const char* kLatitudeIncorrecte = "Latitude de départ incorrecte, exemple 2°24'17.036''";
+constexpr const char* kLongitudeIncorrecte = "Longitude de départ incorrecte, exemple 2°24'17.036''";
+constexpr const char* kEastingIncorrect = "Easting de départ incorrecte, exemple 231500";
+constexpr const char* kNorthingIncorrect = "Northing de départ incorrecte, exemple 231500";
+
+// Every step runs under its own floating-point guard, so that a formula
+// evaluated at a singular point ends the conversion with the arithmetic
+// error instead of carrying an infinity or a NaN further.
+template <class F>
+void Etape(F&& calcul) {
+  GardeFlottante garde;
+  calcul();
+  garde.Verifie();
+}
+
+const TDatum& DatumDe(const TAncetre& systeme) {
+  if (!systeme.Datum) throw ErreurAssertion("Système " + systeme.Nom + " sans datum");
+  return *systeme.Datum;
+}
+
+// Source system to WGS84 geocentric coordinates. `zone`: the Paris flag (1)
+// for a datum, the zone number for a multi-zone system.
+void VersWGS84(const TSystemeResolu& s, int32_t zone, double premiere, double seconde,
+               double (&P)[3]) {
+  if (s.Datum) {
+    Etape([&] { s.Datum->VersWGS84(zone == 1, premiere, seconde, P[0], P[1], P[2]); });
+    return;
+  }
+  double phi = 0, lambda = 0;
+  if (s.Projection)
+    Etape([&] { s.Projection->CartoVersGeo(premiere, seconde, phi, lambda); });
+  else
+    Etape([&] { s.Multiple->CartoVersGeo(zone, premiere, seconde, phi, lambda); });
+  const TDatum& datum = DatumDe(s.Projection ? static_cast<const TAncetre&>(*s.Projection)
+                                             : *s.Multiple);
+  Etape([&] { datum.VersWGS84(false, phi, lambda, P[0], P[1], P[2]); });
+}
+
+// WGS84 geocentric coordinates to the destination system. `paris` counts
+// longitudes from the Paris meridian on a datum; a multi-zone system writes
+// the zone it chose into `zone`.
+void DepuisWGS84(const TSystemeResolu& d, bool paris, const double (&P)[3], double& premiere,
+                 double& seconde, int32_t& zone) {
+  if (d.Datum) {
+    Etape([&] { d.Datum->DepuisWGS84(paris, P[0], P[1], P[2], premiere, seconde); });
+    return;
+  }
+  const TDatum& datum = DatumDe(d.Projection ? static_cast<const TAncetre&>(*d.Projection)
+                                             : *d.Multiple);
+  double phi = 0, lambda = 0;
+  Etape([&] { datum.DepuisWGS84(false, P[0], P[1], P[2], phi, lambda); });
+  if (d.Projection)
+    Etape([&] { d.Projection->GeoVersCarto(phi, lambda, premiere, seconde); });
+  else
+    Etape([&] { d.Multiple->GeoVersCarto(phi, lambda, premiere, seconde, zone); });
+}
+
+// The two points of the convergence and the alteration, in WGS84
+// geocentric coordinates, and the source's reference length between them.
+struct TDeuxPoints {
+  double P[2][3];
+  double Longueur;
+};
+
+void PointsSource(const TSystemeResolu& s, int32_t zone, double premiere, double seconde,
+                  TDeuxPoints& points) {
+  if (s.Datum) {
+    VersWGS84(s, zone, premiere, seconde, points.P[0]);
+    VersWGS84(s, zone, premiere + kPasLatitude, seconde, points.P[1]);
+    Etape([&] {
+      const double dX = points.P[1][0] - points.P[0][0], dY = points.P[1][1] - points.P[0][1],
+                   dZ = points.P[1][2] - points.P[0][2];
+      points.Longueur = std::sqrt(dX * dX + dY * dY + dZ * dZ);
+    });
+  } else {
+    VersWGS84(s, zone, premiere, seconde, points.P[0]);
+    VersWGS84(s, zone, premiere, seconde + kPasNordage, points.P[1]);
+    points.Longueur = kPasNordage;
+  }
+}
+
+// The images of the two points in the destination: (φ, λ) from Greenwich
+// for a datum, (X, Y) otherwise; a multi-zone destination chooses each
+// point's zone and the zones are dropped.
+struct TImages {
+  double A[2], B[2];
+};
+
+void ImagesDestination(const TSystemeResolu& d, const TDeuxPoints& points, TImages& images) {
+  for (int i = 0; i < 2; ++i) {
+    int32_t zone = 0;
+    DepuisWGS84(d, false, points.P[i], images.A[i], images.B[i], zone);
+  }
+}
+
+// The angle between the destination's north and the image of the source's
+// north, clockwise: the azimuth of the second image seen from the first on a
+// datum, arctan(ΔX / ΔY) on a grid. A zero ΔY is a division by zero.
+double ConvergenceDe(const TSystemeResolu& d, const TImages& images) {
+  double convergence = 0;
+  if (d.Datum)
+    Etape([&] {
+      convergence = Azimut(images.A[0], images.B[0], images.A[1], images.B[1],
+                           d.Datum->Ellipsoide->E);
+    });
+  else
+    Etape([&] { convergence = std::atan((images.A[1] - images.A[0]) / (images.B[1] - images.B[0])); });
+  return convergence;
+}
+
+// Distance between the two images over the source's reference length; 1 for
+// a geographic destination.
+double AlterationDe(const TSystemeResolu& d, const TImages& images, double longueur) {
+  if (d.Datum) return 1.0;
+  double alteration = 0;
+  Etape([&] {
+    const double dX = images.A[1] - images.A[0], dY = images.B[1] - images.B[0];
+    alteration = std::sqrt(dX * dX + dY * dY) / longueur;
+  });
+  return alteration;
+}
+
+// The source stage from the typed texts.
+void PointsTapes(const TSystemeResolu& source, const std::string& texteX,
+                 const std::string& texteY, int32_t zone, TDeuxPoints& points) {
+  double premiere = 0, seconde = 0;
+  LitPointDepart(source, texteX, texteY, premiere, seconde);
+  PointsSource(source, zone, premiere, seconde, points);
+}
+
+}  // namespace
+
+// ---- Numbers ------------------------------------------------------------------
+
+void LitPointDepart(const TSystemeResolu& source, const std::string& texteX,
+                    const std::string& texteY, double& premiere, double& seconde) {
+  // The X text is checked before the Y text; the four messages replace
+  // whatever the angle parser or the number reader said.
+  auto lit = [](auto lecture, const std::string& texte, const char* message) {
+    try {
+      return lecture(texte);
+    } catch (const Erreur&) {
+      throw ErreurConversion(message);
+    }
+  };
+  if (source.Geographique()) {
+    auto angle = [](const std::string& t) { return TexteVersAngle(t); };
+    premiere = lit(angle, texteX, kLatitudeIncorrecte);
+    seconde = lit(angle, texteY, kLongitudeIncorrecte);
+  } else {
+    auto reel = [](const std::string& t) { return LitReel(t); };
+    premiere = lit(reel, texteX, kEastingIncorrect);
+    seconde = lit(reel, texteY, kNorthingIncorrect);
+  }
+}
+
+void ConvertitPoint(const TSystemeResolu& source, int32_t zoneSource,
+                    const TSystemeResolu& destination, bool parisDestination, double premiere,
+                    double seconde, bool details, TPointConverti& resultat) {
+  if (!source.Trouve() || !destination.Trouve())
+    throw ErreurAssertion("Conversion entre systèmes non résolus");
+  TDeuxPoints points;
+  VersWGS84(source, zoneSource, premiere, seconde, points.P[0]);
+  DepuisWGS84(destination, parisDestination, points.P[0], resultat.X, resultat.Y, resultat.Zone);
+  if (!details) return;
+  PointsSource(source, zoneSource, premiere, seconde, points);
+  TImages images;
+  ImagesDestination(destination, points, images);
+  resultat.Convergence = ConvergenceDe(destination, images);
+  resultat.Alteration = AlterationDe(destination, images, points.Longueur);
+}
+
+std::string TexteCoordonnee(const TSystemeResolu& destination, double valeur, int unite) {
+  std::string texte;
+  if (destination.Geographique())
+    AngleVersTexte(unite, valeur, texte);
+  else
+    texte = FormatF(valeur, 3);
+  return texte;
+}
+
+std::string TexteAlteration(double alteration) { return FormatG(alteration, 15); }
+
+// ---- Texts --------------------------------------------------------------------
+
+bool TDonnees::SystemeVersWGS84(const std::string& nom, int32_t zone, double premiere,
+                                double seconde, double& X, double& Y, double& Z) const {
+  const TSystemeResolu s = Resout(nom);
+  if (!s.Trouve()) return false;
+  double P[3];
+  VersWGS84(s, zone, premiere, seconde, P);
+  X = P[0], Y = P[1], Z = P[2];
+  return true;
+}
+
+bool TDonnees::WGS84VersSysteme(const std::string& nom, int32_t& zone, double X, double Y,
+                                double Z, double& premiere, double& seconde) const {
+  const TSystemeResolu d = Resout(nom);
+  if (!d.Trouve()) return false;
+  const double P[3] = {X, Y, Z};
+  DepuisWGS84(d, zone == 1, P, premiere, seconde, zone);
+  return true;
+}
+
+bool TDonnees::LireDepart(const std::string& nom, const std::string& texteX,
+                          const std::string& texteY, int32_t zone, double& X, double& Y,
+                          double& Z) const {
+  // A name that is nothing at all is read as a system: its texts are
+  // checked as numbers before it is found missing.
+  double premiere = 0, seconde = 0;
+  LitPointDepart(Resout(nom), texteX, texteY, premiere, seconde);
+  return SystemeVersWGS84(nom, zone, premiere, seconde, X, Y, Z);
+}
+
+bool TDonnees::EcrireArrivee(const std::string& nom, int32_t& zone, double X, double Y, double Z,
+                             int unite, std::string& texteX, std::string& texteY) const {
+  double premiere = 0, seconde = 0;
+  if (!WGS84VersSysteme(nom, zone, X, Y, Z, premiere, seconde)) return false;
+  const TSystemeResolu d = Resout(nom);
+  if (d.Geographique() && (unite < uaDegres || unite > uaDM)) return true;
+  texteX = TexteCoordonnee(d, premiere, unite);
+  texteY = TexteCoordonnee(d, seconde, unite);
+  return true;
+}
+
+bool TDonnees::ConvertirPoint(const std::string& source, const std::string& destination,
+                              const std::string& texteX, const std::string& texteY,
+                              int32_t zoneSource, int32_t& zoneDestination, int unite,
+                              std::string& sortieX, std::string& sortieY) const {
+  double X = 0, Y = 0, Z = 0;
+  if (!LireDepart(source, texteX, texteY, zoneSource, X, Y, Z)) return false;
+  return EcrireArrivee(destination, zoneDestination, X, Y, Z, unite, sortieX, sortieY);
+}
+
+bool TDonnees::Convergence(const std::string& source, const std::string& destination,
+                           const std::string& texteX, const std::string& texteY,
+                           int32_t zoneSource, int unite, std::string& texte) const {
+  const TSystemeResolu s = Resout(source);
+  if (!s.Trouve()) return false;
+  TDeuxPoints points;
+  PointsTapes(s, texteX, texteY, zoneSource, points);
+  const TSystemeResolu d = Resout(destination);
+  if (!d.Trouve()) return false;
+  TImages images;
+  ImagesDestination(d, points, images);
+  AngleVersTexte(unite, ConvergenceDe(d, images), texte);
+  return true;
+}
+
+bool TDonnees::AlterationLineaire(const std::string& source, const std::string& destination,
+                                  const std::string& texteX, const std::string& texteY,
+                                  int32_t zoneSource, double& alteration) const {
+  const TSystemeResolu s = Resout(source);
+  if (!s.Trouve()) return false;
+  TDeuxPoints points;
+  PointsTapes(s, texteX, texteY, zoneSource, points);
+  const TSystemeResolu d = Resout(destination);
+  if (!d.Trouve()) return false;
+  if (d.Geographique()) {
+    alteration = 1.0;
+    return true;
+  }
+  TImages images;
+  ImagesDestination(d, points, images);
+  alteration = AlterationDe(d, images, points.Longueur);
+  return true;
+}
+
+// ---- The "Convertir" command ----------------------------------------------------
+
+void Convertir(const TDonnees& donnees, const TSaisieConversion& saisie,
+               TResultatConversion& resultat) {
+  // The unit choices are listed in another order than the display units.
+  static constexpr int kUnites[] = {uaDegres, uaDM, uaDMS, uaGrades};
+  if (saisie.IndiceUnite < 0 || saisie.IndiceUnite > 3)
+    throw ErreurConversion("Unité d'angle inconnue");
+  const int unite = kUnites[saisie.IndiceUnite];
+
+  const int nbDatums = static_cast<int>(donnees.Datums.size());
+  const int nbProjections = static_cast<int>(donnees.Projections.size());
+
+  // Source zone: the Paris flag on a datum; otherwise the zone text, which
+  // matters only while its edit is enabled (a multi-zone source).
+  int32_t zoneSource = 0;
+  if (saisie.IndiceSource < nbDatums) {
+    zoneSource = saisie.ParisSource ? 1 : 0;
+  } else if (!EssaieLitEntier(saisie.FuseauSource, zoneSource)) {
+    zoneSource = 0;
+    if (saisie.FuseauSourceActif) {
+      resultat.FocusFuseauSource = true;
+      throw ErreurConversion("Le numéro de fuseau de départ est incorrecte, exemple 12");
+    }
+  }
+  int32_t zoneDestination = 0;
+  if (saisie.IndiceDestination < nbDatums && saisie.ParisDestination) zoneDestination = 1;
+
+  std::string x, y;
+  donnees.ConvertirPoint(saisie.Source, saisie.Destination, saisie.XSource, saisie.YSource,
+                         zoneSource, zoneDestination, unite, x, y);
+  resultat.XDest = x;
+  resultat.YDest = y;
+
+  std::string convergence;
+  donnees.Convergence(saisie.Source, saisie.Destination, saisie.XSource, saisie.YSource,
+                      zoneSource, unite, convergence);
+  resultat.Convergence = convergence;
+
+  double alteration = 0;
+  donnees.AlterationLineaire(saisie.Source, saisie.Destination, saisie.XSource, saisie.YSource,
+                             zoneSource, alteration);
+  resultat.Alteration = TexteAlteration(alteration);
+
+  if (saisie.IndiceDestination >= nbDatums + nbProjections)
+    resultat.FuseauDest = FormatD(zoneDestination);
+}
+
+}  // namespace vestrel
