@@ -1,0 +1,264 @@
+// Conversion of one point between systems of the catalogue, with the
+// convergence, the linear alteration, the typed-point messages and the
+// "Convertir" command's unit and zone rules.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "catalogue/donnee.h"
+#include "tools/erreurs.h"
+
+namespace vestrel {
+namespace {
+
+// A multi-zone kind for the tests: a plate carrée whose zone is the
+// hemisphere (1 north, -1 south).
+class TZonesEssai : public TMultiple {
+ public:
+  std::string Nature() const override { return "Essai Multiple"; }
+  void GeoVersCarto(double phi, double lambda, double& X, double& Y, int32_t& zone) const override {
+    X = DemiGrandAxe() * lambda;
+    Y = DemiGrandAxe() * phi;
+    zone = phi < 0 ? -1 : 1;
+  }
+  void CartoVersGeo(int32_t, double X, double Y, double& phi, double& lambda) const override {
+    lambda = X / DemiGrandAxe();
+    phi = Y / DemiGrandAxe();
+  }
+
+ protected:
+  void DecritParametres(TParametres&) override {}
+};
+
+constexpr double kSeconde = 3.141592653589793 / 180 / 3600;
+
+class Pipeline : public testing::Test {
+ protected:
+  Pipeline() {
+    d.AjouteLigne("Ellipsoide=\"Clarke\" \"\" 6378249.2 0.0824832567634");
+    d.AjouteLigne("Datum=\"Triangulation\" \"\" \"Clarke\" -168 -60 320");
+    // 36'' about the X axis: north turns by 36'' at the point (φ 0, λ 0).
+    d.AjouteLigne("Datum=\"Tourne\" \"\" \"GRS 80\" 0 0 0 36 0 0 0");
+    d.AjouteLigne("Ellipsoide=\"Nul\" \"\" 0 0");
+    d.AjouteLigne("Datum=\"Nul\" \"\" \"Nul\" 0 0 0");
+    for (const char* s : {"Plate|WGS84", "Plate T|Triangulation", "Plate tournee|Tourne", "Plate nulle|Nul"}) {
+      const std::string nom(s, std::strchr(s, '|')), datum(std::strchr(s, '|') + 1);
+      d.AjouteLigne("Projection \"Projection Latitude/Longitude\"=\"" + nom + "\" \"\" \"" + datum + "\"");
+    }
+    auto zones = std::make_unique<TZonesEssai>();
+    zones->Nom = "Zones";
+    zones->Datum = d.TrouveDatum("WGS84");
+    zones->SetValide(true);
+    d.Multiples.push_back(std::move(zones));
+  }
+
+  std::string Message(auto&& appel) {
+    try {
+      appel();
+    } catch (const Erreur& e) {
+      return e.what();
+    }
+    return "";
+  }
+
+  TSaisieConversion Saisie(const std::string& source, const std::string& destination,
+                           const std::string& x, const std::string& y) const {
+    std::vector<std::string> noms;
+    d.ListeNoms(noms);
+    auto indice = [&](const std::string& n) {
+      return static_cast<int>(std::find(noms.begin(), noms.end(), n) - noms.begin());
+    };
+    TSaisieConversion s;
+    s.Source = source;
+    s.Destination = destination;
+    s.IndiceSource = indice(source);
+    s.IndiceDestination = indice(destination);
+    s.XSource = x;
+    s.YSource = y;
+    s.FuseauSource = "1";
+    return s;
+  }
+
+  TDonnees d;
+};
+
+TEST_F(Pipeline, LeMeridienDeParisNExisteQuePourLesDatums) {
+  int32_t zone = 0;
+  std::string x, y;
+  ASSERT_TRUE(d.ConvertirPoint("WGS84", "WGS84", "48.5°", "1°", 1, zone, uaDegres, x, y));
+  EXPECT_EQ(x, "48.50000000°");
+  EXPECT_EQ(y, "3.33722917°");  // 1° + 2°20'14.025''
+
+  TPointConverti p;
+  ConvertitPoint(d.Resout("WGS84"), 0, d.Resout("WGS84"), true, 0.8, 0.05, false, p);
+  EXPECT_NEAR(p.X, 0.8, 1e-11);
+  EXPECT_NEAR(p.Y, 0.05 - MeridienParis(), 1e-11);
+
+  // A projection sees Greenwich longitudes whatever the destination flag.
+  ConvertitPoint(d.Resout("WGS84"), 0, d.Resout("Plate"), true, 0.8, 0.05, false, p);
+  EXPECT_NEAR(p.X, 6378137.0 * 0.05, 1e-4);
+}
+
+TEST_F(Pipeline, LesQuatreMessagesDuPointTape) {
+  double X, Y, Z;
+  const std::string latitude = "Latitude de départ incorrecte, exemple 2°24'17.036''";
+  const std::string longitude = "Longitude de départ incorrecte, exemple 2°24'17.036''";
+  const std::string easting = "Easting de départ incorrecte, exemple 231500";
+  const std::string northing = "Northing de départ incorrecte, exemple 231500";
+  EXPECT_EQ(Message([&] { d.LireDepart("WGS84", "48.5", "2°", 0, X, Y, Z); }), latitude);
+  EXPECT_EQ(Message([&] { d.LireDepart("WGS84", "48.5°", "2", 0, X, Y, Z); }), longitude);
+  EXPECT_EQ(Message([&] { d.LireDepart("WGS84", "", "", 0, X, Y, Z); }), latitude) << "X first";
+  EXPECT_EQ(Message([&] { d.LireDepart("WGS84", "0", "12°34'56.7''", 0, X, Y, Z); }), "");
+  EXPECT_EQ(Message([&] { d.LireDepart("Plate", "231500,5", "1", 0, X, Y, Z); }), easting);
+  EXPECT_EQ(Message([&] { d.LireDepart("Plate", "231500.5", "1e", 0, X, Y, Z); }), northing);
+  // A name that is nothing at all is read as a system.
+  EXPECT_EQ(Message([&] { d.LireDepart("Rien", "48.5°", "1", 0, X, Y, Z); }), easting);
+  EXPECT_FALSE(d.LireDepart("Rien", "1", "1", 0, X, Y, Z));
+  std::string texte = "inchangé";
+  EXPECT_FALSE(d.Convergence("Rien", "WGS84", "x", "y", 0, uaDegres, texte));
+  EXPECT_EQ(texte, "inchangé");
+  EXPECT_EQ(Message([&] { d.Convergence("WGS84", "Plate", "1°", "x", 0, uaDegres, texte); }), longitude);
+  double alteration = -1;
+  EXPECT_EQ(Message([&] { d.AlterationLineaire("Plate", "WGS84", "1", "1 ", 0, alteration); }), northing);
+}
+
+TEST_F(Pipeline, UnSystemeVersLuiMemeNeTourneNiNeDeforme) {
+  TPointConverti p;
+  ConvertitPoint(d.Resout("Plate T"), 0, d.Resout("Plate T"), false, 231500, 5000000, true, p);
+  EXPECT_NEAR(p.X, 231500, 1e-4);
+  EXPECT_NEAR(p.Y, 5000000, 1e-4);
+  EXPECT_NEAR(p.Convergence, 0, 1e-6);
+  EXPECT_NEAR(p.Alteration, 1, 1e-6);
+}
+
+TEST_F(Pipeline, UneDestinationGeographiqueAUneAlterationDeUnExactement) {
+  double alteration = 0;
+  ASSERT_TRUE(d.AlterationLineaire("Plate T", "Triangulation", "231500", "5000000", 0, alteration));
+  EXPECT_EQ(alteration, 1.0);
+  TPointConverti p;
+  ConvertitPoint(d.Resout("Plate T"), 0, d.Resout("WGS84"), false, 231500, 5000000, true, p);
+  EXPECT_EQ(p.Alteration, 1.0);
+  EXPECT_EQ(TexteAlteration(p.Alteration), "1");
+}
+
+// From a datum the reference length is the geocentric chord of 1.5e-05 rad
+// of latitude, M·dφ; the plate carrée stretches it to a·dφ. At the equator
+// M = a(1 - e²).
+TEST_F(Pipeline, AlterationDuneGeographiqueVersUnePlateCarree) {
+  double alteration = 0;
+  ASSERT_TRUE(d.AlterationLineaire("WGS84", "Plate", "0", "0.3°", 0, alteration));
+  const double e2 = ExcentriciteWGS84 * ExcentriciteWGS84;
+  EXPECT_NEAR(alteration, 1 / (1 - e2), 1e-9);
+}
+
+// A datum turned by θ = 36'' about the X axis turns north at (φ 0, λ 0) by θ:
+// the azimuth on a datum gives θ, the plate carrée, which shortens northings
+// by M/a = 1 - e² against eastings there, gives atan((1 - e²)·tan θ).
+TEST_F(Pipeline, ConvergenceDUnDatumTourne) {
+  TPointConverti versDatum, versPlate;
+  ConvertitPoint(d.Resout("Plate tournee"), 0, d.Resout("WGS84"), false, 0, 0, true, versDatum);
+  ConvertitPoint(d.Resout("Plate tournee"), 0, d.Resout("Plate"), false, 0, 0, true, versPlate);
+  const double theta = 36 * kSeconde;
+  const double e2 = ExcentriciteWGS84 * ExcentriciteWGS84;
+  EXPECT_NEAR(std::abs(versDatum.Convergence), theta, 1e-8);
+  EXPECT_NEAR(std::abs(versPlate.Convergence), std::atan((1 - e2) * std::tan(theta)), 1e-8);
+  EXPECT_EQ(std::signbit(versDatum.Convergence), std::signbit(versPlate.Convergence));
+
+  // The texts of the window are those of the numbers.
+  std::string texte;
+  ASSERT_TRUE(d.Convergence("Plate tournee", "Plate", "0", "0", 0, uaDMS, texte));
+  EXPECT_EQ(texte, AngleVersTexte(uaDMS, versPlate.Convergence));
+}
+
+TEST_F(Pipeline, UneDifferenceDeNordageNulleEstUneErreurArithmetique) {
+  // At 1e19 m, 100 m more is the same double: both points coincide.
+  std::string texte = "inchangé";
+  EXPECT_THROW(d.Convergence("Plate", "Plate", "0", "1e19", 0, uaDegres, texte), ErreurArithmetique);
+  EXPECT_EQ(texte, "inchangé");
+
+  TResultatConversion r;
+  EXPECT_THROW(Convertir(d, Saisie("Plate", "Plate", "0", "1e19"), r), ErreurArithmetique);
+  EXPECT_TRUE(r.XDest) << "the steps already done stay";
+  EXPECT_FALSE(r.Convergence);
+  EXPECT_FALSE(r.Alteration);
+}
+
+TEST_F(Pipeline, UneFormuleSinguliereFinitEnErreurArithmetique) {
+  double X, Y, Z;
+  EXPECT_EQ(Message([&] { d.LireDepart("Plate nulle", "1", "1", 0, X, Y, Z); }), "Division par zéro");
+}
+
+TEST_F(Pipeline, CommandeConvertirUnites) {
+  const char* attendus[] = {"48.51000000°", "48°30.600'", "48°30'36''", "53.90000000g"};
+  for (int i = 0; i < 4; ++i) {
+    TSaisieConversion s = Saisie("WGS84", "WGS84", "48.51°", "2°");
+    s.IndiceUnite = i;
+    TResultatConversion r;
+    Convertir(d, s, r);
+    EXPECT_EQ(r.XDest, attendus[i]);
+    EXPECT_EQ(r.Alteration, "1");
+    EXPECT_FALSE(r.FuseauDest);
+  }
+  for (int i : {-1, 4}) {
+    TSaisieConversion s = Saisie("WGS84", "WGS84", "48.51°", "2°");
+    s.IndiceUnite = i;
+    TResultatConversion r;
+    EXPECT_EQ(Message([&] { Convertir(d, s, r); }), "Unité d'angle inconnue");
+    EXPECT_FALSE(r.XDest);
+  }
+  // The unit changes only geographic outputs.
+  std::optional<std::string> premier;
+  for (int i = 0; i < 4; ++i) {
+    TSaisieConversion s = Saisie("WGS84", "Plate T", "48.51°", "2°");
+    s.IndiceUnite = i;
+    TResultatConversion r;
+    Convertir(d, s, r);
+    if (!premier) premier = r.XDest;
+    EXPECT_EQ(r.XDest, premier);
+  }
+}
+
+TEST_F(Pipeline, CommandeConvertirZones) {
+  // A single-zone source ignores a bad zone text (its edit is disabled).
+  TSaisieConversion s = Saisie("Plate", "WGS84", "0", "0");
+  s.FuseauSource = "abc";
+  TResultatConversion r;
+  Convertir(d, s, r);
+  EXPECT_EQ(r.XDest, "0.00000000°");
+
+  // A multi-zone source with a bad zone text focuses the edit.
+  s = Saisie("Zones", "WGS84", "0", "0");
+  s.FuseauSource = "douze";
+  s.FuseauSourceActif = true;
+  r = {};
+  EXPECT_EQ(Message([&] { Convertir(d, s, r); }), "Le numéro de fuseau de départ est incorrecte, exemple 12");
+  EXPECT_TRUE(r.FocusFuseauSource);
+  EXPECT_FALSE(r.XDest);
+
+  // A multi-zone destination shows the zone it chose, negative in the south.
+  s = Saisie("WGS84", "Zones", "-10°", "3°");
+  r = {};
+  Convertir(d, s, r);
+  EXPECT_EQ(r.FuseauDest, "-1");
+  EXPECT_EQ(r.XDest, "333958.472");
+
+  // The Paris box counts only on a geographic side.
+  s = Saisie("WGS84", "WGS84", "10°", "3°");
+  s.ParisDestination = true;
+  r = {};
+  Convertir(d, s, r);
+  EXPECT_EQ(r.YDest, "0.66277083°");
+
+  // An unknown source leaves empty texts and an alteration of 0.
+  s = Saisie("Rien", "WGS84", "1", "2");
+  r = {};
+  Convertir(d, s, r);
+  EXPECT_EQ(r.XDest, "");
+  EXPECT_EQ(r.Convergence, "");
+  EXPECT_EQ(r.Alteration, "0");
+}
+
+}  // namespace
+}  // namespace vestrel
