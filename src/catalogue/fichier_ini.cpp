@@ -28,7 +28,9 @@ constexpr const char* kNon = "AutoSave = NON";
 TFichierIni::TFichierIni(const std::string& programme) {
   std::string p = programme;
   for (char& c : p) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  Dossier = DossierConfiguration() + "/" + p + "/";
+  std::string base = DossierConfiguration();
+  while (base.size() > 1 && base.back() == '/') base.pop_back();
+  Dossier = base + "/" + p + "/";
   std::error_code erreur;
   std::filesystem::create_directories(Dossier, erreur);
   NomFichier = Dossier + p + ".ini";

@@ -26,6 +26,7 @@ class Demarrage : public testing::Test {
  protected:
   void SetUp() override {
     setenv("XDG_CONFIG_HOME", config_().c_str(), 1);
+    std::filesystem::create_directories(programme_("bin"));
     DefinitDossierProgramme(programme_("bin/"));
   }
   void TearDown() override {

@@ -42,8 +42,8 @@ class Pipeline : public testing::Test {
     // 36'' about the X axis: north turns by 36'' at the point (φ 0, λ 0).
     d.AjouteLigne("Datum=\"Tourne\" \"\" \"GRS 80\" 0 0 0 36 0 0 0");
     d.AjouteLigne("Ellipsoide=\"Nul\" \"\" 0 0");
-    d.AjouteLigne("Datum=\"Nul\" \"\" \"Nul\" 0 0 0");
-    for (const char* s : {"Plate|WGS84", "Plate T|Triangulation", "Plate tournee|Tourne", "Plate nulle|Nul"}) {
+    d.AjouteLigne("Datum=\"Datum nul\" \"\" \"Nul\" 0 0 0");
+    for (const char* s : {"Plate|WGS84", "Plate T|Triangulation", "Plate tournee|Tourne", "Plate nulle|Datum nul"}) {
       const std::string nom(s, std::strchr(s, '|')), datum(std::strchr(s, '|') + 1);
       d.AjouteLigne("Projection \"Projection Latitude/Longitude\"=\"" + nom + "\" \"\" \"" + datum + "\"");
     }
