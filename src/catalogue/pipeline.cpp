@@ -146,12 +146,20 @@ double AlterationDe(const TSystemeResolu& d, const TImages& images, double longu
   return alteration;
 }
 
-// The source stage from the typed texts.
-void PointsTapes(const TSystemeResolu& source, const std::string& texteX,
-                 const std::string& texteY, int32_t zone, TDeuxPoints& points) {
+// The source stage from the typed texts, then the destination's name: false
+// when either name is not found (the source's texts are read only when it
+// is found).
+bool PointsTapes(const TDonnees& donnees, const std::string& source,
+                 const std::string& destination, const std::string& texteX,
+                 const std::string& texteY, int32_t zone, TDeuxPoints& points,
+                 TSystemeResolu& arrivee) {
+  const TSystemeResolu depart = donnees.Resout(source);
+  if (!depart.Trouve()) return false;
   double premiere = 0, seconde = 0;
-  LitPointDepart(source, texteX, texteY, premiere, seconde);
-  PointsSource(source, zone, premiere, seconde, points);
+  LitPointDepart(depart, texteX, texteY, premiere, seconde);
+  PointsSource(depart, zone, premiere, seconde, points);
+  arrivee = donnees.Resout(destination);
+  return arrivee.Trouve();
 }
 
 }  // namespace
@@ -261,12 +269,10 @@ bool TDonnees::ConvertirPoint(const std::string& source, const std::string& dest
 bool TDonnees::Convergence(const std::string& source, const std::string& destination,
                            const std::string& texteX, const std::string& texteY,
                            int32_t zoneSource, int unite, std::string& texte) const {
-  const TSystemeResolu s = Resout(source);
-  if (!s.Trouve()) return false;
   TDeuxPoints points;
-  PointsTapes(s, texteX, texteY, zoneSource, points);
-  const TSystemeResolu d = Resout(destination);
-  if (!d.Trouve()) return false;
+  TSystemeResolu d;
+  if (!PointsTapes(*this, source, destination, texteX, texteY, zoneSource, points, d))
+    return false;
   TImages images;
   ImagesDestination(d, points, images);
   AngleVersTexte(unite, ConvergenceDe(d, images), texte);
@@ -276,12 +282,10 @@ bool TDonnees::Convergence(const std::string& source, const std::string& destina
 bool TDonnees::AlterationLineaire(const std::string& source, const std::string& destination,
                                   const std::string& texteX, const std::string& texteY,
                                   int32_t zoneSource, double& alteration) const {
-  const TSystemeResolu s = Resout(source);
-  if (!s.Trouve()) return false;
   TDeuxPoints points;
-  PointsTapes(s, texteX, texteY, zoneSource, points);
-  const TSystemeResolu d = Resout(destination);
-  if (!d.Trouve()) return false;
+  TSystemeResolu d;
+  if (!PointsTapes(*this, source, destination, texteX, texteY, zoneSource, points, d))
+    return false;
   if (d.Geographique()) {
     alteration = 1.0;
     return true;
