@@ -1,20 +1,23 @@
 #pragma once
-// Helpers shared by the tests of the projection kinds: a small catalogue of
-// two datums, systems filled from a record line, the record line read back,
-// round trips over an area.
+// Helpers of the Lambert and Transverse Mercator tests, beside those of
+// essais_projection.h: a catalogue of two datums, systems filled from the
+// tokens of a record line (any kind of parameter), the record line read back.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "essais_projection.h"
 #include "geodesy/datum.h"
 #include "systems/createur.h"
 #include "tools/outils.h"
 
 namespace vestrel::essai {
+
+using essais::AllersRetours;
 
 constexpr double Deg = DegresVersRadians;
 
@@ -79,43 +82,15 @@ inline std::string LigneRelue(const TAncetre& systeme) {
   return relue;
 }
 
-// Greatest round-trip error (degrees) over a grid of points of the area,
-// latitude and longitude in degrees.
-inline double EcartAllerRetour(const TProjection& p, double phiMin, double phiMax,
-                               double lambdaMin, double lambdaMax, int pas = 12) {
-  double ecart = 0;
-  for (int i = 0; i <= pas; ++i)
-    for (int j = 0; j <= pas; ++j) {
-      const double phi = (phiMin + (phiMax - phiMin) * i / pas) * Deg;
-      const double lambda = (lambdaMin + (lambdaMax - lambdaMin) * j / pas) * Deg;
-      double X, Y, phi2, lambda2;
-      p.GeoVersCarto(phi, lambda, X, Y);
-      p.CartoVersGeo(X, Y, phi2, lambda2);
-      ecart = std::max({ecart, std::fabs(phi2 - phi) / Deg, std::fabs(lambda2 - lambda) / Deg});
-    }
-  return ecart;
-}
-
 // A reference point: longitude and latitude in degrees, expected easting
-// and northing in metres.
+// and northing in metres; forward within `tolerance` metres, back within
+// 1e-9 degree.
 struct TPoint {
   double lambda, phi, X, Y;
 };
-
-// Forward within `tolerance` metres of the reference, and the reference back
-// within 1e-9 degree.
-inline void VerifiePoints(const TProjection& p, const std::vector<TPoint>& points,
+inline void VerifiePoints(const TProjection& p, std::initializer_list<TPoint> points,
                           double tolerance = 1e-3) {
-  for (const auto& pt : points) {
-    SCOPED_TRACE(testing::Message() << "point " << pt.lambda << " " << pt.phi);
-    double X, Y, phi, lambda;
-    p.GeoVersCarto(pt.phi * Deg, pt.lambda * Deg, X, Y);
-    EXPECT_NEAR(X, pt.X, tolerance);
-    EXPECT_NEAR(Y, pt.Y, tolerance);
-    p.CartoVersGeo(X, Y, phi, lambda);
-    EXPECT_NEAR(phi / Deg, pt.phi, 1e-9);
-    EXPECT_NEAR(lambda / Deg, pt.lambda, 1e-9);
-  }
+  for (const auto& pt : points) essais::VerifiePoint(p, pt.phi, pt.lambda, pt.X, pt.Y, tolerance);
 }
 
 }  // namespace vestrel::essai

@@ -127,11 +127,7 @@ TEST(MercatorMultiple, ZonesFollowParametersAndDatum) {
   EXPECT_DOUBLE_EQ(s->Zone(31).n, 0.9999 * 6378249.2);
 }
 
-TEST(MercatorMultiple, ParametersAndRecordLine) {
-  std::string noms;
-  for (int i = 0; i < NombreParametres("Transverse Mercator Multiple"); ++i)
-    noms += NomParametre("Transverse Mercator Multiple", i) + " ";
-  EXPECT_EQ(noms, "k0 X0 Y0Nord Y0Sud LandaFuseau0 Pas ");
+TEST(MercatorMultiple, RecordLine) {
   auto s = Systeme<TMultipleMercator>("NTF", kGrille);
   std::string ligne;
   Ecriture(*s, ligne);
