@@ -28,6 +28,12 @@
 #include "systems/transmercator.h"
 #include "systems/transmercator_brut.h"
 #include "systems/utm.h"
+#include "systems/laborde_oblic.h"
+#include "systems/hotine.h"
+#include "systems/hotine_centre.h"
+#include "systems/newzealand.h"
+#include "systems/bonne.h"
+#include "systems/mercator_sphere.h"
 
 namespace vestrel {
 
@@ -63,6 +69,9 @@ const TTypeProjection kTypesProjection[] = {
     {"Gauss Laborde Bitangente", Cree<TLaborde_bitan>},
 
     // Oblique cylindrical family
+    {"Gauss Laborde Oblique", Cree<TLabordeOblic>},
+    {"Hotine", Cree<THotine>},
+    {"Hotine centré", Cree<THotineCentre>},
 
     // Stereographic family
     {"Stéréographique", Cree<TStereographic>},
@@ -72,6 +81,9 @@ const TTypeProjection kTypesProjection[] = {
     {"Stéréographique Polaire", Cree<TStereo_polaire>},
 
     // New Zealand Map Grid, Bonne, Mercator on a sphere
+    {"New Zealand Map Grid", Cree<TNewZealand>},
+    {"Bonne", Cree<TBonne>},
+    {"Mercator sur sphère", Cree<TMercator_sphere>},
 
     {"Projection Latitude/Longitude", Cree<TProj_LatLonj>},
 };
