@@ -1,0 +1,105 @@
+// "New Zealand Map Grid".
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "essai_systeme.h"
+#include "systems/newzealand.h"
+#include "tools/erreurs.h"
+
+namespace vestrel {
+namespace {
+
+using essai::kDeg;
+using essai::TEssaiDatum;
+
+// Origin 41° S, 173° E, no false origin.
+void RemplitOrigine(TNewZealand& s, const TEssaiDatum& d) {
+  essai::Remplit(s, d, {0, 0}, {"173°", "-41°"});
+}
+
+TEST(NouvelleZelande, Parametres) {
+  TNewZealand s;
+  EXPECT_EQ(s.Nature(), "New Zealand Map Grid");
+  EXPECT_EQ(s.NbReel(), 2);
+  EXPECT_EQ(s.NbAngle(), 2);
+  EXPECT_EQ(s.NomParametre(2), "Landa0");
+  EXPECT_THROW(s.NomReel(2), ErreurIntervalle);
+  s.SetValide(true);
+  EXPECT_THROW(s.SetBooleen(0, true), ErreurIntervalle);
+  EXPECT_FALSE(s.Valide);
+}
+
+TEST(NouvelleZelande, ExempleEtOrigine) {
+  TEssaiDatum datum(6378137, essai::kEGrs80);
+  TNewZealand s;
+  RemplitOrigine(s, datum);
+  double X, Y, phi, lambda;
+  s.GeoVersCarto(-41.5 * kDeg, 174 * kDeg, X, Y);
+  EXPECT_NEAR(X, 83490.670, 1e-3);
+  EXPECT_NEAR(Y, -56002.496, 1e-3);
+  s.GeoVersCarto(-41 * kDeg, 173 * kDeg, X, Y);
+  EXPECT_EQ(X, 0);
+  EXPECT_EQ(Y, 0);
+  s.CartoVersGeo(0, 0, phi, lambda);
+  EXPECT_EQ(phi, -41 * kDeg);
+  EXPECT_EQ(lambda, 173 * kDeg);
+}
+
+// The inverse takes two Newton steps from a plain start: it loses accuracy
+// away from the origin. Errors in metres on the ground.
+TEST(NouvelleZelande, PrecisionDeLInverse) {
+  TEssaiDatum datum(6378137, essai::kEGrs80);
+  TNewZealand s;
+  RemplitOrigine(s, datum);
+  auto ecarts = [&](double lat, double lon) {
+    double X, Y, phi, lambda;
+    s.GeoVersCarto(lat * kDeg, lon * kDeg, X, Y);
+    s.CartoVersGeo(X, Y, phi, lambda);
+    return std::pair{std::fabs(phi - lat * kDeg) * 6378137,
+                     std::fabs(lambda - lon * kDeg) * 6378137 * std::cos(lat * kDeg)};
+  };
+  auto [nord, est] = ecarts(-41.5, 174);
+  EXPECT_LT(nord, 1e-4);
+  EXPECT_LT(est, 1.5e-4);
+  std::tie(nord, est) = ecarts(-34.5, 172.7);
+  EXPECT_GT(std::hypot(nord, est), 3e-3);
+  EXPECT_LT(std::hypot(nord, est), 9e-3);
+  std::tie(nord, est) = ecarts(-47.3, 167.5);
+  EXPECT_NEAR(nord, 3.5, 0.3);
+  EXPECT_NEAR(est, 1.0, 0.3);
+}
+
+TEST(NouvelleZelande, LongitudeNonReduite) {
+  TEssaiDatum datum(6378137, essai::kEGrs80);
+  TNewZealand s;
+  RemplitOrigine(s, datum);
+  double X, Y, X360, Y360;
+  s.GeoVersCarto(-41.5 * kDeg, 174 * kDeg, X, Y);
+  s.GeoVersCarto(-41.5 * kDeg, (174 - 360) * kDeg, X360, Y360);
+  EXPECT_GT(std::hypot(X360 - X, Y360 - Y), 1e7);
+}
+
+// The grid itself on the International 1924 ellipsoid:
+//   cs2cs -f %.4f +proj=longlat +ellps=intl +to +proj=nzmg
+TEST(NouvelleZelande, CommeNzmg) {
+  TEssaiDatum intl(6378388, 0.0819918899790298);
+  TNewZealand s;
+  essai::Remplit(s, intl, {2510000, 6023150}, {"173°", "-41°"});
+  struct {
+    double Lon, Lat, X, Y;
+  } const points[] = {{174, -41.5, 2593493.9559, 5967145.3003},
+                      {172.7, -34.5, 2483497.1259, 6744846.0660},
+                      {167.5, -47.3, 2093812.5795, 5309292.2224},
+                      {175.5, -37.0, 2732876.3704, 6463972.6762}};
+  for (const auto& p : points) {
+    double X, Y;
+    s.GeoVersCarto(p.Lat * kDeg, p.Lon * kDeg, X, Y);
+    EXPECT_NEAR(X, p.X, 1e-3) << p.Lon << " " << p.Lat;
+    EXPECT_NEAR(Y, p.Y, 1e-3) << p.Lon << " " << p.Lat;
+  }
+  essai::VerifieRelecture(s, intl);
+}
+
+}  // namespace
+}  // namespace vestrel
