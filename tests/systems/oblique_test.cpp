@@ -90,23 +90,6 @@ TEST(CylindreOblique, OrigineDuPlan) {
   EXPECT_GT(std::hypot(X - 600000, Y - 200000), 5e6);
 }
 
-TEST(CylindreOblique, LabordeObliqueSansTermeCubique) {
-  // Theta0 = 0: the plain transverse cylinder on the sphere. Points
-  // symmetric about the central meridian are symmetric in the plane, and
-  // the central meridian is the line X = X0.
-  TEssaiDatum grs(essai::kAGrs80, essai::kEGrs80);
-  TLabordeOblic s;
-  essai::Remplit(s, grs, {1, 0, 0}, {"8°", "46.5°", "0"});
-  double Xe, Ye, Xw, Yw;
-  s.GeoVersCarto(47.5 * kDeg, 10 * kDeg, Xe, Ye);
-  s.GeoVersCarto(47.5 * kDeg, 6 * kDeg, Xw, Yw);
-  EXPECT_NEAR(Xe, -Xw, 1e-8);
-  EXPECT_NEAR(Ye, Yw, 1e-8);
-  s.GeoVersCarto(48 * kDeg, 8 * kDeg, Xe, Ye);
-  EXPECT_NEAR(Xe, 0, 1e-8);
-  EXPECT_GT(Ye, 0);
-}
-
 // The three kinds, on GRS 80 and Clarke 1880, over ±2° of latitude and ±3°
 // of longitude around the centre.
 TEST(CylindreOblique, AllerRetourAutourDeLaLigneCentrale) {
