@@ -3,33 +3,28 @@
 
 #include <cmath>
 
-#include "essai_systeme.h"
-#include "systems/newzealand.h"
-#include "tools/erreurs.h"
+#include "essais_projection.h"
 
 namespace vestrel {
 namespace {
 
-using essai::kDeg;
-using essai::TEssaiDatum;
+using essais::kDeg;
 
-// Origin 41° S, 173° E, no false origin.
-void RemplitOrigine(TNewZealand& s, const TEssaiDatum& d) {
-  essai::Remplit(s, d, {0, 0}, {"173°", "-41°"});
+// Origin 41° S, 173° E, no false origin, a = 6378137 m.
+std::unique_ptr<TProjection> Exemple() {
+  return essais::Systeme("New Zealand Map Grid", essais::Exemple(), {0, 0}, {"173°", "-41°"});
 }
 
 TEST(NouvelleZelande, ExempleEtOrigine) {
-  TEssaiDatum datum(6378137, essai::kEGrs80);
-  TNewZealand s;
-  RemplitOrigine(s, datum);
+  const auto s = Exemple();
   double X, Y, phi, lambda;
-  s.GeoVersCarto(-41.5 * kDeg, 174 * kDeg, X, Y);
+  s->GeoVersCarto(-41.5 * kDeg, 174 * kDeg, X, Y);
   EXPECT_NEAR(X, 83490.670, 1e-3);
   EXPECT_NEAR(Y, -56002.496, 1e-3);
-  s.GeoVersCarto(-41 * kDeg, 173 * kDeg, X, Y);
+  s->GeoVersCarto(-41 * kDeg, 173 * kDeg, X, Y);
   EXPECT_EQ(X, 0);
   EXPECT_EQ(Y, 0);
-  s.CartoVersGeo(0, 0, phi, lambda);
+  s->CartoVersGeo(0, 0, phi, lambda);
   EXPECT_EQ(phi, -41 * kDeg);
   EXPECT_EQ(lambda, 173 * kDeg);
 }
@@ -37,13 +32,11 @@ TEST(NouvelleZelande, ExempleEtOrigine) {
 // The inverse takes two Newton steps from a plain start: it loses accuracy
 // away from the origin. Errors in metres on the ground.
 TEST(NouvelleZelande, PrecisionDeLInverse) {
-  TEssaiDatum datum(6378137, essai::kEGrs80);
-  TNewZealand s;
-  RemplitOrigine(s, datum);
+  const auto s = Exemple();
   auto ecarts = [&](double lat, double lon) {
     double X, Y, phi, lambda;
-    s.GeoVersCarto(lat * kDeg, lon * kDeg, X, Y);
-    s.CartoVersGeo(X, Y, phi, lambda);
+    s->GeoVersCarto(lat * kDeg, lon * kDeg, X, Y);
+    s->CartoVersGeo(X, Y, phi, lambda);
     return std::pair{std::fabs(phi - lat * kDeg) * 6378137,
                      std::fabs(lambda - lon * kDeg) * 6378137 * std::cos(lat * kDeg)};
   };
@@ -61,9 +54,8 @@ TEST(NouvelleZelande, PrecisionDeLInverse) {
 // The grid itself on the International 1924 ellipsoid:
 //   cs2cs -f %.4f +proj=longlat +ellps=intl +to +proj=nzmg
 TEST(NouvelleZelande, CommeNzmg) {
-  TEssaiDatum intl(6378388, 0.0819918899790298);
-  TNewZealand s;
-  essai::Remplit(s, intl, {2510000, 6023150}, {"173°", "-41°"});
+  const essais::TDatumEssai intl("International 1924", 6378388, 0.0819918899790298);
+  const auto s = essais::Systeme("New Zealand Map Grid", intl, {2510000, 6023150}, {"173°", "-41°"});
   struct {
     double Lon, Lat, X, Y;
   } const points[] = {{174, -41.5, 2593493.9559, 5967145.3003},
@@ -72,11 +64,11 @@ TEST(NouvelleZelande, CommeNzmg) {
                       {175.5, -37.0, 2732876.3704, 6463972.6762}};
   for (const auto& p : points) {
     double X, Y;
-    s.GeoVersCarto(p.Lat * kDeg, p.Lon * kDeg, X, Y);
+    essais::Aller(*s, p.Lat, p.Lon, X, Y);
     EXPECT_NEAR(X, p.X, 1e-3) << p.Lon << " " << p.Lat;
     EXPECT_NEAR(Y, p.Y, 1e-3) << p.Lon << " " << p.Lat;
   }
-  essai::VerifieRelecture(s, intl);
+  essais::VerifieLigne(*s, intl, -41.5, 174);
 }
 
 }  // namespace
