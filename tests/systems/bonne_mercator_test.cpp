@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "catalogue/donnee.h"
 #include "essais_projection.h"
 #include "systems/mercator_sphere.h"
 #include "tools/erreurs.h"
@@ -80,6 +81,38 @@ TEST(MercatorSphere, ReductionDeLongitude) {
   s->SetAngle(0, "170°");
   essais::Retour(*s, 100000 + kA * 20 * kDeg, 0, phi, lambda);
   EXPECT_NEAR(lambda, -170, 1e-12);
+}
+
+// The kinds of this family and of the oblique and New Zealand ones, read
+// from data-file records and converted by the pipeline from WGS84 degrees.
+TEST(PipelineProjections, ConversionDepuisUnFichierDeDonnees) {
+  TDonnees donnees;
+  TFlux fichier(
+      "Projection \"Bonne\"=\"B\" \"\" \"WGS84\" 0 0 0 45°\r\n"
+      "Projection \"Mercator sur sphère\"=\"M\" \"\" \"WGS84\" 0 0 0\r\n"
+      "Projection \"New Zealand Map Grid\"=\"NZ\" \"\" \"WGS84\" 0 0 173° -41°\r\n"
+      "Projection \"Gauss Laborde Oblique\"=\"GLO\" \"\" \"WGS84\" 0.9999 600000 200000 "
+      "8° 46.5° 30°\r\n"
+      "Projection \"Hotine\"=\"H\" \"\" \"WGS84\" 0.9999 600000 200000 8° 46.5° 30°\r\n"
+      "Projection \"Hotine centré\"=\"HC\" \"\" \"WGS84\" 0.9999 600000 200000 "
+      "8° 46.5° 30°\r\n");
+  donnees.ChargeFlux(fichier);
+  struct {
+    const char *Nom, *Latitude, *Longitude, *X, *Y;
+  } const cas[] = {{"B", "50°", "10°", "713747.527", "-5777619.506"},
+                   {"M", "45°", "10°", "1113194.908", "5621521.486"},
+                   {"NZ", "-41.5°", "174°", "83490.670", "-56002.496"},
+                   {"GLO", "46.5°", "8°", "600000.000", "200000.000"},
+                   {"H", "46.5°", "8°", "3413290.160", "5072761.494"},
+                   {"HC", "46.5°", "8°", "600000.000", "200000.000"}};
+  for (const auto& c : cas) {
+    int32_t zone = 0;
+    std::string X, Y;
+    ASSERT_TRUE(donnees.ConvertirPoint("WGS84", c.Nom, c.Latitude, c.Longitude, 0, zone,
+                                       uaDegres, X, Y));
+    EXPECT_EQ(X, c.X) << c.Nom;
+    EXPECT_EQ(Y, c.Y) << c.Nom;
+  }
 }
 
 }  // namespace
