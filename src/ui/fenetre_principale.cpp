@@ -1,0 +1,312 @@
+#include "ui/fenetre_principale.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStringList>
+#include <QVBoxLayout>
+#include <clocale>
+#include <exception>
+
+#include "catalogue/fichier_ini.h"
+#include "tools/nombres.h"
+#include "version.h"
+
+namespace vestrel {
+
+namespace {
+
+QString Q(const std::string& texte) { return QString::fromStdString(texte); }
+
+template <class T>
+T* Nomme(T* controle, const char* nom) {
+  controle->setObjectName(QString::fromLatin1(nom));
+  return controle;
+}
+
+QLineEdit* Edition(const char* nom, const char* texte, QWidget* parent) {
+  auto* edit = Nomme(new QLineEdit(QString::fromUtf8(texte), parent), nom);
+  return edit;
+}
+
+QLabel* Etiquette(const char* nom, const char* texte, QWidget* parent) {
+  return Nomme(new QLabel(QString::fromUtf8(texte), parent), nom);
+}
+
+// One side of the window (source or destination) laid out in its frame.
+void Dispose(QGroupBox* cadre, QLabel* lNom, QComboBox* choix, QLabel* lDescription,
+             QLineEdit* description, QLabel* lX, QLineEdit* x, QLabel* lY, QLineEdit* y,
+             QLabel* lFuseau, QLineEdit* fuseau, QCheckBox* paris) {
+  auto* grille = new QGridLayout(cadre);
+  const std::pair<QLabel*, QWidget*> lignes[] = {
+      {lNom, choix}, {lDescription, description}, {lX, x}, {lY, y}};
+  int rang = 0;
+  for (auto [etiquette, champ] : lignes) {
+    etiquette->setBuddy(champ);
+    grille->addWidget(etiquette, rang, 0);
+    grille->addWidget(champ, rang++, 1, 1, 2);
+  }
+  lFuseau->setBuddy(fuseau);
+  grille->addWidget(lFuseau, rang, 0);
+  grille->addWidget(fuseau, rang, 1);
+  grille->addWidget(paris, rang, 2);
+  choix->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  choix->setMinimumContentsLength(18);
+}
+
+}  // namespace
+
+TForm1::TForm1(const TFichierIni& ini, TAfficheur afficheur, QWidget* parent)
+    : QDialog(parent), ini_(ini), afficheur_(std::move(afficheur)) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("Vestrel de coordonnées"));
+  // System menu and minimise only; the size never changes.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  CreeControles();
+  setFixedSize(QSize(509, 384).expandedTo(sizeHint()));
+  if (QScreen* ecran = QGuiApplication::primaryScreen())
+    move(ecran->availableGeometry().center() - rect().center());
+  Button1->setFocus();
+  Demarre();
+}
+
+TForm1::~TForm1() {
+  // The catalogue goes back to "donnees.txt"; a failure is reported and the
+  // program still ends.
+  Commande([this] {
+    if (ini_.AutoSave && Donnees) SauveALaSortie(*Donnees, ini_, demarrage_);
+  });
+  Donnees.reset();
+}
+
+void TForm1::CreeControles() {
+  GroupBox1 = Nomme(new QGroupBox(QStringLiteral("Départ"), this), "GroupBox1");
+  Label9 = Etiquette("Label9", "&Nom", GroupBox1);
+  ComboSource = Nomme(new QComboBox(GroupBox1), "ComboSource");
+  Label10 = Etiquette("Label10", "Description", GroupBox1);
+  EditDescription1 = Edition("EditDescription1", "", GroupBox1);
+  Label2 = Etiquette("Label2", "X", GroupBox1);
+  EditXSource = Edition("EditXSource", "0", GroupBox1);
+  Label3 = Etiquette("Label3", "Y", GroupBox1);
+  EditYSource = Edition("EditYSource", "0", GroupBox1);
+  Label7 = Etiquette("Label7", "Fuseau", GroupBox1);
+  EditFuseauSource = Edition("EditFuseauSource", "1", GroupBox1);
+  CheckSourceParis = Nomme(new QCheckBox(QStringLiteral("Paris"), GroupBox1), "CheckSourceParis");
+  Dispose(GroupBox1, Label9, ComboSource, Label10, EditDescription1, Label2, EditXSource, Label3,
+          EditYSource, Label7, EditFuseauSource, CheckSourceParis);
+
+  GroupBox2 = Nomme(new QGroupBox(QStringLiteral("Arrivée"), this), "GroupBox2");
+  Label1 = Etiquette("Label1", "N&om", GroupBox2);
+  ComboDestination = Nomme(new QComboBox(GroupBox2), "ComboDestination");
+  Label11 = Etiquette("Label11", "Description", GroupBox2);
+  EditDescription2 = Edition("EditDescription2", "", GroupBox2);
+  Label12 = Etiquette("Label12", "X", GroupBox2);
+  EditXDest = Edition("EditXDest", "0", GroupBox2);
+  Label13 = Etiquette("Label13", "Y", GroupBox2);
+  EditYDest = Edition("EditYDest", "0", GroupBox2);
+  Label14 = Etiquette("Label14", "Fuseau", GroupBox2);
+  EditFuseauDest = Edition("EditFuseauDest", "1", GroupBox2);
+  CheckDestParis = Nomme(new QCheckBox(QStringLiteral("Paris"), GroupBox2), "CheckDestParis");
+  Dispose(GroupBox2, Label1, ComboDestination, Label11, EditDescription2, Label12, EditXDest,
+          Label13, EditYDest, Label14, EditFuseauDest, CheckDestParis);
+
+  // The unit group: item i is the button of id i, the first one selected.
+  RadioUnite = Nomme(new QGroupBox(QStringLiteral("&Unité"), this), "RadioUnite");
+  ItemsUnite = new QButtonGroup(RadioUnite);
+  auto* unites = new QVBoxLayout(RadioUnite);
+  const char* const noms[] = {"degrés décimaux", "degrés minutes", "degrés minutes secondes",
+                              "grades"};
+  for (int i = 0; i < 4; ++i) {
+    auto* bouton = new QRadioButton(QString::fromUtf8(noms[i]), RadioUnite);
+    ItemsUnite->addButton(bouton, i);
+    unites->addWidget(bouton);
+  }
+  ItemsUnite->button(0)->setChecked(true);
+
+  auto* resultats = new QGridLayout;
+  Label4 = Etiquette("Label4", "Convergence", this);
+  EditConvergence = Edition("EditConvergence", "", this);
+  Label5 = Etiquette("Label5", "Altération linéaire", this);
+  EditAlteration = Edition("EditAlteration", "", this);
+  resultats->addWidget(Label4, 0, 0);
+  resultats->addWidget(EditConvergence, 1, 0);
+  resultats->addWidget(Label5, 2, 0);
+  resultats->addWidget(EditAlteration, 3, 0);
+  resultats->setRowStretch(4, 1);
+
+  auto* boutons = new QVBoxLayout;
+  Button1 = Nomme(new QPushButton(QStringLiteral("Paramètres ..."), this), "Button1");
+  Button2 = Nomme(new QPushButton(QStringLiteral("Convertir"), this), "Button2");
+  Button3 = Nomme(new QPushButton(QStringLiteral("Quitter"), this), "Button3");
+  Button2->setDefault(true);
+  for (QPushButton* bouton : {Button1, Button2, Button3}) boutons->addWidget(bouton);
+  boutons->addStretch(1);
+
+  auto* bas = new QHBoxLayout;
+  bas->addWidget(RadioUnite);
+  bas->addLayout(resultats, 1);
+  bas->addLayout(boutons);
+  auto* haut = new QHBoxLayout;
+  haut->addWidget(GroupBox1);
+  haut->addWidget(GroupBox2);
+  auto* tout = new QVBoxLayout(this);
+  tout->addLayout(haut);
+  tout->addLayout(bas);
+
+  connect(ComboSource, &QComboBox::currentIndexChanged, this, &TForm1::MiseAJourSource);
+  connect(ComboDestination, &QComboBox::currentIndexChanged, this,
+          &TForm1::MiseAJourDestination);
+  connect(Button1, &QPushButton::clicked, this, [this] { Commande([this] { Button1Click(); }); });
+  connect(Button2, &QPushButton::clicked, this, [this] { Commande([this] { Button2Click(); }); });
+  connect(Button3, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void TForm1::Demarre() {
+  setWindowTitle(QString::fromStdString(
+      "Vestrel de coordonnées - " + FormatD(VESTREL_VERSION_MAJEUR) + "." +
+      FormatD(VESTREL_VERSION_MINEUR) + "." + FormatD(VESTREL_VERSION_CORRECTIF) + "." +
+      FormatD(VESTREL_VERSION_CONSTRUCTION)));
+  // "." as the decimal separator for the whole process; the engine writes
+  // every number itself, Qt formats none.
+  QLocale::setDefault(QLocale::c());
+  std::setlocale(LC_NUMERIC, "C");
+  Donnees = std::make_unique<TDonnees>();
+  if (ini_.AutoSave) demarrage_ = ChargeAuDemarrage(*Donnees, ini_);
+  RemplitChoix();
+  if (const auto& incomplet = demarrage_.Incomplet) {
+    // The records after the failing line are not in the catalogue: say so
+    // once, since the next save would leave them out.
+    Affiche(QStringLiteral("Vestrel"),
+            Q("Le fichier " + incomplet->Fichier + " n'a été chargé que jusqu'à sa ligne " +
+              FormatD(incomplet->Ligne) + " :\n" + incomplet->MessageRecord +
+              "\nLes enregistrements suivants ne sont pas chargés ; le fichier d'origine sera "
+              "gardé sous " + incomplet->Fichier + ".bak à l'enregistrement."));
+  }
+}
+
+void TForm1::RemplitChoix() {
+  std::vector<std::string> noms;
+  Donnees->ListeNoms(noms);
+  QStringList liste;
+  liste.reserve(static_cast<qsizetype>(noms.size()));
+  for (const auto& nom : noms) liste.append(Q(nom));
+  for (QComboBox* choix : {ComboSource, ComboDestination}) {
+    const QSignalBlocker bloque(choix);
+    choix->clear();
+    choix->addItems(liste);
+    choix->setCurrentIndex(0);
+  }
+  MiseAJourSource();
+  MiseAJourDestination();
+}
+
+namespace {
+
+// The labels and enabling of one side for the selected system: the index
+// tells its kind (datums, then single-zone, then multi-zone systems).
+void MiseAJourCote(const TDonnees& donnees, QComboBox* choix, QLineEdit* description,
+                   QLabel* lX, QLabel* lY, QCheckBox* paris, QLineEdit* fuseau,
+                   const char* easting, const char* northing) {
+  const int indice = choix->currentIndex();
+  const auto datums = static_cast<int>(donnees.Datums.size());
+  const auto projections = static_cast<int>(donnees.Projections.size());
+  description->setText(Q(donnees.DescriptionDe(choix->currentText().toStdString())));
+  const bool projete = indice >= datums;
+  lX->setText(QString::fromUtf8(projete ? easting : "&Latitude"));
+  lY->setText(QString::fromUtf8(projete ? northing : "Lon&gitude"));
+  paris->setEnabled(!projete);
+  fuseau->setEnabled(indice >= datums + projections);
+}
+
+}  // namespace
+
+void TForm1::MiseAJourSource() {
+  MiseAJourCote(*Donnees, ComboSource, EditDescription1, Label2, Label3, CheckSourceParis,
+                EditFuseauSource, "&Easting (m)", "&Northing (m)");
+}
+
+void TForm1::MiseAJourDestination() {
+  MiseAJourCote(*Donnees, ComboDestination, EditDescription2, Label12, Label13, CheckDestParis,
+                EditFuseauDest, "Easting (m)", "Northing (m)");
+}
+
+void TForm1::Button1Click() {
+  if (MontreParametres) MontreParametres();
+  RemplitChoix();
+}
+
+void TForm1::Button2Click() {
+  TSaisieConversion saisie;
+  saisie.Source = ComboSource->currentText().toStdString();
+  saisie.Destination = ComboDestination->currentText().toStdString();
+  saisie.IndiceSource = ComboSource->currentIndex();
+  saisie.IndiceDestination = ComboDestination->currentIndex();
+  saisie.XSource = EditXSource->text().toStdString();
+  saisie.YSource = EditYSource->text().toStdString();
+  saisie.FuseauSource = EditFuseauSource->text().toStdString();
+  saisie.FuseauSourceActif = EditFuseauSource->isEnabled();
+  saisie.ParisSource = CheckSourceParis->isChecked();
+  saisie.ParisDestination = CheckDestParis->isChecked();
+  saisie.IndiceUnite = ItemsUnite->checkedId();
+
+  TResultatConversion resultat;
+  // What the command filled before an error stays shown.
+  auto montre = [&] {
+    const std::pair<const std::optional<std::string>&, QLineEdit*> sorties[] = {
+        {resultat.XDest, EditXDest},
+        {resultat.YDest, EditYDest},
+        {resultat.Convergence, EditConvergence},
+        {resultat.Alteration, EditAlteration},
+        {resultat.FuseauDest, EditFuseauDest}};
+    for (const auto& [texte, edit] : sorties)
+      if (texte) edit->setText(Q(*texte));
+    if (resultat.FocusFuseauSource) EditFuseauSource->setFocus();
+  };
+  try {
+    Convertir(*Donnees, saisie, resultat);
+  } catch (...) {
+    montre();
+    throw;
+  }
+  montre();
+}
+
+void TForm1::Commande(const std::function<void()>& commande) {
+  try {
+    commande();
+  } catch (const std::exception& erreur) {
+    Affiche(QStringLiteral("Vestrel"), QString::fromUtf8(erreur.what()));
+  }
+}
+
+void TForm1::Affiche(const QString& titre, const QString& texte) {
+  if (afficheur_)
+    afficheur_(titre, texte);
+  else
+    QMessageBox::warning(isVisible() ? this : nullptr, titre, texte);
+}
+
+void TForm1::keyPressEvent(QKeyEvent* evenement) {
+  // Escape does not close the main window; only "Quitter" and the title bar
+  // do.
+  if (evenement->key() == Qt::Key_Escape && evenement->modifiers() == Qt::NoModifier) {
+    evenement->ignore();
+    return;
+  }
+  QDialog::keyPressEvent(evenement);
+}
+
+}  // namespace vestrel

@@ -1,0 +1,103 @@
+#pragma once
+// The main window: the source and destination systems of the catalogue, the
+// typed point, the "Convertir" command and its outputs. The window creates the
+// catalogue and loads the data file when it is created, and saves the
+// catalogue when it is destroyed. It only wires widgets to the engine: every
+// computation, text and file rule lives in src/catalogue.
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+#include "catalogue/donnee.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vestrel {
+
+class TFichierIni;
+
+class TForm1 : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Shows a message box; tests replace it to read the messages without a
+  // blocking dialog.
+  using TAfficheur = std::function<void(const QString& titre, const QString& texte)>;
+
+  // Runs the start-up: caption, catalogue, data file, choices. `ini` must
+  // outlive the window. An empty `afficheur` shows real message boxes.
+  explicit TForm1(const TFichierIni& ini, TAfficheur afficheur = {}, QWidget* parent = nullptr);
+  // Saves the catalogue when AutoSave is on; a failure is reported.
+  ~TForm1() override;
+
+  // The program's catalogue. The parameters window edits it in place or
+  // replaces it by a fresh one, then the choices are refilled.
+  std::unique_ptr<TDonnees> Donnees;
+  // Shown modally by "Paramètres ..." when set.
+  std::function<void()> MontreParametres;
+
+  // Both choices get ListeNoms, select their first entry, and both sides are
+  // updated.
+  void RemplitChoix();
+
+  QPushButton* Button1;
+  QPushButton* Button2;
+  QPushButton* Button3;
+  QGroupBox* GroupBox1;
+  QLabel* Label9;
+  QComboBox* ComboSource;
+  QLabel* Label10;
+  QLineEdit* EditDescription1;
+  QLabel* Label2;
+  QLineEdit* EditXSource;
+  QLabel* Label3;
+  QLineEdit* EditYSource;
+  QLabel* Label7;
+  QLineEdit* EditFuseauSource;
+  QCheckBox* CheckSourceParis;
+  QGroupBox* GroupBox2;
+  QLabel* Label1;
+  QComboBox* ComboDestination;
+  QLabel* Label11;
+  QLineEdit* EditDescription2;
+  QLabel* Label12;
+  QLineEdit* EditXDest;
+  QLabel* Label13;
+  QLineEdit* EditYDest;
+  QLabel* Label14;
+  QLineEdit* EditFuseauDest;
+  QCheckBox* CheckDestParis;
+  QGroupBox* RadioUnite;
+  QButtonGroup* ItemsUnite;
+  QLabel* Label4;
+  QLineEdit* EditConvergence;
+  QLabel* Label5;
+  QLineEdit* EditAlteration;
+
+ protected:
+  void keyPressEvent(QKeyEvent* evenement) override;
+
+ private:
+  void CreeControles();
+  void Demarre();
+  void MiseAJourSource();
+  void MiseAJourDestination();
+  void Button1Click();
+  void Button2Click();
+  // Runs a command; an error escaping it is shown with its message and the
+  // window stays usable.
+  void Commande(const std::function<void()>& commande);
+  void Affiche(const QString& titre, const QString& texte);
+
+  const TFichierIni& ini_;
+  TAfficheur afficheur_;
+  TDemarrage demarrage_;
+};
+
+}  // namespace vestrel
