@@ -5,6 +5,7 @@
 // its first paint.
 //   QT_QPA_PLATFORM=offscreen build/tests/ui/demarrage_fenetre [runs]
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QProcess>
