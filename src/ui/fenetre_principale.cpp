@@ -188,12 +188,16 @@ void TForm1::Demarre() {
   RemplitChoix();
   if (const auto& incomplet = demarrage_.Incomplet) {
     // The records after the failing line are not in the catalogue: say so
-    // once, since the next save would leave them out.
+    // once, since the next save leaves them out.
+    const std::string& fichier = incomplet->Fichier;
+    const std::string arret =
+        incomplet->Ligne > 0
+            ? "Le fichier " + fichier + " n'a été chargé que jusqu'à sa ligne " +
+                  FormatD(incomplet->Ligne) + " :\n"
+            : "Le fichier " + fichier + " n'a pas pu être lu :\n";
     Affiche(QStringLiteral("Vestrel"),
-            Q("Le fichier " + incomplet->Fichier + " n'a été chargé que jusqu'à sa ligne " +
-              FormatD(incomplet->Ligne) + " :\n" + incomplet->MessageRecord +
-              "\nLes enregistrements suivants ne sont pas chargés ; le fichier d'origine sera "
-              "gardé sous " + incomplet->Fichier + ".bak à l'enregistrement."));
+            Q(arret + incomplet->MessageRecord + "\nIl sera gardé sous " + fichier +
+              ".bak avant l'enregistrement des données."));
   }
 }
 

@@ -392,6 +392,10 @@ class TestFenetrePrincipale : public QObject {
     QVERIFY2(message.contains(QString::fromStdString(banc_->CheminDonnees())), qPrintable(message));
     QVERIFY2(message.contains(QStringLiteral(" 4 ")), qPrintable(message));
     QVERIFY2(message.contains(QStringLiteral("Donnée Inconnu de nature inconnue")), qPrintable(message));
+    // The exit save keeps the original beside the rewritten file.
+    banc_->Ferme();
+    QCOMPARE(banc_->Messages.size(), 1);
+    QVERIFY(QFileInfo::exists(QString::fromStdString(banc_->CheminDonnees() + ".bak")));
   }
 };
 
