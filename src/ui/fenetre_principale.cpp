@@ -16,8 +16,10 @@
 #include <QScreen>
 #include <QStringList>
 #include <QVBoxLayout>
+#include <array>
 #include <clocale>
 #include <exception>
+#include <tuple>
 
 #include "catalogue/fichier_ini.h"
 #include "tools/nombres.h"
@@ -36,18 +38,37 @@ T* Nomme(T* controle, const char* nom) {
 }
 
 QLineEdit* Edition(const char* nom, const char* texte, QWidget* parent) {
-  auto* edit = Nomme(new QLineEdit(QString::fromUtf8(texte), parent), nom);
-  return edit;
+  return Nomme(new QLineEdit(QString::fromUtf8(texte), parent), nom);
 }
 
 QLabel* Etiquette(const char* nom, const char* texte, QWidget* parent) {
   return Nomme(new QLabel(QString::fromUtf8(texte), parent), nom);
 }
 
-// One side of the window (source or destination) laid out in its frame.
-void Dispose(QGroupBox* cadre, QLabel* lNom, QComboBox* choix, QLabel* lDescription,
-             QLineEdit* description, QLabel* lX, QLineEdit* x, QLabel* lY, QLineEdit* y,
-             QLabel* lFuseau, QLineEdit* fuseau, QCheckBox* paris) {
+// The object names of one side of the window (source or destination), in
+// the order of its controls: frame, "Nom" label, choice, "Description" label
+// and edit, X label and edit, Y label and edit, "Fuseau" label and edit,
+// "Paris" box.
+using TNomsCote = std::array<const char*, 12>;
+using TCote = std::tuple<QGroupBox*, QLabel*, QComboBox*, QLabel*, QLineEdit*, QLabel*,
+                         QLineEdit*, QLabel*, QLineEdit*, QLabel*, QLineEdit*, QCheckBox*>;
+
+// One side, laid out in its frame.
+TCote CreeCote(QWidget* parent, const char* titre, const char* titreNom, const TNomsCote& n) {
+  auto* cadre = Nomme(new QGroupBox(QString::fromUtf8(titre), parent), n[0]);
+  TCote cote{cadre,
+             Etiquette(n[1], titreNom, cadre),
+             Nomme(new QComboBox(cadre), n[2]),
+             Etiquette(n[3], "Description", cadre),
+             Edition(n[4], "", cadre),
+             Etiquette(n[5], "X", cadre),
+             Edition(n[6], "0", cadre),
+             Etiquette(n[7], "Y", cadre),
+             Edition(n[8], "0", cadre),
+             Etiquette(n[9], "Fuseau", cadre),
+             Edition(n[10], "1", cadre),
+             Nomme(new QCheckBox(QStringLiteral("Paris"), cadre), n[11])};
+  auto [c, lNom, choix, lDescription, description, lX, x, lY, y, lFuseau, fuseau, paris] = cote;
   auto* grille = new QGridLayout(cadre);
   const std::pair<QLabel*, QWidget*> lignes[] = {
       {lNom, choix}, {lDescription, description}, {lX, x}, {lY, y}};
@@ -63,6 +84,7 @@ void Dispose(QGroupBox* cadre, QLabel* lNom, QComboBox* choix, QLabel* lDescript
   grille->addWidget(paris, rang, 2);
   choix->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   choix->setMinimumContentsLength(18);
+  return cote;
 }
 
 }  // namespace
@@ -93,35 +115,18 @@ TForm1::~TForm1() {
 }
 
 void TForm1::CreeControles() {
-  GroupBox1 = Nomme(new QGroupBox(QStringLiteral("Départ"), this), "GroupBox1");
-  Label9 = Etiquette("Label9", "&Nom", GroupBox1);
-  ComboSource = Nomme(new QComboBox(GroupBox1), "ComboSource");
-  Label10 = Etiquette("Label10", "Description", GroupBox1);
-  EditDescription1 = Edition("EditDescription1", "", GroupBox1);
-  Label2 = Etiquette("Label2", "X", GroupBox1);
-  EditXSource = Edition("EditXSource", "0", GroupBox1);
-  Label3 = Etiquette("Label3", "Y", GroupBox1);
-  EditYSource = Edition("EditYSource", "0", GroupBox1);
-  Label7 = Etiquette("Label7", "Fuseau", GroupBox1);
-  EditFuseauSource = Edition("EditFuseauSource", "1", GroupBox1);
-  CheckSourceParis = Nomme(new QCheckBox(QStringLiteral("Paris"), GroupBox1), "CheckSourceParis");
-  Dispose(GroupBox1, Label9, ComboSource, Label10, EditDescription1, Label2, EditXSource, Label3,
-          EditYSource, Label7, EditFuseauSource, CheckSourceParis);
-
-  GroupBox2 = Nomme(new QGroupBox(QStringLiteral("Arrivée"), this), "GroupBox2");
-  Label1 = Etiquette("Label1", "N&om", GroupBox2);
-  ComboDestination = Nomme(new QComboBox(GroupBox2), "ComboDestination");
-  Label11 = Etiquette("Label11", "Description", GroupBox2);
-  EditDescription2 = Edition("EditDescription2", "", GroupBox2);
-  Label12 = Etiquette("Label12", "X", GroupBox2);
-  EditXDest = Edition("EditXDest", "0", GroupBox2);
-  Label13 = Etiquette("Label13", "Y", GroupBox2);
-  EditYDest = Edition("EditYDest", "0", GroupBox2);
-  Label14 = Etiquette("Label14", "Fuseau", GroupBox2);
-  EditFuseauDest = Edition("EditFuseauDest", "1", GroupBox2);
-  CheckDestParis = Nomme(new QCheckBox(QStringLiteral("Paris"), GroupBox2), "CheckDestParis");
-  Dispose(GroupBox2, Label1, ComboDestination, Label11, EditDescription2, Label12, EditXDest,
-          Label13, EditYDest, Label14, EditFuseauDest, CheckDestParis);
+  std::tie(GroupBox1, Label9, ComboSource, Label10, EditDescription1, Label2, EditXSource, Label3,
+           EditYSource, Label7, EditFuseauSource, CheckSourceParis) =
+      CreeCote(this, "Départ", "&Nom",
+               {"GroupBox1", "Label9", "ComboSource", "Label10", "EditDescription1", "Label2",
+                "EditXSource", "Label3", "EditYSource", "Label7", "EditFuseauSource",
+                "CheckSourceParis"});
+  std::tie(GroupBox2, Label1, ComboDestination, Label11, EditDescription2, Label12, EditXDest,
+           Label13, EditYDest, Label14, EditFuseauDest, CheckDestParis) =
+      CreeCote(this, "Arrivée", "N&om",
+               {"GroupBox2", "Label1", "ComboDestination", "Label11", "EditDescription2",
+                "Label12", "EditXDest", "Label13", "EditYDest", "Label14", "EditFuseauDest",
+                "CheckDestParis"});
 
   // The unit group: item i is the button of id i, the first one selected.
   RadioUnite = Nomme(new QGroupBox(QStringLiteral("&Unité"), this), "RadioUnite");
