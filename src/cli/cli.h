@@ -1,0 +1,109 @@
+#pragma once
+// vestrel-cli: batch conversion of point files with the window's catalogue
+// and engine, the list of the catalogue's systems and the check of a data
+// file.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vestrel {
+
+class TDonnees;
+
+namespace cli {
+
+// Exit statuses.
+inline constexpr int kSucces = 0;        // every line converted, every record read
+inline constexpr int kEchecPartiel = 1;  // some line or record failed
+inline constexpr int kErreurUsage = 2;   // usage, unknown system, unreadable file
+
+// A fault that ends the run with status 2; its text goes to standard error.
+struct ErreurFatale {
+  std::string Message;
+  bool Usage = false;  // a wrong command line: the help is suggested
+};
+
+struct TOptionsConversion {
+  std::string Depart, Arrivee;
+  std::optional<std::string> Catalogue;
+  std::optional<std::string> Fichier;  // standard input when absent or "-"
+  int Unite = 0;                       // TUniteAngle
+  bool ParisDepart = false, ParisArrivee = false;
+  std::optional<int32_t> Fuseau;
+  bool Id = false, Details = false;
+};
+
+// ---- Buffered input and output on file descriptors ----
+
+// Reads lines in large blocks. A line longer than the block is cut short and
+// reported (Tronquee) so that memory stays bounded.
+class TLecteurLignes {
+ public:
+  static constexpr size_t kTaille = 1 << 20;
+  explicit TLecteurLignes(int fd);
+  // The next line without its end; `fin` receives the end as read ("\n",
+  // "\r\n" or empty at the end of a file that lacks one). False at the end.
+  bool Suivante(std::string_view& ligne, std::string_view& fin);
+  bool Tronquee() const { return tronquee_; }
+  // Bytes consumed so far (for the progress line).
+  uint64_t Lus() const { return lus_; }
+
+ private:
+  bool Remplit();
+  int fd_;
+  std::vector<char> tampon_;
+  size_t debut_ = 0, fin_ = 0;
+  bool finFichier_ = false, tronquee_ = false;
+  uint64_t lus_ = 0;
+};
+
+// Collects output in a large block and writes it when full; with `immediat`
+// (a terminal) every line is written at once.
+class TEcrivain {
+ public:
+  TEcrivain(int fd, bool immediat);
+  ~TEcrivain();
+  void Ajoute(std::string_view texte) { tampon_.append(texte); }
+  void Ajoute(char c) { tampon_.push_back(c); }
+  // End of an output line: writes when the block is full or the output
+  // is a terminal.
+  void FinLigne() {
+    if (immediat_ || tampon_.size() >= TLecteurLignes::kTaille) Vide();
+  }
+  // Raises ErreurFatale when the write fails.
+  void Vide();
+
+ private:
+  int fd_;
+  bool immediat_;
+  std::string tampon_;
+};
+
+// Standard error, with the progress line kept out of the way of messages.
+class TRapport {
+ public:
+  // `taille`: size of the input file, 0 without progress line.
+  explicit TRapport(uint64_t taille = 0);
+  ~TRapport();
+  void Message(std::string_view texte);  // one line on standard error
+  void Progression(uint64_t lus);
+
+ private:
+  void Efface();
+  uint64_t taille_;
+  bool affichee_ = false;
+  int dernierPourcent_ = -1;
+};
+
+// ---- Commands ----
+// The catalogue of --catalogue, or the window's start-up catalogue.
+void ChargeCatalogue(TDonnees& donnees, const std::optional<std::string>& fichier);
+int Convertir(const TOptionsConversion& options);
+int Systemes(const std::optional<std::string>& catalogue);
+int Verifier(const std::string& fichier);
+
+}  // namespace cli
+}  // namespace vestrel
