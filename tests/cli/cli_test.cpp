@@ -1,0 +1,406 @@
+// vestrel-cli run as a process, its outputs compared with the window's
+// "Convertir" command on the same catalogue and the same typed texts.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "catalogue/donnee.h"
+#include "systems/createur.h"
+#include "tools/chemins.h"
+#include "version.h"
+
+namespace vestrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Ellipsoid, datum and systems of the tests (Windows-1252 bytes on disk).
+const char* const kCatalogue =
+    "Ellipsoide=\"Hayford 1909\" \"International\" 6378388 0.0819918899790298\r\n"
+    "Datum=\"ED50\" \"Europe 1950\" \"Hayford 1909\" -87 -98 -121\r\n"
+    "Projection \"Projection Latitude/Longitude\"=\"Plate WGS\" \"Plate carr\xE9" "e\" \"WGS84\"\r\n"
+    "Projection \"Projection Latitude/Longitude\"=\"Plate ED50\" \"Sur ED50\" \"ED50\"\r\n";
+// Present once the multi-zone kind is in the factory.
+const char* const kMultiple =
+    "Multiple \"Transverse Mercator Multiple\"=\"UTM\" \"Zones de 6\xB0\" \"WGS84\" 0.9996 "
+    "500000 0 10000000 -177\xB0 6\xB0\r\n";
+
+struct TResultat {
+  int Statut = -1;
+  std::string Sortie, Erreur;
+};
+
+std::vector<std::string> Lignes(const std::string& texte) {
+  std::vector<std::string> lignes;
+  std::istringstream flux(texte);
+  for (std::string l; std::getline(flux, l);) lignes.push_back(l);
+  return lignes;
+}
+
+std::vector<std::string> Champs(const std::string& ligne, char separateur) {
+  std::vector<std::string> champs;
+  std::istringstream flux(ligne);
+  for (std::string c; std::getline(flux, c, separateur);) champs.push_back(c);
+  return champs;
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::random_device alea;
+    dossier_ = fs::temp_directory_path() / ("vestrel-cli-" + std::to_string(alea()));
+    fs::create_directories(dossier_ / "config");
+    avecMultiple_ = CreeMultiple("Transverse Mercator Multiple") != nullptr;
+    Ecrit("catalogue.txt", std::string(kCatalogue) + (avecMultiple_ ? kMultiple : ""));
+    donnees_.ChargeFichier(Chemin("catalogue.txt"));
+  }
+  void TearDown() override { fs::remove_all(dossier_); }
+
+  std::string Chemin(const std::string& nom) const { return (dossier_ / nom).string(); }
+  void Ecrit(const std::string& nom, const std::string& octets) const {
+    std::ofstream(dossier_ / nom, std::ios::binary) << octets;
+  }
+  static std::string Lit(const fs::path& chemin) {
+    std::ifstream f(chemin, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+  }
+
+  // Runs vestrel-cli with `entree` on standard input; the settings folder is
+  // the test's own.
+  TResultat Lance(const std::vector<std::string>& arguments, const std::string& entree = "") {
+    Ecrit("entree", entree);
+    std::string commande = "cd '" + dossier_.string() + "' && XDG_CONFIG_HOME='" +
+                           Chemin("config") + "' '" VESTREL_CLI "'";
+    for (const auto& a : arguments) {
+      std::string cite;
+      for (char c : a) cite += c == '\'' ? std::string("'\\''") : std::string(1, c);
+      commande += " '" + cite + "'";
+    }
+    commande += " < entree > sortie 2> erreur";
+    TResultat r;
+    int statut = std::system(commande.c_str());
+    r.Statut = WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
+    r.Sortie = Lit(dossier_ / "sortie");
+    r.Erreur = Lit(dossier_ / "erreur");
+    return r;
+  }
+  TResultat Convertit(const std::string& depart, const std::string& arrivee,
+                      std::vector<std::string> options, const std::string& entree) {
+    std::vector<std::string> a = {"convertir", "--catalogue", "catalogue.txt", "--depart", depart,
+                                  "--arrivee", arrivee};
+    a.insert(a.end(), options.begin(), options.end());
+    return Lance(a, entree);
+  }
+
+  // The window's texts for the same input: X', Y', [zone], convergence,
+  // alteration.
+  std::vector<std::string> Fenetre(const std::string& depart, const std::string& arrivee,
+                                   const std::string& x, const std::string& y, int indiceUnite,
+                                   const std::string& fuseau = "", bool parisSource = false,
+                                   bool parisDestination = false) {
+    std::vector<std::string> noms;
+    donnees_.ListeNoms(noms);
+    TSaisieConversion saisie;
+    saisie.Source = depart;
+    saisie.Destination = arrivee;
+    saisie.IndiceSource = static_cast<int>(std::find(noms.begin(), noms.end(), depart) - noms.begin());
+    saisie.IndiceDestination =
+        static_cast<int>(std::find(noms.begin(), noms.end(), arrivee) - noms.begin());
+    saisie.XSource = x;
+    saisie.YSource = y;
+    saisie.FuseauSource = fuseau;
+    saisie.FuseauSourceActif = donnees_.Resout(depart).Multiple != nullptr;
+    saisie.ParisSource = parisSource;
+    saisie.ParisDestination = parisDestination;
+    saisie.IndiceUnite = indiceUnite;
+    TResultatConversion r;
+    Convertir(donnees_, saisie, r);
+    std::vector<std::string> textes = {*r.XDest, *r.YDest};
+    if (r.FuseauDest) textes.push_back(*r.FuseauDest);
+    textes.push_back(*r.Convergence);
+    textes.push_back(*r.Alteration);
+    return textes;
+  }
+
+  fs::path dossier_;
+  bool avecMultiple_ = false;
+  TDonnees donnees_;
+};
+
+// ---- Conversion texts ----
+
+TEST_F(Cli, TextesIdentiquesALaFenetreDansChaqueUnite) {
+  struct Cas {
+    const char* Depart;
+    const char* Arrivee;
+    const char* X;
+    const char* Y;
+  } cas[] = {
+      {"WGS84", "Plate WGS", "48°51'24''", "2°21'8''"},
+      {"WGS84", "ED50", "45.5°", "-3°30.25'"},
+      {"ED50", "Plate ED50", "-33.25g", "170°"},
+      {"Plate WGS", "ED50", "261840.123", "5439330.5"},
+      {"Plate ED50", "Plate WGS", "-1000", "0"},
+  };
+  const char* unites[] = {"dd", "dm", "dms", "gr"};  // window choices 0..3
+  for (int u = 0; u < 4; ++u) {
+    for (const auto& c : cas) {
+      SCOPED_TRACE(std::string(c.Depart) + " -> " + c.Arrivee + " " + unites[u]);
+      auto r = Convertit(c.Depart, c.Arrivee, {"--unite", unites[u], "--details"},
+                         std::string(c.X) + " " + c.Y + "\n");
+      ASSERT_EQ(r.Statut, 0) << r.Erreur;
+      EXPECT_EQ(Champs(Lignes(r.Sortie).at(0), '\t'), Fenetre(c.Depart, c.Arrivee, c.X, c.Y, u));
+    }
+  }
+}
+
+TEST_F(Cli, SansDetailsDeuxChampsEtSeparateurDeLaLigne) {
+  auto attendu = Fenetre("WGS84", "Plate WGS", "45°", "5°", 0);
+  auto r = Convertit("WGS84", "Plate WGS", {},
+                     "45° 5°\n45°;5°\n  45°\t\t5°  \n45° ; 5°\n");
+  ASSERT_EQ(r.Statut, 0) << r.Erreur;
+  std::string tab = attendu[0] + "\t" + attendu[1], pv = attendu[0] + ";" + attendu[1];
+  EXPECT_EQ(Lignes(r.Sortie), (std::vector<std::string>{tab, pv, tab, pv}));
+}
+
+TEST_F(Cli, IdentifiantRecopie) {
+  auto attendu = Fenetre("Plate WGS", "WGS84", "1000", "2000", 2);
+  auto r = Convertit("Plate WGS", "WGS84", {"--id", "--unite", "dms", "--details"},
+                     "P-1;1000;2000\nborne\t1000 2000\n");
+  ASSERT_EQ(r.Statut, 0) << r.Erreur;
+  auto lignes = Lignes(r.Sortie);
+  ASSERT_EQ(lignes.size(), 2u);
+  EXPECT_EQ(Champs(lignes[0], ';'),
+            (std::vector<std::string>{"P-1", attendu[0], attendu[1], attendu[2], attendu[3]}));
+  EXPECT_EQ(Champs(lignes[1], '\t'),
+            (std::vector<std::string>{"borne", attendu[0], attendu[1], attendu[2], attendu[3]}));
+}
+
+TEST_F(Cli, MeridienDeParisDeChaqueCote) {
+  auto depart = Fenetre("WGS84", "WGS84", "48°", "0°", 2, "", true, false);
+  auto r = Convertit("WGS84", "WGS84", {"--paris-depart", "--unite", "dms"}, "48° 0°\n");
+  ASSERT_EQ(r.Statut, 0) << r.Erreur;
+  EXPECT_EQ(Champs(Lignes(r.Sortie).at(0), '\t'),
+            (std::vector<std::string>{depart[0], depart[1]}));
+
+  auto arrivee = Fenetre("WGS84", "ED50", "48°", "2°20'14.025''", 2, "", false, true);
+  r = Convertit("WGS84", "ED50", {"--paris-arrivee", "--unite", "dms"}, "48° 2°20'14.025''\n");
+  ASSERT_EQ(r.Statut, 0) << r.Erreur;
+  EXPECT_EQ(Champs(Lignes(r.Sortie).at(0), '\t'),
+            (std::vector<std::string>{arrivee[0], arrivee[1]}));
+  EXPECT_NE(arrivee[1], depart[1]);
+
+  // Only geographic systems count from Paris.
+  r = Convertit("Plate WGS", "WGS84", {"--paris-depart"}, "0 0\n");
+  EXPECT_EQ(r.Statut, 2);
+  EXPECT_NE(r.Erreur.find("--paris-depart"), std::string::npos);
+  r = Convertit("WGS84", "Plate WGS", {"--paris-arrivee"}, "0 0\n");
+  EXPECT_EQ(r.Statut, 2);
+}
+
+TEST_F(Cli, CommentairesLignesVidesEtFinsDeLigneRecopiees) {
+  auto attendu = Fenetre("WGS84", "Plate WGS", "10°", "20°", 0);
+  std::string point = attendu[0] + "\t" + attendu[1];
+  auto r = Convertit("WGS84", "Plate WGS", {},
+                     "# en-tête; 1 2\r\n\r\n10° 20°\r\n   \n  # décalé\n10° 20°");
+  ASSERT_EQ(r.Statut, 0) << r.Erreur;
+  EXPECT_EQ(r.Sortie, "# en-tête; 1 2\r\n\r\n" + point + "\r\n   \n  # décalé\n" + point + "\n");
+}
+
+TEST_F(Cli, Windows1252AccepteEnEntree) {
+  auto attendu = Fenetre("WGS84", "Plate WGS", "45°30'", "5°", 0);
+  auto r = Convertit("WGS84", "Plate WGS", {}, "45\xB0" "30' 5\xB0\n");
+  ASSERT_EQ(r.Statut, 0) << r.Erreur;
+  EXPECT_EQ(Lignes(r.Sortie).at(0), attendu[0] + "\t" + attendu[1]);
+}
+
+TEST_F(Cli, FichierEnArgument) {
+  Ecrit("points.txt", "1 2\n3 4\n");
+  auto r = Lance({"convertir", "--catalogue", "catalogue.txt", "--depart", "Plate WGS",
+                  "--arrivee", "Plate ED50", "points.txt"});
+  ASSERT_EQ(r.Statut, 0) << r.Erreur;
+  auto a = Fenetre("Plate WGS", "Plate ED50", "3", "4", 0);
+  EXPECT_EQ(Lignes(r.Sortie).at(1), a[0] + "\t" + a[1]);
+}
+
+// ---- Faulty lines ----
+
+TEST_F(Cli, LigneIncorrecteSignaleeEtLesAutresConverties) {
+  auto r = Convertit("WGS84", "Plate WGS", {},
+                     "# points\n45° 5°\n48.5 2°\n46° 6°\n45° 5° 7\n47° x\n47° 7°\n");
+  EXPECT_EQ(r.Statut, 1);
+  auto lignes = Lignes(r.Sortie);
+  ASSERT_EQ(lignes.size(), 4u);
+  EXPECT_EQ(lignes[0], "# points");
+  auto a = Fenetre("WGS84", "Plate WGS", "46°", "6°", 0);
+  EXPECT_EQ(lignes[2], a[0] + "\t" + a[1]);
+  auto e = Lignes(r.Erreur);
+  ASSERT_EQ(e.size(), 3u) << r.Erreur;
+  EXPECT_EQ(e[0], "ligne 3 : Latitude de départ incorrecte, exemple 2°24'17.036''");
+  EXPECT_EQ(e[1].rfind("ligne 5 : Nombre de champs incorrect (3)", 0), 0u) << e[1];
+  EXPECT_EQ(e[2], "ligne 6 : Longitude de départ incorrecte, exemple 2°24'17.036''");
+}
+
+TEST_F(Cli, MessagesDesCoordonneesProjetees) {
+  auto r = Convertit("Plate WGS", "WGS84", {"--id"}, "a 231500,5 0\nb 0 nord\nc\n");
+  EXPECT_EQ(r.Statut, 1);
+  EXPECT_EQ(r.Sortie, "");
+  auto e = Lignes(r.Erreur);
+  ASSERT_EQ(e.size(), 3u);
+  EXPECT_EQ(e[0], "ligne 1 : Easting de départ incorrecte, exemple 231500");
+  EXPECT_EQ(e[1], "ligne 2 : Northing de départ incorrecte, exemple 231500");
+  EXPECT_EQ(e[2], "ligne 3 : Nombre de champs incorrect (1), attendu : ID X Y");
+}
+
+TEST_F(Cli, LigneTropLongueSansMemoireSansLimite) {
+  auto r = Convertit("Plate WGS", "Plate WGS", {}, std::string(3 << 20, '1') + "\n1 2\n");
+  EXPECT_EQ(r.Statut, 1);
+  EXPECT_EQ(r.Erreur, "ligne 1 : Ligne trop longue\n");
+  EXPECT_EQ(Lignes(r.Sortie).size(), 1u);
+}
+
+// ---- Multi-zone systems ----
+
+TEST_F(Cli, FuseauDeDepartEtDArrivee) {
+  if (!avecMultiple_) GTEST_SKIP() << "no multi-zone kind in this build";
+  auto a = Fenetre("WGS84", "UTM", "45°", "5°", 0);  // X Y zone conv alt
+  auto r = Convertit("WGS84", "UTM", {"--details"}, "45° 5°\n");
+  ASSERT_EQ(r.Statut, 0) << r.Erreur;
+  EXPECT_EQ(Champs(Lignes(r.Sortie).at(0), '\t'), a);
+  ASSERT_EQ(a[2], "31");
+
+  auto retour = Fenetre("UTM", "WGS84", a[0], a[1], 2, "31");
+  r = Convertit("UTM", "WGS84", {"--unite", "dms", "--fuseau", "31", "--details"},
+                a[0] + " " + a[1] + "\n" + a[0] + " " + a[1] + " 31\n" + a[0] + " " + a[1] +
+                    " 32\n" + a[0] + " " + a[1] + " x\n");
+  EXPECT_EQ(r.Statut, 1);
+  auto lignes = Lignes(r.Sortie);
+  ASSERT_EQ(lignes.size(), 3u);
+  EXPECT_EQ(Champs(lignes[0], '\t'), retour);
+  EXPECT_EQ(lignes[1], lignes[0]);
+  EXPECT_EQ(Champs(lignes[2], '\t'), Fenetre("UTM", "WGS84", a[0], a[1], 2, "32"));
+  EXPECT_EQ(r.Erreur, "ligne 4 : Le numéro de fuseau de départ est incorrecte, exemple 12\n");
+
+  r = Convertit("UTM", "WGS84", {}, "500000 0\n");  // no zone anywhere
+  EXPECT_EQ(r.Statut, 1);
+  EXPECT_EQ(r.Erreur, "ligne 1 : Le numéro de fuseau de départ est incorrecte, exemple 12\n");
+}
+
+TEST_F(Cli, FuseauRefuseHorsSystemeMultiple) {
+  auto r = Convertit("Plate WGS", "WGS84", {"--fuseau", "31"}, "0 0\n");
+  EXPECT_EQ(r.Statut, 2);
+  r = Convertit("Plate WGS", "WGS84", {"--fuseau", "x"}, "0 0\n");
+  EXPECT_EQ(r.Statut, 2);
+}
+
+// ---- Usage errors and the catalogue ----
+
+TEST_F(Cli, ErreursDUsageStatut2) {
+  std::vector<std::vector<std::string>> cas = {
+      {},
+      {"convertir", "--catalogue", "catalogue.txt", "--arrivee", "WGS84"},
+      {"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84"},
+      {"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84", "--arrivee", "Inconnu"},
+      {"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84", "--arrivee", "WGS84",
+       "--unite", "rad"},
+      {"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84", "--arrivee", "WGS84",
+       "--vite"},
+      {"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84", "--arrivee", "WGS84",
+       "absent.txt"},
+      {"convertir", "--catalogue", "absent.txt", "--depart", "WGS84", "--arrivee", "WGS84"},
+      {"convertir", "--depart"},
+      {"systemes", "en-trop"},
+      {"verifier"},
+      {"verifier", "absent.txt"},
+      {"traduire"},
+  };
+  for (const auto& a : cas) {
+    auto r = Lance(a, "0 0\n");
+    std::string ligne;
+    for (const auto& x : a) ligne += x + " ";
+    EXPECT_EQ(r.Statut, 2) << ligne;
+    EXPECT_EQ(r.Sortie, "") << ligne;
+    EXPECT_EQ(r.Erreur.rfind("vestrel-cli : ", 0), 0u) << ligne << r.Erreur;
+  }
+  auto r = Lance({"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84", "--arrivee",
+                  "Inconnu"});
+  EXPECT_EQ(r.Erreur, "vestrel-cli : Système inconnu : \"Inconnu\"\n");
+}
+
+TEST_F(Cli, CatalogueAvecUnEnregistrementIncorrectRefuse) {
+  Ecrit("mauvais.txt", std::string(kCatalogue) + "Bidule=\"x\"\r\n");
+  auto r = Lance({"convertir", "--catalogue", "mauvais.txt", "--depart", "WGS84", "--arrivee",
+                  "Plate WGS"},
+                 "0 0\n");
+  EXPECT_EQ(r.Statut, 2);
+  EXPECT_NE(r.Erreur.find("ligne 5"), std::string::npos) << r.Erreur;
+  EXPECT_EQ(r.Sortie, "");
+}
+
+TEST_F(Cli, CatalogueDuDemarrageDeLaFenetre) {
+  fs::create_directories(dossier_ / "config" / "vestrel");
+  fs::copy_file(dossier_ / "catalogue.txt", dossier_ / "config" / "vestrel" / "donnees.txt");
+  auto r = Lance({"convertir", "--depart", "Plate ED50", "--arrivee", "WGS84"}, "1 2\n");
+  ASSERT_EQ(r.Statut, 0) << r.Erreur;
+  auto a = Fenetre("Plate ED50", "WGS84", "1", "2", 0);
+  EXPECT_EQ(r.Sortie, a[0] + "\t" + a[1] + "\n");
+}
+
+// ---- systemes, verifier, --help, --version ----
+
+TEST_F(Cli, SystemesDansLOrdreDeLaFenetre) {
+  auto r = Lance({"systemes", "--catalogue", "catalogue.txt"});
+  ASSERT_EQ(r.Statut, 0) << r.Erreur;
+  std::vector<std::string> attendu = {
+      "WGS84\tdatum\t\tWorld Geodesic System",
+      "ED50\tdatum\t\tEurope 1950",
+      "Plate WGS\tprojection\tProjection Latitude/Longitude\tPlate carrée",
+      "Plate ED50\tprojection\tProjection Latitude/Longitude\tSur ED50",
+  };
+  if (avecMultiple_) attendu.push_back("UTM\tmultiple\tTransverse Mercator Multiple\tZones de 6°");
+  EXPECT_EQ(Lignes(r.Sortie), attendu);
+}
+
+TEST_F(Cli, VerifierSignaleChaqueEnregistrementIncorrect) {
+  Ecrit("donnees.txt",
+        "Ellipsoide=\"A\" \"a\" 6378388 0.08\r\n"
+        "Datum=\"D\" \"d\" \"Inconnu\" 0 0 0\r\n"
+        "\r\n"
+        "Datum=\"D\" \"d\" \"A\" 0 0 0\r\n"
+        "Bidule=\"x\"\r\n"
+        "Projection \"Pas une nature\"=\"P\" \"p\" \"D\"\r\n"
+        "Projection \"Projection Latitude/Longitude\"=\"P\" \"p\" \"D\"\r\n");
+  auto r = Lance({"verifier", "donnees.txt"});
+  EXPECT_EQ(r.Statut, 1);
+  auto l = Lignes(r.Sortie);
+  ASSERT_EQ(l.size(), 4u) << r.Sortie;
+  EXPECT_EQ(l[0].rfind("ligne 2 : ", 0), 0u) << l[0];
+  EXPECT_EQ(l[1], "ligne 5 : Donnée Bidule de nature inconnue");
+  EXPECT_EQ(l[2], "ligne 6 : Projection Projection \"Pas une nature\" inconnue");
+  EXPECT_EQ(l[3], "donnees.txt : 6 enregistrement(s), 3 en erreur");
+
+  r = Lance({"verifier", "catalogue.txt"});
+  EXPECT_EQ(r.Statut, 0) << r.Sortie;
+}
+
+TEST_F(Cli, AideEtVersion) {
+  for (auto a : {std::vector<std::string>{"--help"}, {"convertir", "--help"}}) {
+    auto r = Lance(a);
+    EXPECT_EQ(r.Statut, 0);
+    EXPECT_EQ(r.Sortie.rfind("Usage :", 0), 0u);
+    EXPECT_NE(r.Sortie.find("--paris-arrivee"), std::string::npos);
+  }
+  auto r = Lance({"--version"});
+  EXPECT_EQ(r.Statut, 0);
+  EXPECT_EQ(r.Sortie, "vestrel-cli " VESTREL_VERSION_TEXTE "\n");
+}
+
+}  // namespace
+}  // namespace vestrel
