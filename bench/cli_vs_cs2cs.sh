@@ -1,0 +1,74 @@
+#!/bin/sh
+# Times vestrel-cli against PROJ's cs2cs (Debian proj-bin, a yardstick only)
+# on the same 1 000 000 points and the same transformations, side by side:
+# WGS84 geographic to a plain latitude/longitude system, to UTM zone 31 north
+# and to Lambert 93 (each kind only when this build's factory knows it).
+#
+#   bench/cli_vs_cs2cs.sh [BUILD_DIR] [POINTS]
+#
+# Both programs run on one thread, read a file and write a file. The largest
+# difference between their outputs is shown beside the times.
+set -eu
+
+BUILD=${1:-build}
+POINTS=${2:-1000000}
+CLI="$BUILD/vestrel-cli"
+[ -x "$CLI" ] || { echo "vestrel-cli introuvable dans $BUILD" >&2; exit 2; }
+command -v cs2cs >/dev/null || { echo "cs2cs introuvable (paquet proj-bin)" >&2; exit 2; }
+
+TMP=$(mktemp -d)
+trap 'rm -rf "$TMP"' EXIT INT TERM
+
+# The same pseudo-random points for both: latitude 40..50°, longitude 0..6°.
+awk -v n="$POINTS" 'BEGIN { srand(1); for (i = 0; i < n; i++)
+  printf "%.8f %.8f\n", 40 + 10 * rand(), 6 * rand() }' > "$TMP/degres.txt"
+awk '{ printf "%s\302\260 %s\302\260\n", $1, $2 }' "$TMP/degres.txt" > "$TMP/vestrel.txt"
+awk '{ print $2, $1 }' "$TMP/degres.txt" > "$TMP/cs2cs.txt"
+
+# The catalogue: one Windows-1252 record per system; a kind this build does
+# not know is left out.
+printf '' > "$TMP/catalogue.txt"
+ajoute() {  # record line (Windows-1252 bytes)
+  printf '%b\r\n' "$1" > "$TMP/essai.txt"
+  if "$CLI" verifier "$TMP/essai.txt" > /dev/null; then
+    cat "$TMP/essai.txt" >> "$TMP/catalogue.txt"
+    return 0
+  fi
+  return 1
+}
+
+maintenant() { date +%s.%N; }
+
+# case NAME CS2CS_DESTINATION
+compare() {
+  t0=$(maintenant)
+  "$CLI" convertir --catalogue "$TMP/catalogue.txt" --depart WGS84 --arrivee "$1" \
+    "$TMP/vestrel.txt" > "$TMP/sortie_vestrel.txt"
+  t1=$(maintenant)
+  # shellcheck disable=SC2086
+  cs2cs -f %.3f +proj=longlat +ellps=GRS80 +towgs84=0,0,0 +to $2 +towgs84=0,0,0 \
+    < "$TMP/cs2cs.txt" > "$TMP/sortie_cs2cs.txt"
+  t2=$(maintenant)
+  ecart=$(paste "$TMP/sortie_vestrel.txt" "$TMP/sortie_cs2cs.txt" | awk '
+    { dx = $1 - $3; dy = $2 - $4; if (dx < 0) dx = -dx; if (dy < 0) dy = -dy;
+      if (dx > m) m = dx; if (dy > m) m = dy } END { printf "%.3f", m }')
+  echo "$1 $t0 $t1 $t2 $ecart" | awk -v n="$POINTS" '{
+    v = $3 - $2; c = $4 - $3;
+    printf "%-18s vestrel-cli %6.2f s   cs2cs %6.2f s   rapport %5.1f   écart max %s m\n",
+           $1, v * 1e6 / n, c * 1e6 / n, c / v, $5 }'
+}
+
+echo "$POINTS points, secondes par million de points"
+if ajoute 'Projection "Projection Latitude/Longitude"="Plate" "Plate carr\0351e" "WGS84"'; then
+  compare Plate "+proj=eqc +ellps=GRS80"
+fi
+if ajoute 'Projection "UTM Fuseau"="UTM31" "UTM fuseau 31 nord" "WGS84" 31 0'; then
+  compare UTM31 "+proj=utm +zone=31 +ellps=GRS80"
+else
+  echo "UTM31              (genre \"UTM Fuseau\" absent de cette construction)"
+fi
+if ajoute 'Projection "Lambert Conique S\0351cant"="Lambert93" "Lambert 93" "WGS84" 700000 6600000 3\0260 46\026030'"'"' 44\0260 49\0260'; then
+  compare Lambert93 "+proj=lcc +lat_0=46.5 +lon_0=3 +lat_1=49 +lat_2=44 +x_0=700000 +y_0=6600000 +ellps=GRS80"
+else
+  echo "Lambert93          (genre \"Lambert Conique Sécant\" absent de cette construction)"
+fi
