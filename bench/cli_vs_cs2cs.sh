@@ -37,38 +37,41 @@ ajoute() {  # record line (Windows-1252 bytes)
   return 1
 }
 
-maintenant() { date +%s.%N; }
+# Wall time and processor time (user + system) of one run.
+chrono() {  # OUTPUT_FILE TIMES_FILE COMMAND...
+  sortie=$1 temps=$2
+  shift 2
+  /usr/bin/time -f "%e %U %S" -o "$temps" "$@" > "$sortie"
+}
 
-# case NAME CS2CS_DESTINATION
+# compare NAME CS2CS_DESTINATION
 compare() {
-  t0=$(maintenant)
-  "$CLI" convertir --catalogue "$TMP/catalogue.txt" --depart WGS84 --arrivee "$1" \
-    "$TMP/vestrel.txt" > "$TMP/sortie_vestrel.txt"
-  t1=$(maintenant)
+  chrono "$TMP/sortie_vestrel.txt" "$TMP/temps_vestrel" "$CLI" convertir \
+    --catalogue "$TMP/catalogue.txt" --depart WGS84 --arrivee "$1" "$TMP/vestrel.txt"
   # shellcheck disable=SC2086
-  cs2cs -f %.3f +proj=longlat +ellps=GRS80 +towgs84=0,0,0 +to $2 +towgs84=0,0,0 \
-    < "$TMP/cs2cs.txt" > "$TMP/sortie_cs2cs.txt"
-  t2=$(maintenant)
+  chrono "$TMP/sortie_cs2cs.txt" "$TMP/temps_cs2cs" sh -c "cs2cs -f %.3f \
+    +proj=longlat +ellps=GRS80 +towgs84=0,0,0 +to $2 +towgs84=0,0,0 < '$TMP/cs2cs.txt'"
   ecart=$(paste "$TMP/sortie_vestrel.txt" "$TMP/sortie_cs2cs.txt" | awk '
     { dx = $1 - $3; dy = $2 - $4; if (dx < 0) dx = -dx; if (dy < 0) dy = -dy;
       if (dx > m) m = dx; if (dy > m) m = dy } END { printf "%.3f", m }')
-  echo "$1 $t0 $t1 $t2 $ecart" | awk -v n="$POINTS" '{
-    v = $3 - $2; c = $4 - $3;
-    printf "%-18s vestrel-cli %6.2f s   cs2cs %6.2f s   rapport %5.1f   écart max %s m\n",
-           $1, v * 1e6 / n, c * 1e6 / n, c / v, $5 }'
+  cat "$TMP/temps_vestrel" "$TMP/temps_cs2cs" | tr '\n' ' ' | awk -v n="$POINTS" -v nom="$1" \
+    -v ecart="$ecart" '{
+    k = 1e6 / n; vc = ($2 + $3) * k; cc = ($5 + $6) * k;
+    printf "%-10s vestrel-cli %5.2f s (processeur %5.2f)   cs2cs %5.2f s (processeur %5.2f)   rapport %4.1f (processeur %4.1f)   écart max %s m\n",
+           nom, $1 * k, vc, $4 * k, cc, $4 / $1, cc / vc, ecart }'
 }
 
-echo "$POINTS points, secondes par million de points"
+echo "$POINTS points ; secondes par million de points, temps écoulé (temps processeur)"
 if ajoute 'Projection "Projection Latitude/Longitude"="Plate" "Plate carr\0351e" "WGS84"'; then
   compare Plate "+proj=eqc +ellps=GRS80"
 fi
 if ajoute 'Projection "UTM Fuseau"="UTM31" "UTM fuseau 31 nord" "WGS84" 31 0'; then
   compare UTM31 "+proj=utm +zone=31 +ellps=GRS80"
 else
-  echo "UTM31              (genre \"UTM Fuseau\" absent de cette construction)"
+  echo "UTM31      (genre \"UTM Fuseau\" absent de cette construction)"
 fi
 if ajoute 'Projection "Lambert Conique S\0351cant"="Lambert93" "Lambert 93" "WGS84" 700000 6600000 3\0260 46\026030'"'"' 44\0260 49\0260'; then
   compare Lambert93 "+proj=lcc +lat_0=46.5 +lon_0=3 +lat_1=49 +lat_2=44 +x_0=700000 +y_0=6600000 +ellps=GRS80"
 else
-  echo "Lambert93          (genre \"Lambert Conique Sécant\" absent de cette construction)"
+  echo "Lambert93  (genre \"Lambert Conique Sécant\" absent de cette construction)"
 fi
