@@ -365,6 +365,20 @@ TEST(FranceReference, LambertIIEtenduVersLambert93DansLaPrecisionDuDatum) {
   EXPECT_LT(std::hypot(LitReel(X) - 600000, LitReel(Y) - 2430000), 2.0);
 }
 
+// The tutorial's example: Paris city hall from WGS84 to Lambert 93, as
+//   echo "48.856666666667 2.352222222222" | cs2cs -f %.3f EPSG:4326 EPSG:2154
+//   -> 652470.714 6862042.659
+TEST(FranceReference, ExempleDuTutoriel) {
+  TDonnees donnees;
+  donnees.ChargeFichier(CheminFrance());
+  int32_t zone = 0;
+  std::string X, Y;
+  ASSERT_TRUE(donnees.ConvertirPoint("WGS84", "Lambert 93", "48°51'24''", "2°21'08''", 0, zone,
+                                     0, X, Y));
+  EXPECT_EQ(X, "652470.714");
+  EXPECT_EQ(Y, "6862042.659");
+}
+
 // The worked example of the oblique stereographic projection in the EPSG
 // guidance note on coordinate operations (IOGP 373-7-2): Amersfoort / RD New,
 // 53° N 6° E gives E = 196105.283 m, N = 557057.739 m.
