@@ -17,14 +17,6 @@ constexpr const char* kDonnees = "donnees.txt";
 constexpr const char* kFrance = "france.txt";
 }  // namespace
 
-std::string CheminDonneesProgramme(const std::string& nomFichier) {
-  const std::string aCote = DossierProgramme() + nomFichier;
-  if (FichierExiste(aCote)) return aCote;
-  const std::string installe = DossierProgramme() + "../share/vestrel/" + nomFichier;
-  if (FichierExiste(installe)) return installe;
-  return aCote;
-}
-
 TDemarrage ChargeAuDemarrage(TDonnees& donnees, const TFichierIni& ini) {
   TDemarrage demarrage;
   if (!ini.AutoSave) return demarrage;

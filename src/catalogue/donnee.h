@@ -170,9 +170,6 @@ struct TDemarrage {
   // the message to show once; "france.txt" is then not loaded on top.
   std::optional<ErreurChargement> Incomplet;
 };
-// Where "france.txt" (and "gr3df97a.txt") are looked for: beside the program,
-// then ../share/vestrel/ beside it.
-std::string CheminDonneesProgramme(const std::string& nomFichier);
 // Loads "donnees.txt" from the settings folder when AutoSave is on, else
 // "france.txt"; silent when neither loads.
 TDemarrage ChargeAuDemarrage(TDonnees& donnees, const TFichierIni& ini);

@@ -91,7 +91,7 @@ void TDatum::Lecture(TFlux& flux, const std::vector<std::unique_ptr<TEllipsoide>
     if (grille == "*") SansGrille = true;
     else SetGrille(grille);
   } else if (Nom == "NTF") {
-    const std::string defaut = DossierProgramme() + kGrilleNTF;
+    const std::string defaut = CheminDonneesProgramme(kGrilleNTF);
     if (FichierExiste(defaut)) SetGrille(defaut);
   }
   Lu = true;

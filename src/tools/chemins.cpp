@@ -37,6 +37,14 @@ std::string DossierProgramme() {
 
 void DefinitDossierProgramme(const std::string& dossier) { DossierImpose() = dossier; }
 
+std::string CheminDonneesProgramme(const std::string& nomFichier) {
+  const std::string aCote = DossierProgramme() + nomFichier;
+  if (FichierExiste(aCote)) return aCote;
+  const std::string installe = DossierProgramme() + "../share/vestrel/" + nomFichier;
+  if (FichierExiste(installe)) return installe;
+  return aCote;
+}
+
 bool FichierExiste(const std::string& chemin) {
   struct stat s;
   return stat(chemin.c_str(), &s) == 0 && S_ISREG(s.st_mode);

@@ -10,6 +10,11 @@ std::string DossierProgramme();
 // an empty text returns to the executable's folder.
 void DefinitDossierProgramme(const std::string& dossier);
 
+// A data file shipped with the program ("france.txt", "gr3df97a.txt"):
+// beside the executable, else in ../share/vestrel/ beside it (an installed
+// program); the path beside the executable when neither exists.
+std::string CheminDonneesProgramme(const std::string& nomFichier);
+
 bool FichierExiste(const std::string& chemin);
 bool DossierExiste(const std::string& chemin);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cmath>
 #include <numbers>
 
@@ -165,6 +167,20 @@ TEST_F(DatumTest, GrilleParDefautDeLaNTF) {
   TDatum autre;
   Lit(autre, "Datum=RGF \"\" \"Clarke 1880 IGN\" -168 -60 320\r\n");
   EXPECT_EQ(autre.Grille, nullptr);
+}
+
+// An installed program keeps its data in ../share/vestrel/ beside bin/.
+TEST_F(DatumTest, GrilleParDefautDUnProgrammeInstalle) {
+  TDossierTemporaire dossier;
+  std::filesystem::create_directories(dossier.Dossier() + "bin");
+  std::filesystem::create_directories(dossier.Dossier() + "share/vestrel");
+  DefinitDossierProgramme(dossier.Dossier() + "bin/");
+  dossier.Ecrit("share/vestrel/gr3df97a.txt",
+                "GR3D\r\nGR3D1 -5.5 10 41 52 .1 .1\r\nGR3D2\r\nGR3D3\r\n00001 -5.5 41 -165 -67 315 99\r\n");
+  TDatum ntf;
+  Lit(ntf, "Datum=NTF \"\" \"Clarke 1880 IGN\" -168 -60 320\r\n");
+  ASSERT_NE(ntf.Grille, nullptr);
+  EXPECT_EQ(ntf.NomGrille, dossier.Dossier() + "bin/../share/vestrel/gr3df97a.txt");
 }
 
 TEST_F(DatumTest, SetGrille) {

@@ -29,26 +29,19 @@ TEST(NouvelleZelande, ExempleEtOrigine) {
   EXPECT_EQ(lambda, 173 * kDeg);
 }
 
-// The inverse takes two Newton steps from a plain start: it loses accuracy
-// away from the origin. Errors in metres on the ground.
+// The inverse solves the complex series by Newton steps until they settle:
+// what is left is the accuracy of the latitude series, far below the
+// millimetre over the grid, even at its corners (the published two fixed
+// steps left 3.5 m at 47.3° S). Errors in metres on the ground.
 TEST(NouvelleZelande, PrecisionDeLInverse) {
   const auto s = Exemple();
-  auto ecarts = [&](double lat, double lon) {
+  for (auto [lat, lon] : {std::pair{-41.5, 174.0}, {-34.5, 172.7}, {-47.3, 167.5}, {-34.4, 178.5}}) {
     double X, Y, phi, lambda;
     s->GeoVersCarto(lat * kDeg, lon * kDeg, X, Y);
     s->CartoVersGeo(X, Y, phi, lambda);
-    return std::pair{std::fabs(phi - lat * kDeg) * 6378137,
-                     std::fabs(lambda - lon * kDeg) * 6378137 * std::cos(lat * kDeg)};
-  };
-  auto [nord, est] = ecarts(-41.5, 174);
-  EXPECT_LT(nord, 1e-4);
-  EXPECT_LT(est, 1.5e-4);
-  std::tie(nord, est) = ecarts(-34.5, 172.7);
-  EXPECT_GT(std::hypot(nord, est), 3e-3);
-  EXPECT_LT(std::hypot(nord, est), 9e-3);
-  std::tie(nord, est) = ecarts(-47.3, 167.5);
-  EXPECT_NEAR(nord, 3.5, 0.3);
-  EXPECT_NEAR(est, 1.0, 0.3);
+    EXPECT_LT(std::fabs(phi - lat * kDeg) * 6378137, 1e-3) << lat << " " << lon;
+    EXPECT_LT(std::fabs(lambda - lon * kDeg) * 6378137 * std::cos(lat * kDeg), 1e-3) << lat << " " << lon;
+  }
 }
 
 // The grid itself on the International 1924 ellipsoid:
