@@ -6,12 +6,17 @@
 #include <memory>
 #include <vector>
 
+#include "essais_projection.h"
 #include "geodesy/datum.h"
+#include "systems/laborde_oblic.h"
+#include "tools/flottant.h"
+#include "tools/nombres.h"
 #include "systems/createur.h"
 #include "systems/projlatlong.h"
 #include "tools/erreurs.h"
 
 using namespace vestrel;
+using essais::Catalogue;
 
 namespace {
 
@@ -37,22 +42,6 @@ class TEssai : public TProjection {
   void CalculeConstantes() override {
     ++calculs;
     if (Valide) derive = 1.0 / k0;
-  }
-};
-
-struct Catalogue {
-  std::vector<std::unique_ptr<TEllipsoide>> ellipsoides;
-  std::vector<std::unique_ptr<TDatum>> datums;
-  Catalogue() {
-    auto e = std::make_unique<TEllipsoide>();
-    e->Nom = "GRS 80";
-    e->A = DemiGrandAxeWGS84;
-    e->E = ExcentriciteWGS84;
-    auto d = std::make_unique<TDatum>();
-    d->Nom = "WGS84";
-    d->Ellipsoide = e.get();
-    ellipsoides.push_back(std::move(e));
-    datums.push_back(std::move(d));
   }
 };
 
@@ -115,14 +104,13 @@ TEST(Parametres, LesConstantesSuiventChaqueEcritureEtSetValide) {
 }
 
 TEST(LatLon, SansParametreEtPlateCarreeSurLeRayonA) {
-  Catalogue c;
   TProj_LatLonj s;
   EXPECT_EQ(s.Nature(), "Projection Latitude/Longitude");
   EXPECT_EQ(s.NbParametres(), 0);
   EXPECT_EQ(Message([&] { s.GetReel(0); }), "Demande de paramètre hors-limites");
   EXPECT_EQ(Message([&] { s.SetReel(0, 1); }), "Ecriture de paramètre hors-limites");
   EXPECT_FALSE(s.Valide);
-  s.Datum = c.datums[0].get();
+  s.Datum = Catalogue().TrouveDatum("WGS84");
   double X, Y, phi, lambda;
   s.GeoVersCarto(0, 1, X, Y);
   EXPECT_EQ(X, 6378137.0);
@@ -133,11 +121,10 @@ TEST(LatLon, SansParametreEtPlateCarreeSurLeRayonA) {
 }
 
 TEST(LigneDeSysteme, EcritureEtLectureRestituentTout) {
-  Catalogue c;
   TProj_LatLonj s;
   s.Nom = "Plate carrée";
   s.Description = "";
-  s.Datum = c.datums[0].get();
+  s.Datum = Catalogue().TrouveDatum("WGS84");
   std::string ligne;
   Ecriture(s, ligne);
   EXPECT_EQ(ligne,
@@ -146,20 +133,19 @@ TEST(LigneDeSysteme, EcritureEtLectureRestituentTout) {
   EXPECT_EQ(LitCle(flux), "Projection \"Projection Latitude/Longitude\"");
   auto lue = CreeProjection("Projection Latitude/Longitude");
   ASSERT_TRUE(lue);
-  Lecture(*lue, flux, c.datums);
+  Lecture(*lue, flux, Catalogue().Datums);
   EXPECT_EQ(lue->Nom, "Plate carrée");
   EXPECT_EQ(lue->Description, "");
-  EXPECT_EQ(lue->Datum, c.datums[0].get());
+  EXPECT_EQ(lue->Datum, Catalogue().TrouveDatum("WGS84"));
   EXPECT_TRUE(lue->Valide);
   EXPECT_TRUE(flux.Fin());
 }
 
 TEST(LigneDeSysteme, ErreursDeLecture) {
-  Catalogue c;
   auto lire = [&](const std::string& reste) {
     TProj_LatLonj s;
     TFlux flux(reste);
-    std::string m = Message([&] { Lecture(s, flux, c.datums); });
+    std::string m = Message([&] { Lecture(s, flux, Catalogue().Datums); });
     EXPECT_FALSE(s.Valide);
     return m;
   };
@@ -183,4 +169,90 @@ TEST(Fabrique, TablesEtRequetesDeParametres) {
   // back into the same kind.
   for (const auto& t : TypesProjection()) EXPECT_EQ(t.Cree()->Nature(), t.Nature);
   for (const auto& t : TypesMultiple()) EXPECT_EQ(t.Cree()->Nature(), t.Nature);
+}
+
+// The kept constants of each kind follow the writes of its parameters: after
+// each change the result is that of a system read afresh. Kinds that compute
+// them at once ignore writes while invalid; the oblique cylinders compute them
+// at the next conversion and also follow an ellipsoid edited in place.
+TEST(Constantes, SuiventLesParametresEtLEllipsoide) {
+  struct {
+    const char *nature, *reste;
+    bool paresseux;
+    double phi, lambda;
+  } const cas[] = {
+      {"Lambert Conique Tangent", "600000 2200000 2°20'14.025'' 52g", false, 47, 3},
+      {"Gauss Laborde Bitangente", "160000 50000 55°32' -21°07'", false, -21, 55.3},
+      {"Stéréographique Bitangente", "600000 200000 2.3° 46.8°", false, 47.8, 3.3},
+      {"Gauss Laborde Oblique", "600000 200000 8° 46.5° 30°", true, 47.2, 9.1},
+      {"Hotine centré", "600000 200000 8° 46.5° 30°", true, 47.2, 9.1}};
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.nature);
+    // The result at (phi, lambda) of a system on an ellipsoid (a, e).
+    auto lu = [&](TDonnees& d, double a, double e, double k0) -> TProjection& {
+      d.AjouteLigne("Ellipsoide=\"E\" \"\" " + FormatG(a, 12) + " " + FormatG(e, 12));
+      d.AjouteLigne("Datum=\"D\" \"\" \"E\" 0 0 0");
+      d.AjouteLigne("Projection \"" + std::string(c.nature) + "\"=\"S\" \"\" \"D\" " +
+                    FormatG(k0, 12) + " " + c.reste);
+      return *d.Projections.back();
+    };
+    auto resultat = [&](const TProjection& p) {
+      double X, Y;
+      essais::Aller(p, c.phi, c.lambda, X, Y);
+      return std::pair{X, Y};
+    };
+    auto frais = [&](double a, double e, double k0) {
+      TDonnees d;
+      return resultat(lu(d, a, e, k0));
+    };
+    TDonnees d;
+    TProjection& s = lu(d, 6378137, 0.08181919106, 0.9999);
+    EXPECT_EQ(resultat(s), frais(6378137, 0.08181919106, 0.9999));
+    s.SetReel(0, 0.999);
+    EXPECT_EQ(resultat(s), frais(6378137, 0.08181919106, 0.999));
+    if (c.paresseux) {
+      d.TrouveEllipsoide("E")->A = 6378249.2;
+      d.TrouveEllipsoide("E")->E = 0.0824832567634;
+      EXPECT_EQ(resultat(s), frais(6378249.2, 0.0824832567634, 0.999));
+    } else {
+      s.SetValide(false);
+      s.SetReel(0, 0.5);
+      EXPECT_EQ(resultat(s), frais(6378137, 0.08181919106, 0.999));
+      s.SetValide(true);
+      EXPECT_EQ(resultat(s), frais(6378137, 0.08181919106, 0.5));
+    }
+  }
+}
+
+// Gauss Laborde Oblique once accepted an unparsable angle or a bad index in
+// silence and then converted with the previous value: it raises like its
+// siblings now.
+TEST(Constantes, LabordeObliqueSignaleLesAnglesFautifs) {
+  auto s = essais::Systeme<TLabordeOblic>("Gauss Laborde Oblique", "WGS84",
+                                          "0.9999 600000 200000 8° 46.5° 30°");
+  EXPECT_THROW(s->SetAngle(3, "1°"), ErreurIntervalle);
+  EXPECT_FALSE(s->Valide);
+  s->SetValide(true);
+  double X, Y;
+  essais::Aller(*s, 47, 9, X, Y);
+  EXPECT_THROW(s->SetAngle(1, "quarante"), ErreurConversion);
+  EXPECT_FALSE(s->Valide);
+  EXPECT_EQ(s->GetAngle(1), "quarante");
+  EXPECT_DOUBLE_EQ(s->Phi0.Valeur, 46.5 * essais::kDeg);
+  // A good write afterwards is taken at the next conversion.
+  s->SetAngle(1, "47°");
+  double X2, Y2;
+  essais::Aller(*s, 47, 9, X2, Y2);
+  EXPECT_NEAR(Y2 - Y, -(0.5 * essais::kDeg) * 6.37e6, 3000);
+}
+
+// A system never validated has no constants: converting is an arithmetic
+// error, not a silent result.
+TEST(Constantes, SansValidationPasDeConversion) {
+  for (const char* nature : {"UTM Fuseau", "Gauss Laborde Equatoriale"}) {
+    auto p = CreeProjection(nature);
+    p->Datum = Catalogue().TrouveDatum("WGS84");
+    double phi, lambda;
+    EXPECT_THROW(essais::Retour(*p, 500000, 5000000, phi, lambda), ErreurArithmetique) << nature;
+  }
 }

@@ -1,0 +1,98 @@
+// The reference cases of the projection kinds, one data file per family in
+// data/ (their header says the format): published worked examples and
+// independent results (PROJ's cs2cs, the command in a comment above the points).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "catalogue/donnee.h"
+#include "essais_projection.h"
+#include "tools/chemins.h"
+#include "tools/erreurs.h"
+#include "tools/nombres.h"
+
+namespace vestrel {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace essais;
+
+std::vector<std::string> Familles() {
+  std::vector<std::string> noms;
+  for (const auto& f : fs::directory_iterator(std::string(VESTREL_SOURCE_DIR) + "/tests/systems/data"))
+    if (f.path().extension() == ".txt") noms.push_back(f.path().stem().string());
+  std::sort(noms.begin(), noms.end());
+  return noms;
+}
+
+class References : public testing::TestWithParam<std::string> {};
+
+TEST_P(References, Famille) {
+  const std::string chemin =
+      std::string(VESTREL_SOURCE_DIR) + "/tests/systems/data/" + GetParam() + ".txt";
+  std::istringstream fichier(LitFichier(chemin));
+  TDonnees donnees;
+  const TProjection* p = nullptr;
+  double tolerance = 1e-3, boucle = 1e-9;
+  int numero = 0, cas = 0;
+  for (std::string ligne; std::getline(fichier, ligne);) {
+    ++numero;
+    if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
+    if (ligne.empty() || ligne[0] == '#') continue;
+    SCOPED_TRACE(GetParam() + ".txt:" + std::to_string(numero) + ": " + ligne);
+    if (ligne.starts_with("Ellipsoide") || ligne.starts_with("Datum") ||
+        ligne.starts_with("Projection")) {
+      ASSERT_NO_THROW(donnees.AjouteLigne(ligne));
+      if (!ligne.starts_with("Projection")) continue;
+      p = donnees.Projections.back().get();
+      std::string ecrite;
+      Ecriture(*p, ecrite);
+      EXPECT_EQ(ecrite, ligne + "\r\n");
+      continue;
+    }
+    std::istringstream mots(ligne);
+    std::string mot;
+    mots >> mot;
+    std::vector<double> v;
+    for (std::string n; mots >> n;) v.push_back(LitReel(n));
+    ASSERT_TRUE(p);
+    ++cas;
+    const double a = p->Datum->Ellipsoide->A;
+    double X, Y, phi, lambda;
+    if (mot == "tolerance" && v.size() == 1) {
+      tolerance = v[0] / 1000;
+    } else if (mot == "boucle" && v.size() == 1) {
+      boucle = v[0];
+    } else if ((mot == "point" || mot == "aller") && v.size() == 4) {
+      Aller(*p, v[1], v[0], X, Y);
+      EXPECT_NEAR(X, v[2], tolerance);
+      EXPECT_NEAR(Y, v[3], tolerance);
+      if (mot == "aller") continue;
+      Retour(*p, X, Y, phi, lambda);
+      EXPECT_NEAR(phi, v[1], boucle);
+      EXPECT_NEAR(lambda, v[0], boucle);
+    } else if (mot == "retour" && v.size() == 4) {
+      Retour(*p, v[0], v[1], phi, lambda);
+      EXPECT_NEAR(phi * kDeg * a, v[3] * kDeg * a, tolerance);
+      EXPECT_NEAR(lambda * kDeg * a * std::cos(phi * kDeg), v[2] * kDeg * a * std::cos(phi * kDeg),
+                  tolerance);
+    } else if (mot == "singulier" && v.size() == 2) {
+      EXPECT_THROW(Aller(*p, v[1], v[0], X, Y), ErreurArithmetique);
+    } else if (mot == "boucles" && v.size() == 4) {
+      AllersRetours(*p, v[0], v[1], v[2], v[3], boucle);
+    } else {
+      ADD_FAILURE() << "ligne incomprise";
+    }
+  }
+  EXPECT_GT(cas, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Projections, References, testing::ValuesIn(Familles()),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace
+}  // namespace vestrel
