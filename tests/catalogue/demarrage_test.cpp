@@ -8,7 +8,7 @@
 
 #include "catalogue/donnee.h"
 #include "catalogue/fichier_ini.h"
-#include "dossier_temporaire.h"
+#include "../commun/dossier_temporaire.h"
 #include "tools/chemins.h"
 
 namespace vestrel {

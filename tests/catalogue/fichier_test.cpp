@@ -6,7 +6,7 @@
 #include <csignal>
 
 #include "catalogue/donnee.h"
-#include "dossier_temporaire.h"
+#include "../commun/dossier_temporaire.h"
 #include "tools/erreurs.h"
 
 namespace vestrel {

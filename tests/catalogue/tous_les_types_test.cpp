@@ -7,7 +7,7 @@
 #include <string>
 
 #include "catalogue/donnee.h"
-#include "dossier_temporaire.h"
+#include "../commun/dossier_temporaire.h"
 #include "systems/createur.h"
 #include "tools/chemins.h"
 #include "tools/codec.h"

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "dossier_temporaire.h"
+#include "../commun/dossier_temporaire.h"
 #include "geodesy/geodesie.h"
 #include "tools/chemins.h"
 #include "tools/erreurs.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "dossier_temporaire.h"
+#include "../commun/dossier_temporaire.h"
 #include "tools/erreurs.h"
 
 namespace vestrel {
