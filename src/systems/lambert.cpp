@@ -16,9 +16,12 @@ void TLambert::GeoVersCarto(double phi, double lambda, double& X, double& Y) con
 void TLambert::CartoVersGeo(double X, double Y, double& phi, double& lambda) const {
   const double dX = X - X0, dY = Y - Y0;
   const double R = std::sqrt(dX * dX + dY * dY);
-  // The quotient (not atan2) keeps southern cones (n < 0, c < 0) right:
-  // there the image of a point lies on the far side of the apex.
-  const double gamma = std::atan(dX / (Y0 - Y));
+  // The full-circle arc tangent holds the cone angle beyond ±90° (polar
+  // cones, far from the central meridian). For a southern cone (c < 0) the
+  // image of a point lies on the far side of the apex: both sides of the
+  // quotient change sign.
+  const double s = c < 0 ? -1.0 : 1.0;
+  const double gamma = std::atan2(s * dX, s * (Y0 - Y));
   lambda = LandaC.Valeur + gamma / n;
   phi = LatitudeIsometriqueInverse(-std::log(std::fabs(R / c)) / n, Excentricite());
 }

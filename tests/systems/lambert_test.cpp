@@ -2,6 +2,8 @@
 // parameters without a cone, the apex, the oblique cone's conformality.
 #include <gtest/gtest.h>
 
+#include <numbers>
+
 #include <cmath>
 
 #include "essais_projection.h"
@@ -37,10 +39,13 @@ TEST(LambertSecant, EqualParallelsHaveNoConeAndSaySo) {
 }
 
 TEST(Lambert, TheApexHasNoInverse) {
-  // On the apex's parallel line, beside the apex.
+  // The apex is the image of the pole only; beside it, on its parallel line,
+  // lies a point 90° of cone angle from the central meridian.
   auto s = Systeme<TLambert_sec>("Lambert Conique Sécant", "WGS84", kLambert93);
   double phi, lambda;
-  EXPECT_THROW(Retour(*s, 800000, s->TLambert::Y0, phi, lambda), ErreurArithmetique);
+  EXPECT_THROW(Retour(*s, s->TLambert::X0, s->TLambert::Y0, phi, lambda), ErreurArithmetique);
+  Retour(*s, s->TLambert::X0 + 100000, s->TLambert::Y0, phi, lambda);
+  EXPECT_NEAR(lambda, (s->LandaC.Valeur + std::numbers::pi / 2 / s->TLambert::n) * 180 / std::numbers::pi, 1e-9);
 }
 
 // Centre 10° E 46° N, cone touching the oblique parallel 60°, k0 = 0.9999.
