@@ -1,0 +1,249 @@
+#include "ui/dial_ellipse.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "catalogue/donnee.h"
+#include "tools/codec.h"
+#include "tools/erreurs.h"
+#include "tools/nombres.h"
+
+namespace vestrel {
+
+void VerifieTexte(const std::string& texte, const char* quoi) {
+  const bool controle =
+      std::any_of(texte.begin(), texte.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+  if (controle || texte.find('"') != std::string::npos || !RepresentableWin1252(texte))
+    throw ErreurConversion(std::string(quoi) +
+                           " ne peut contenir ni guillemet (\"), ni caractère de contrôle, ni "
+                           "caractère que le fichier de données (Windows-1252) ne sait pas écrire");
+}
+
+bool NomDisponible(const TDonnees& donnees, const std::string& nom, const void* soi) {
+  const void* trouves[] = {donnees.TrouveEllipsoide(nom), donnees.TrouveDatum(nom),
+                           donnees.TrouveSysteme(nom)};
+  return std::all_of(std::begin(trouves), std::end(trouves),
+                     [soi](const void* r) { return r == nullptr || r == soi; });
+}
+
+std::string NomPropose(const TDonnees& donnees, const char* prefixe) {
+  for (long long n = 1;; ++n) {
+    std::string nom = prefixe + FormatD(n);
+    if (NomDisponible(donnees, nom, nullptr)) return nom;
+  }
+}
+
+// ---- TDialogue ----------------------------------------------------------------
+
+TDialogue::TDialogue(const char* nom, const char* titre, TAfficheur afficheur, QWidget* parent)
+    : QDialog(parent), Afficheur(std::move(afficheur)) {
+  setObjectName(QString::fromLatin1(nom));
+  setWindowTitle(QString::fromUtf8(titre));
+  setModal(true);
+}
+
+void TDialogue::Informe(const std::string& texte) {
+  const QString titre = QStringLiteral("Vestrel");
+  if (Afficheur)
+    Afficheur(titre, QString::fromStdString(texte));
+  else
+    QMessageBox::information(this, titre, QString::fromStdString(texte));
+}
+
+bool TDialogue::Demande(const std::string& texte) {
+  QMessageBox question(QMessageBox::Warning, QStringLiteral("Vestrel"),
+                       QString::fromStdString(texte), QMessageBox::Ok | QMessageBox::Cancel, this);
+  question.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+  return question.exec() == QMessageBox::Ok;
+}
+
+QLayout* TDialogue::CreeBoutons() {
+  OKBtn = new QPushButton(QStringLiteral("OK"), this);
+  OKBtn->setObjectName(QStringLiteral("OKBtn"));
+  OKBtn->setDefault(true);
+  CancelBtn = new QPushButton(QStringLiteral("Annuler"), this);
+  CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+  connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+  auto* boutons = new QHBoxLayout;
+  boutons->addStretch(1);
+  boutons->addWidget(OKBtn);
+  boutons->addWidget(CancelBtn);
+  return boutons;
+}
+
+QLineEdit* TDialogue::Champ(QGridLayout* grille, int rang, const char* nom,
+                            const char* etiquette) {
+  auto* champ = new QLineEdit(this);
+  champ->setObjectName(QString::fromLatin1(nom));
+  auto* label = new QLabel(QString::fromUtf8(etiquette), this);
+  label->setBuddy(champ);
+  grille->addWidget(label, rang, 0);
+  grille->addWidget(champ, rang, 1);
+  return champ;
+}
+
+void TDialogue::Verifie(QLineEdit* champ, std::function<void(const std::string&)> quitte) {
+  etapes_.insert(champ, std::move(quitte));
+  champ->installEventFilter(this);
+}
+
+bool TDialogue::QuitteChamp() {
+  QLineEdit* champ = courant_;
+  if (!champ) return true;
+  courant_ = nullptr;
+  // A field left as it was found changes nothing: a visit does not round a
+  // value to its display.
+  if (champ->text() == AncienTexte) return true;
+  try {
+    etapes_.value(champ)(champ->text().toStdString());
+    return true;
+  } catch (const std::exception& erreur) {
+    // The focus first, so that the message box finds the field again when
+    // it closes.
+    champ->setText(AncienTexte);
+    champ->setFocus(Qt::OtherFocusReason);
+    courant_ = champ;
+    Informe(erreur.what());
+    return false;
+  }
+}
+
+void TDialogue::accept() {
+  if (QuitteChamp()) QDialog::accept();
+}
+
+void TDialogue::showEvent(QShowEvent* evenement) {
+  courant_ = nullptr;
+  QDialog::showEvent(evenement);
+}
+
+bool TDialogue::eventFilter(QObject* objet, QEvent* evenement) {
+  auto* champ = qobject_cast<QLineEdit*>(objet);
+  if (!champ || !etapes_.contains(champ)) return QDialog::eventFilter(objet, evenement);
+  if (evenement->type() == QEvent::FocusIn) {
+    // A field whose leave step waits (the mouse went to OK or "Annuler"
+    // without a click) is left now.
+    if (courant_ && courant_ != champ && !QuitteChamp()) return true;
+    if (courant_ != champ) {
+      courant_ = champ;
+      AncienTexte = champ->text();
+    }
+  } else if (evenement->type() == QEvent::FocusOut && champ == courant_) {
+    // Another window taking the focus (a message box, another program) does
+    // not leave the field. A click on OK checks it before closing, a click
+    // on "Annuler" discards it: both leave it their own way.
+    const auto raison = static_cast<QFocusEvent*>(evenement)->reason();
+    QWidget* suivant = QApplication::focusWidget();
+    const bool bouton = raison == Qt::MouseFocusReason && suivant &&
+                        (suivant == OKBtn || suivant == CancelBtn);
+    if (raison != Qt::ActiveWindowFocusReason && raison != Qt::PopupFocusReason && !bouton)
+      QuitteChamp();
+  }
+  return QDialog::eventFilter(objet, evenement);
+}
+
+// ---- TDlgEllipsoide -------------------------------------------------------------
+
+namespace {
+
+// "%.9g" of 1/f; a sphere has none and shows "0", which reads back as a
+// sphere (the usual convention).
+QString TexteInverse(const TEllipsoide& ellipsoide) {
+  try {
+    return QString::fromStdString(FormatG(ellipsoide.GetInverseAplatissement(), 9));
+  } catch (const ErreurArithmetique&) {
+    return QStringLiteral("0");
+  }
+}
+
+QString Texte9(double valeur) { return QString::fromStdString(FormatG(valeur, 9)); }
+
+}  // namespace
+
+TDlgEllipsoide::TDlgEllipsoide(TAfficheur afficheur, QWidget* parent)
+    : TDialogue("DlgEllipsoide", "Paramètres de l'ellipsoïde", std::move(afficheur), parent) {
+  auto* grille = new QGridLayout;
+  EditNom = Champ(grille, 0, "EditNom", "&Nom");
+  EditDescription = Champ(grille, 1, "EditDescription", "&Description");
+  EditA = Champ(grille, 2, "EditA", "&a (m)");
+  EditB = Champ(grille, 3, "EditB", "&b (m)");
+  EditE = Champ(grille, 4, "EditE", "&e");
+  EditF = Champ(grille, 5, "EditF", "1/&f");
+  auto* tout = new QVBoxLayout(this);
+  tout->addLayout(grille);
+  tout->addLayout(CreeBoutons());
+  setMinimumWidth(360);
+
+  Verifie(EditNom, [this](const std::string& nom) {
+    VerifieTexte(nom, "Le nom");
+    if (!NomDisponible(*Donnees, nom, Edite)) throw ErreurConversion("Nom déjà utilisé");
+    Copie->Nom = nom;
+  });
+  Verifie(EditDescription, [this](const std::string& texte) {
+    VerifieTexte(texte, "La description");
+    Copie->Description = texte;
+  });
+  // a and e are the stored pair: a moves b; b, e and 1/f move e.
+  Verifie(EditA, [this](const std::string& t) {
+    Change(t, "Valeur de a incorrecte, exemple 6371365.32", [](TEllipsoide& c, double v) { c.A = v; });
+    Remplit(false, true, false, false);
+  });
+  Verifie(EditB, [this](const std::string& t) {
+    Change(t, "Valeur de b incorrecte, exemple 6371365.32", [](TEllipsoide& c, double v) { c.SetB(v); });
+    Remplit(false, false, true, true);
+  });
+  Verifie(EditE, [this](const std::string& t) {
+    Change(t, "Valeur de e incorrecte, exemple 0.0823554", [](TEllipsoide& c, double v) { c.E = v; });
+    Remplit(false, true, false, true);
+  });
+  Verifie(EditF, [this](const std::string& t) {
+    Change(t, "Valeur de 1/f incorrecte, exemple 287.65", [](TEllipsoide& c, double v) {
+      if (v == 0)
+        c.E = 0;
+      else
+        c.SetInverseAplatissement(v);
+    });
+    Remplit(false, true, true, false);
+  });
+}
+
+void TDlgEllipsoide::Change(const std::string& texte, const char* message,
+                            const std::function<void(TEllipsoide&, double)>& change) {
+  double valeur;
+  if (!EssaieLitReel(texte, valeur)) throw ErreurConversion(message);
+  TEllipsoide essai;
+  essai.A = Copie->A;
+  essai.E = Copie->E;
+  change(essai, valeur);
+  if (!(std::isfinite(essai.A) && essai.A > 0 && essai.E >= 0 && essai.E < 1))
+    throw ErreurConversion(message);
+  Copie->A = essai.A;
+  Copie->E = essai.E;
+}
+
+void TDlgEllipsoide::Remplit(bool a, bool b, bool e, bool f) {
+  if (a) EditA->setText(Texte9(Copie->A));
+  if (b) EditB->setText(Texte9(Copie->GetB()));
+  if (e) EditE->setText(Texte9(Copie->E));
+  if (f) EditF->setText(TexteInverse(*Copie));
+}
+
+void TDlgEllipsoide::showEvent(QShowEvent* evenement) {
+  TDialogue::showEvent(evenement);
+  EditNom->setText(QString::fromStdString(Copie->Nom));
+  EditDescription->setText(QString::fromStdString(Copie->Description));
+  Remplit(true, true, true, true);
+  EditNom->setFocus();
+}
+
+}  // namespace vestrel

@@ -1,0 +1,109 @@
+#pragma once
+// The ellipsoid editor, and what the dialogs of the parameters window share:
+// the main window's message interface, the "OK" and "Annuler" buttons, the
+// checked fields, and the rules on names and texts that the data file can
+// hold.
+#include <QDialog>
+#include <QHash>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "ui/fenetre_principale.h"
+
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vestrel {
+
+class TDonnees;
+class TEllipsoide;
+
+using TAfficheur = TForm1::TAfficheur;
+
+// Raises ErreurConversion with a clear message when the text cannot be
+// written in a record line and read back: a double quote, a control
+// character, or a character that Windows-1252 cannot hold. `quoi` names the
+// field ("Le nom", "La description"...).
+void VerifieTexte(const std::string& texte, const char* quoi);
+// True when no record of the catalogue other than `soi` bears the name. The
+// data file refuses any name met twice among ellipsoids, datums and systems,
+// so every kind is looked at.
+bool NomDisponible(const TDonnees& donnees, const std::string& nom, const void* soi);
+// The prefix followed by the smallest n >= 1 that makes an available name.
+std::string NomPropose(const TDonnees& donnees, const char* prefixe);
+
+// A modal dialog of the parameters window.
+class TDialogue : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Messages go through the main window's interface; empty: message boxes.
+  TAfficheur Afficheur;
+  QPushButton* OKBtn = nullptr;
+  QPushButton* CancelBtn = nullptr;
+
+  void Informe(const std::string& texte);
+  // Warning with OK and "Annuler"; true for OK.
+  bool Demande(const std::string& texte);
+  // Checks the field being edited before closing.
+  void accept() override;
+
+ protected:
+  TDialogue(const char* nom, const char* titre, TAfficheur afficheur, QWidget* parent);
+
+  // The OK (default) and "Annuler" buttons in a row.
+  QLayout* CreeBoutons();
+  // A label with its field on a row of a grid.
+  QLineEdit* Champ(QGridLayout* grille, int rang, const char* nom, const char* etiquette);
+
+  // A checked field: when it is left with a new text, `quitte` gets it and
+  // raises to refuse it; the message is shown, the text the field had on
+  // entering comes back and the focus stays there.
+  void Verifie(QLineEdit* champ, std::function<void(const std::string&)> quitte);
+  // Runs the leave step of the field being edited (before OK, which must not
+  // take a text nobody checked); false when it is refused.
+  bool QuitteChamp();
+  void showEvent(QShowEvent* evenement) override;
+  bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+  // The text of the field that last received the focus, as it was then.
+  QString AncienTexte;
+
+ private:
+  QHash<QLineEdit*, std::function<void(const std::string&)>> etapes_;
+  QLineEdit* courant_ = nullptr;
+};
+
+class TDlgEllipsoide : public TDialogue {
+  Q_OBJECT
+
+ public:
+  explicit TDlgEllipsoide(TAfficheur afficheur = {}, QWidget* parent = nullptr);
+
+  // Set by the parameters window before each showing.
+  const TDonnees* Donnees = nullptr;
+  TEllipsoide* Copie = nullptr;         // the working copy, written field by field
+  const TEllipsoide* Edite = nullptr;   // the record edited, none for a new one
+
+  QLineEdit* EditNom;
+  QLineEdit* EditDescription;
+  QLineEdit* EditA;
+  QLineEdit* EditB;
+  QLineEdit* EditE;
+  QLineEdit* EditF;
+
+ protected:
+  void showEvent(QShowEvent* evenement) override;
+
+ private:
+  void Remplit(bool a, bool b, bool e, bool f);
+  // Applies a change of a, b, e or 1/f to a scratch copy and keeps it only
+  // when it is still an ellipsoid (a > 0, 0 <= e < 1).
+  void Change(const std::string& texte, const char* message,
+              const std::function<void(TEllipsoide&, double)>& change);
+};
+
+}  // namespace vestrel

@@ -1,0 +1,203 @@
+#include "ui/dial_projection.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "catalogue/donnee.h"
+#include "systems/createur.h"
+#include "tools/erreurs.h"
+#include "tools/nombres.h"
+
+namespace vestrel {
+
+namespace {
+
+QComboBox* Choix(QGridLayout* grille, int rang, const char* nom, const char* etiquette,
+                 QWidget* parent) {
+  auto* choix = new QComboBox(parent);
+  choix->setObjectName(QString::fromLatin1(nom));
+  auto* label = new QLabel(QString::fromUtf8(etiquette), parent);
+  label->setBuddy(choix);
+  grille->addWidget(label, rang, 0);
+  grille->addWidget(choix, rang, 1);
+  return choix;
+}
+
+std::unique_ptr<TAncetre> Cree(bool multiple, const std::string& nature) {
+  if (multiple) return CreeMultiple(nature);
+  return CreeProjection(nature);
+}
+
+}  // namespace
+
+TDlgProjection::TDlgProjection(TAfficheur afficheur, QWidget* parent)
+    : TDialogue("DlgProjection", "Paramètres de la projection", std::move(afficheur), parent) {
+  auto* haut = new QGridLayout;
+  EditNom = Champ(haut, 0, "EditNom", "&Nom");
+  EditDescription = Champ(haut, 1, "EditDescription", "&Description");
+  ComboNature = Choix(haut, 2, "ComboNature", "Na&ture", this);
+  ComboDatum = Choix(haut, 3, "ComboDatum", "Datu&m", this);
+  Label5 = new QLabel(QStringLiteral("&Propriétés"), this);
+  Label5->setObjectName(QStringLiteral("Label5"));
+  GridParametre = new QTableWidget(0, 2, this);
+  GridParametre->setObjectName(QStringLiteral("GridParametre"));
+  GridParametre->setHorizontalHeaderLabels({QStringLiteral("Nom"), QStringLiteral("Valeur")});
+  GridParametre->verticalHeader()->hide();
+  GridParametre->horizontalHeader()->setStretchLastSection(true);
+  GridParametre->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  GridParametre->setSelectionMode(QAbstractItemView::SingleSelection);
+  Label5->setBuddy(GridParametre);
+  auto* tout = new QVBoxLayout(this);
+  tout->addLayout(haut);
+  tout->addWidget(Label5);
+  tout->addWidget(GridParametre, 1);
+  tout->addLayout(CreeBoutons());
+  resize(420, 460);
+
+  Verifie(EditNom, [this](const std::string& nom) {
+    VerifieTexte(nom, "Le nom");
+    if (!NomDisponible(*Donnees, nom, SystemeEdite)) throw ErreurConversion("Nom déjà utilisé");
+  });
+  Verifie(EditDescription,
+          [](const std::string& texte) { VerifieTexte(texte, "La description"); });
+  connect(ComboNature, &QComboBox::activated, this, [this] {
+    ChangeNature();
+    // The values of the edited system when its own nature comes back, else
+    // those of a new system of that nature.
+    const std::string nature = ComboNature->currentText().toStdString();
+    if (SystemeEdite && SystemeEdite->Nature() == nature)
+      RemplitValeurs(*SystemeEdite);
+    else if (auto neuf = Cree(EstMultiple, nature))
+      RemplitValeurs(*neuf);
+  });
+}
+
+void TDlgProjection::Initialise(const TAncetre* systeme, bool multiple) {
+  EstMultiple = multiple;
+  SystemeEdite = systeme;
+  Resultat.reset();
+
+  ComboNature->clear();
+  if (multiple)
+    for (const auto& type : TypesMultiple()) ComboNature->addItem(QString::fromUtf8(type.Nature));
+  else
+    for (const auto& type : TypesProjection()) ComboNature->addItem(QString::fromUtf8(type.Nature));
+  ComboNature->setCurrentIndex(0);
+
+  ComboDatum->clear();
+  for (const auto& datum : Donnees->Datums) {
+    ComboDatum->addItem(QString::fromStdString(datum->Nom),
+                        QVariant::fromValue(reinterpret_cast<quintptr>(datum.get())));
+    if (systeme && datum.get() == systeme->Datum)
+      ComboDatum->setCurrentIndex(ComboDatum->count() - 1);
+  }
+
+  if (systeme) {
+    EditNom->setText(QString::fromStdString(systeme->Nom));
+    EditDescription->setText(QString::fromStdString(systeme->Description));
+    const int nature = ComboNature->findText(QString::fromStdString(systeme->Nature()),
+                                             Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (nature >= 0) ComboNature->setCurrentIndex(nature);
+    ChangeNature();
+    RemplitValeurs(*systeme);
+  } else {
+    EditNom->setText(QString::fromStdString(NomPropose(*Donnees, "Projection")));
+    EditDescription->clear();
+    ComboDatum->setCurrentIndex(0);
+    ChangeNature();
+    if (auto neuf = Cree(multiple, ComboNature->currentText().toStdString()))
+      RemplitValeurs(*neuf);
+  }
+  EditNom->setFocus();
+}
+
+void TDlgProjection::ChangeNature() {
+  const std::string nature = ComboNature->currentText().toStdString();
+  const int n = NombreParametres(nature);
+  GridParametre->setVisible(n != 0);
+  Label5->setText(n != 0 ? QStringLiteral("&Propriétés") : QStringLiteral("Aucun paramètre"));
+  GridParametre->setRowCount(std::max(n, 0));
+  for (int j = 0; j < n; ++j) {
+    auto* nom = new QTableWidgetItem(QString::fromStdString(NomParametre(nature, j)));
+    nom->setFlags(nom->flags() & ~Qt::ItemIsEditable);
+    GridParametre->setItem(j, 0, nom);
+    GridParametre->setItem(j, 1, new QTableWidgetItem);
+  }
+}
+
+void TDlgProjection::RemplitValeurs(const TAncetre& systeme) {
+  QStringList valeurs;
+  for (int i = 0; i < systeme.NbReel(); ++i)
+    valeurs << QString::fromStdString(FormatG(systeme.GetReel(i), 12));
+  for (int i = 0; i < systeme.NbEntier(); ++i)
+    valeurs << QString::fromStdString(FormatD(systeme.GetEntier(i)));
+  for (int i = 0; i < systeme.NbAngle(); ++i) valeurs << QString::fromStdString(systeme.GetAngle(i));
+  for (int i = 0; i < systeme.NbBooleen(); ++i)
+    valeurs << (systeme.GetBooleen(i) ? QStringLiteral("OUI") : QStringLiteral("NON"));
+  for (int j = 0; j < valeurs.size() && j < GridParametre->rowCount(); ++j)
+    GridParametre->item(j, 1)->setText(valeurs[j]);
+}
+
+bool TDlgProjection::LitGrille(TAncetre& systeme) {
+  int rang = 0;
+  auto texte = [&] {
+    const QTableWidgetItem* cellule = GridParametre->item(rang, 1);
+    return cellule ? cellule->text().toStdString() : std::string();
+  };
+  // Each kind of parameter in turn; `ecrit` raises on a text it refuses.
+  auto lit = [&](int nombre, const char* message, auto ecrit) {
+    for (int i = 0; i < nombre; ++i, ++rang) {
+      try {
+        ecrit(i, texte());
+      } catch (const std::exception&) {
+        const std::string nom = GridParametre->item(rang, 0)->text().toStdString();
+        Informe("Le paramètre " + nom + message);
+        GridParametre->setFocus();
+        GridParametre->setCurrentCell(rang, 1);
+        return false;
+      }
+    }
+    return true;
+  };
+  return lit(systeme.NbReel(), " n'est pas correcte, exemple 6371235.36",
+             [&](int i, const std::string& t) { systeme.SetReel(i, LitReel(t)); }) &&
+         lit(systeme.NbEntier(), " doit être entier, exemple 7",
+             [&](int i, const std::string& t) { systeme.SetEntier(i, LitEntier(t)); }) &&
+         lit(systeme.NbAngle(), " doit être un angle, exemple 2°15'03.235''",
+             [&](int i, const std::string& t) { systeme.SetAngle(i, t); }) &&
+         lit(systeme.NbBooleen(), " ne peut que OUI ou NON", [&](int i, const std::string& t) {
+           const QString mot = QString::fromStdString(t).toUpper();
+           if (mot == QLatin1String("OUI") || mot == QLatin1String("1") || mot == QLatin1String("TRUE"))
+             systeme.SetBooleen(i, true);
+           else if (mot == QLatin1String("NON") || mot == QLatin1String("0") || mot == QLatin1String("FALSE"))
+             systeme.SetBooleen(i, false);
+           else
+             throw ErreurConversion("Paramètre non booléen");
+         });
+}
+
+void TDlgProjection::accept() {
+  if (!QuitteChamp()) return;
+  std::unique_ptr<TAncetre> systeme = Cree(EstMultiple, ComboNature->currentText().toStdString());
+  if (!systeme) return;
+  systeme->Nom = EditNom->text().toStdString();
+  systeme->Description = EditDescription->text().toStdString();
+  systeme->Datum = reinterpret_cast<TDatum*>(ComboDatum->currentData().value<quintptr>());
+  if (!LitGrille(*systeme)) return;
+  try {
+    // The derived constants; parameters that give none are refused here.
+    systeme->SetValide(true);
+  } catch (const std::exception& erreur) {
+    Informe(erreur.what());
+    return;
+  }
+  Resultat = std::move(systeme);
+  QDialog::accept();
+}
+
+}  // namespace vestrel
