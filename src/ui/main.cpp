@@ -6,6 +6,7 @@
 
 #include "catalogue/fichier_ini.h"
 #include "ui/fenetre_principale.h"
+#include "ui/listing.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -16,6 +17,8 @@ int main(int argc, char* argv[]) {
   int code = 0;
   {
     vestrel::TForm1 fenetre(fichierIni);
+    vestrel::TDlgParametre parametres(fenetre.Donnees, fichierIni, {}, &fenetre);
+    fenetre.MontreParametres = [&parametres] { parametres.exec(); };
     QObject::connect(&fenetre, &QDialog::finished, &application, &QApplication::quit);
     fenetre.show();
     code = QApplication::exec();
