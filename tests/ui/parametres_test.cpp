@@ -931,8 +931,10 @@ class TestParametres : public QObject {
       QVERIFY(d->grab().save(QString::fromLocal8Bit(dossier) + QStringLiteral("/dial_projection.png")));
       d->reject();
     });
+    p_->PageControl->setCurrentIndex(3);
     Selectionne(p_->ListMultiple, QStringLiteral("TM 3"));
     Clique(p_->Button10);
+    QVERIFY(m.Vu);
   }
 };
 
