@@ -34,12 +34,7 @@ TDlgDatum::TDlgDatum(TAfficheur afficheur, QWidget* parent)
   auto* haut = new QGridLayout;
   EditNom = Champ(haut, 0, "EditNom", "&Nom");
   EditDescription = Champ(haut, 1, "EditDescription", "&Description");
-  ComboEllipsoide = new QComboBox(this);
-  ComboEllipsoide->setObjectName(QStringLiteral("ComboEllipsoide"));
-  auto* labelEllipsoide = new QLabel(QStringLiteral("&Ellipsoïde"), this);
-  labelEllipsoide->setBuddy(ComboEllipsoide);
-  haut->addWidget(labelEllipsoide, 2, 0);
-  haut->addWidget(ComboEllipsoide, 2, 1);
+  ComboEllipsoide = Choix(haut, 2, "ComboEllipsoide", "&Ellipsoïde");
 
   auto* translation = new QGroupBox(QStringLiteral("Translation (m)"), this);
   auto* grilleTranslation = new QGridLayout(translation);
@@ -84,8 +79,7 @@ TDlgDatum::TDlgDatum(TAfficheur afficheur, QWidget* parent)
   OpenDialogGrille->setOption(QFileDialog::DontUseNativeDialog);
 
   Verifie(EditNom, [this](const std::string& nom) {
-    VerifieTexte(nom, "Le nom");
-    if (!NomDisponible(*Donnees, nom, Edite)) throw ErreurConversion("Nom déjà utilisé");
+    VerifieNom(*Donnees, nom, Edite);
     Copie->Nom = nom;
   });
   Verifie(EditDescription, [this](const std::string& texte) {

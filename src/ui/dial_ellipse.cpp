@@ -1,6 +1,7 @@
 #include "ui/dial_ellipse.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -33,6 +34,11 @@ bool NomDisponible(const TDonnees& donnees, const std::string& nom, const void* 
                            donnees.TrouveSysteme(nom)};
   return std::all_of(std::begin(trouves), std::end(trouves),
                      [soi](const void* r) { return r == nullptr || r == soi; });
+}
+
+void VerifieNom(const TDonnees& donnees, const std::string& nom, const void* soi) {
+  VerifieTexte(nom, "Le nom");
+  if (!NomDisponible(donnees, nom, soi)) throw ErreurConversion("Nom déjà utilisé");
 }
 
 std::string NomPropose(const TDonnees& donnees, const char* prefixe) {
@@ -81,15 +87,24 @@ QLayout* TDialogue::CreeBoutons() {
   return boutons;
 }
 
+QWidget* TDialogue::Place(QGridLayout* grille, int rang, QWidget* controle, const char* nom,
+                          const char* etiquette) {
+  controle->setObjectName(QString::fromLatin1(nom));
+  auto* label = new QLabel(QString::fromUtf8(etiquette), this);
+  label->setBuddy(controle);
+  grille->addWidget(label, rang, 0);
+  grille->addWidget(controle, rang, 1);
+  return controle;
+}
+
 QLineEdit* TDialogue::Champ(QGridLayout* grille, int rang, const char* nom,
                             const char* etiquette) {
-  auto* champ = new QLineEdit(this);
-  champ->setObjectName(QString::fromLatin1(nom));
-  auto* label = new QLabel(QString::fromUtf8(etiquette), this);
-  label->setBuddy(champ);
-  grille->addWidget(label, rang, 0);
-  grille->addWidget(champ, rang, 1);
-  return champ;
+  return static_cast<QLineEdit*>(Place(grille, rang, new QLineEdit(this), nom, etiquette));
+}
+
+QComboBox* TDialogue::Choix(QGridLayout* grille, int rang, const char* nom,
+                            const char* etiquette) {
+  return static_cast<QComboBox*>(Place(grille, rang, new QComboBox(this), nom, etiquette));
 }
 
 void TDialogue::Verifie(QLineEdit* champ, std::function<void(const std::string&)> quitte) {
@@ -185,8 +200,7 @@ TDlgEllipsoide::TDlgEllipsoide(TAfficheur afficheur, QWidget* parent)
   setMinimumWidth(360);
 
   Verifie(EditNom, [this](const std::string& nom) {
-    VerifieTexte(nom, "Le nom");
-    if (!NomDisponible(*Donnees, nom, Edite)) throw ErreurConversion("Nom déjà utilisé");
+    VerifieNom(*Donnees, nom, Edite);
     Copie->Nom = nom;
   });
   Verifie(EditDescription, [this](const std::string& texte) {

@@ -11,6 +11,7 @@
 
 #include "ui/fenetre_principale.h"
 
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -32,6 +33,9 @@ void VerifieTexte(const std::string& texte, const char* quoi);
 // data file refuses any name met twice among ellipsoids, datums and systems,
 // so every kind is looked at.
 bool NomDisponible(const TDonnees& donnees, const std::string& nom, const void* soi);
+// The name check of the three editors: a text the file can hold, available
+// (raises "Nom déjà utilisé") for the record `soi`.
+void VerifieNom(const TDonnees& donnees, const std::string& nom, const void* soi);
 // The prefix followed by the smallest n >= 1 that makes an available name.
 std::string NomPropose(const TDonnees& donnees, const char* prefixe);
 
@@ -56,8 +60,11 @@ class TDialogue : public QDialog {
 
   // The OK (default) and "Annuler" buttons in a row.
   QLayout* CreeBoutons();
-  // A label with its field on a row of a grid.
+  // A label with its control on a row of a grid; the control is named.
+  QWidget* Place(QGridLayout* grille, int rang, QWidget* controle, const char* nom,
+                 const char* etiquette);
   QLineEdit* Champ(QGridLayout* grille, int rang, const char* nom, const char* etiquette);
+  QComboBox* Choix(QGridLayout* grille, int rang, const char* nom, const char* etiquette);
 
   // A checked field: when it is left with a new text, `quitte` gets it and
   // raises to refuse it; the message is shown, the text the field had on

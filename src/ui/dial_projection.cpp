@@ -17,17 +17,6 @@ namespace vestrel {
 
 namespace {
 
-QComboBox* Choix(QGridLayout* grille, int rang, const char* nom, const char* etiquette,
-                 QWidget* parent) {
-  auto* choix = new QComboBox(parent);
-  choix->setObjectName(QString::fromLatin1(nom));
-  auto* label = new QLabel(QString::fromUtf8(etiquette), parent);
-  label->setBuddy(choix);
-  grille->addWidget(label, rang, 0);
-  grille->addWidget(choix, rang, 1);
-  return choix;
-}
-
 std::unique_ptr<TAncetre> Cree(bool multiple, const std::string& nature) {
   if (multiple) return CreeMultiple(nature);
   return CreeProjection(nature);
@@ -40,8 +29,8 @@ TDlgProjection::TDlgProjection(TAfficheur afficheur, QWidget* parent)
   auto* haut = new QGridLayout;
   EditNom = Champ(haut, 0, "EditNom", "&Nom");
   EditDescription = Champ(haut, 1, "EditDescription", "&Description");
-  ComboNature = Choix(haut, 2, "ComboNature", "Na&ture", this);
-  ComboDatum = Choix(haut, 3, "ComboDatum", "Datu&m", this);
+  ComboNature = Choix(haut, 2, "ComboNature", "Na&ture");
+  ComboDatum = Choix(haut, 3, "ComboDatum", "Datu&m");
   Label5 = new QLabel(QStringLiteral("&Propriétés"), this);
   Label5->setObjectName(QStringLiteral("Label5"));
   GridParametre = new QTableWidget(0, 2, this);
@@ -59,10 +48,7 @@ TDlgProjection::TDlgProjection(TAfficheur afficheur, QWidget* parent)
   tout->addLayout(CreeBoutons());
   resize(420, 460);
 
-  Verifie(EditNom, [this](const std::string& nom) {
-    VerifieTexte(nom, "Le nom");
-    if (!NomDisponible(*Donnees, nom, SystemeEdite)) throw ErreurConversion("Nom déjà utilisé");
-  });
+  Verifie(EditNom, [this](const std::string& nom) { VerifieNom(*Donnees, nom, SystemeEdite); });
   Verifie(EditDescription,
           [](const std::string& texte) { VerifieTexte(texte, "La description"); });
   connect(ComboNature, &QComboBox::activated, this, [this] {
