@@ -1,9 +1,13 @@
 # Vestrel: `make run` builds and starts the window, `make test` builds and runs every test.
 BUILD    ?= build
 JOBS     ?= $(shell nproc)
-PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev locales proj-bin proj-data
+PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev locales proj-bin proj-data \
+            clang libclang-rt-14-dev
+# The fuzz targets: seconds per target for `make fuzz`, and their build.
+FUZZ_SECONDS ?= 60
+FUZZ_BUILD   ?= build-fuzz
 
-.PHONY: all deps configure build test run sanitize bench clean
+.PHONY: all deps configure build test run sanitize bench fuzz clean
 
 all: build
 
@@ -45,5 +49,18 @@ sanitize: deps
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x $$b ] && $$b; done
 
+# Every fuzz target for FUZZ_SECONDS, one after the other; what they learn
+# is kept in $(FUZZ_BUILD)/corpus, findings in $(FUZZ_BUILD)/trouvailles.
+fuzz: deps
+	tests/fuzz_smoke.sh construit $(CURDIR) $(CURDIR)/$(FUZZ_BUILD)
+	@for cible in $$(cat $(FUZZ_BUILD)/cibles.txt); do \
+	  echo "== $$cible ($(FUZZ_SECONDS) s)"; mkdir -p $(FUZZ_BUILD)/corpus/$$cible $(FUZZ_BUILD)/trouvailles; \
+	  $(FUZZ_BUILD)/$$cible $(FUZZ_BUILD)/corpus/$$cible fuzz/corpus/$$cible \
+	    -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=4096 -timeout=20 -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/trouvailles/$$cible- 2>&1 \
+	    | grep -E 'DONE|stat::number_of_executed_units|ERROR|SUMMARY|Propriété'; done
+	@if ls $(FUZZ_BUILD)/trouvailles/* >/dev/null 2>&1; then \
+	  echo "Trouvailles dans $(FUZZ_BUILD)/trouvailles :"; ls $(FUZZ_BUILD)/trouvailles; exit 1; fi
+
 clean:
-	rm -rf $(BUILD) build-sanitize
+	rm -rf $(BUILD) build-sanitize $(FUZZ_BUILD)

@@ -49,15 +49,16 @@ double EnDegres(double angle) {
 }
 
 // One count of `parDegre` units per degree, rounded once (ties to even) so
-// that carries reach the degrees. Held in 64 bits: exact for every angle the
-// text forms can show; beyond 2^63 units there is no whole count to write.
+// that carries reach the degrees. Held in 64 bits. The whole degrees written
+// must read back as a 32-bit integer (the reader's whole degrees), so a count
+// of 2^31 degrees or more is refused: no text of that form can hold it.
 int64_t CompteArrondi(double degres, double parDegre, double facteur2, const char* forme) {
   // Below this bound the product cannot overflow a double.
   constexpr double kBorne = 1e15;
-  constexpr double kDeuxPuissance63 = 9223372036854775808.0;
+  const double limite = 2147483648.0 * parDegre * facteur2;
   const double a = std::fabs(degres);
-  const double n = a < kBorne ? std::nearbyint(a * parDegre * facteur2) : kDeuxPuissance63;
-  if (!(n < kDeuxPuissance63))
+  const double n = a < kBorne ? std::nearbyint(a * parDegre * facteur2) : limite;
+  if (!(n < limite))
     throw ErreurConversion(std::string("Angle trop grand pour être écrit en ") + forme + " : " +
                            FormatG(degres, 17) + "°");
   return static_cast<int64_t>(n);

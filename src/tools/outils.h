@@ -25,8 +25,8 @@ void AngleVersTexte(int unite, double angle, std::string& texte);
 std::string AngleVersTexte(int unite, double angle);
 
 // The formatters raise ErreurArithmetique for an angle that is not finite;
-// AngleVersDMS and AngleVersDM raise ErreurConversion beyond 2^63 thousandths
-// (about 2.5e12 degrees in DMS), where no whole count can be written.
+// AngleVersDMS and AngleVersDM raise ErreurConversion from 2^31 whole degrees
+// on, which TexteVersAngle could not read back.
 std::string AngleVersDegres(double angle);  // "%.8f°"
 std::string AngleVersDMS(double angle);     // 12°34'56.789''
 std::string AngleVersGrades(double angle);  // "%.8fg"

@@ -106,10 +106,13 @@ TEST(AngleVersTexte, GrandsAnglesSansDebordement) {
   const double dm = -(1e6 + 7.25 / 60);
   EXPECT_EQ(AngleVersDM(Degres(dm)), "-1000000°07.250'");
   EXPECT_NEAR(TexteVersAngle(AngleVersDM(Degres(dm))), Degres(dm), 1e-12);
-  // Beyond 2^63 thousandths there is no whole count to write.
+  // From 2^31 whole degrees on, the text could not be read back.
   EXPECT_THROW(AngleVersDMS(Degres(1e13)), ErreurConversion);
   EXPECT_THROW(AngleVersDM(1e300), ErreurConversion);
-  EXPECT_NO_THROW(AngleVersDM(Degres(1e13)));
+  EXPECT_THROW(AngleVersDM(Degres(2147483648.0)), ErreurConversion);
+  const double plusGrand = Degres(2147483647.5);
+  EXPECT_NEAR(TexteVersAngle(AngleVersDMS(plusGrand)), plusGrand, 1e-6);
+  EXPECT_NEAR(TexteVersAngle(AngleVersDM(-plusGrand)), -plusGrand, 1e-6);
 }
 
 TEST(AngleVersTexte, AngleNonFiniRefuse) {
