@@ -41,24 +41,21 @@ class Demarrage : public testing::Test {
 
 // ---- Settings file --------------------------------------------------------
 
-TEST_F(Demarrage, LeDossierDesReglagesEstCreeSousXdgConfigHome) {
+TEST_F(Demarrage, LeDossierDesReglagesSousXdgConfigHomeOuPointConfig) {
   TFichierIni ini("Vestrel");
-  EXPECT_EQ(ini.Dossier, config_("vestrel/"));
   EXPECT_EQ(ini.NomFichier, config_("vestrel/vestrel.ini"));
   EXPECT_TRUE(DossierExiste(ini.Dossier));
   ini.LitFichier();
   EXPECT_TRUE(ini.AutoSave) << "a missing file keeps the default";
-}
 
-TEST_F(Demarrage, SansXdgConfigHomeLeDossierEstSousPointConfig) {
   unsetenv("XDG_CONFIG_HOME");
   const char* home = std::getenv("HOME");
   const std::string ancien = home ? home : "";
   setenv("HOME", config_("maison").c_str(), 1);
-  TFichierIni ini;
+  TFichierIni sansXdg;
   if (home) setenv("HOME", ancien.c_str(), 1); else unsetenv("HOME");
-  EXPECT_EQ(ini.Dossier, config_("maison/.config/vestrel/"));
-  EXPECT_TRUE(DossierExiste(ini.Dossier));
+  EXPECT_EQ(sansXdg.Dossier, config_("maison/.config/vestrel/"));
+  EXPECT_TRUE(DossierExiste(sansXdg.Dossier));
 }
 
 TEST_F(Demarrage, LaDerniereLigneAutoSaveLEmporte) {
@@ -79,80 +76,55 @@ TEST_F(Demarrage, LaDerniereLigneAutoSaveLEmporte) {
     ini.LitFichier();
     EXPECT_EQ(ini.AutoSave, c.AutoSave) << c.Contenu;
   }
-}
-
-TEST_F(Demarrage, SetAutoSaveReecritLeFichierAussitot) {
-  TFichierIni ini;
+  TFichierIni ini;  // SetAutoSave rewrites the file at once
   ini.SetAutoSave(false);
   EXPECT_EQ(Lit(ini.NomFichier), "AutoSave = NON\n");
-  TFichierIni relu;
-  relu.LitFichier();
-  EXPECT_FALSE(relu.AutoSave);
   ini.SetAutoSave(true);
   EXPECT_EQ(Lit(ini.NomFichier), "AutoSave = OUI\n");
 }
 
 // ---- Start-up and exit -------------------------------------------------------
 
-TEST_F(Demarrage, DonneesEstChargeQuandIlExiste) {
-  TFichierIni ini;
-  Ecrit(Donnees(), kEllipsoide + kDatum);
-  Ecrit(France(), kFrance);
-  TDonnees d;
-  const TDemarrage demarrage = ChargeAuDemarrage(d, ini);
-  EXPECT_EQ(demarrage.FichierCharge, Donnees());
-  EXPECT_FALSE(demarrage.Incomplet);
-  EXPECT_EQ(d.Datums.size(), 2u);
-  EXPECT_EQ(d.IndiceEllipsoide("France"), -1);
-}
-
-TEST_F(Demarrage, SansDonneesFranceEstChargeEnSilence) {
-  TFichierIni ini;
-  Ecrit(France(), kFrance + "Truc=1\r\n");  // its failure is swallowed
-  TDonnees d;
-  const TDemarrage demarrage = ChargeAuDemarrage(d, ini);
-  EXPECT_EQ(demarrage.FichierCharge, France());
-  EXPECT_FALSE(demarrage.Incomplet);
-  EXPECT_EQ(d.IndiceEllipsoide("France"), 1);
-}
-
-TEST_F(Demarrage, FranceEstAussiCherchePourUnProgrammeInstalle) {
-  TFichierIni ini;
+// Which file the start-up loads: "donnees.txt" when it exists, else
+// "france.txt" beside the program or in ../share/vestrel/ (its failure
+// swallowed), else the built-ins only; nothing without AutoSave.
+TEST_F(Demarrage, LeFichierChargeAuDemarrage) {
   const std::string installe = programme_("share/vestrel/france.txt");
-  Ecrit(installe, kFrance);
-  EXPECT_EQ(CheminDonneesProgramme("france.txt"), programme_("bin/../share/vestrel/france.txt"));
-  TDonnees d;
-  ChargeAuDemarrage(d, ini);
-  EXPECT_EQ(d.IndiceEllipsoide("France"), 1);
-}
-
-TEST_F(Demarrage, SansAucunFichierSeulsLesIntegresRestent) {
-  TFichierIni ini;
-  TDonnees d;
-  const TDemarrage demarrage = ChargeAuDemarrage(d, ini);
-  EXPECT_EQ(demarrage.FichierCharge, "");
-  EXPECT_FALSE(demarrage.Incomplet);
-  EXPECT_EQ(d.Ellipsoides.size(), 1u);
-  EXPECT_EQ(d.Datums.size(), 1u);
-}
-
-TEST_F(Demarrage, SansAutoSaveRienNEstChargeNiSauve) {
-  TFichierIni ini;
-  ini.AutoSave = false;
-  Ecrit(Donnees(), kEllipsoide);
-  TDonnees d;
-  ChargeAuDemarrage(d, ini);
-  EXPECT_EQ(d.Ellipsoides.size(), 1u);
-  SauveALaSortie(d, ini, {});
-  EXPECT_EQ(Lit(Donnees()), kEllipsoide);
-}
-
-TEST_F(Demarrage, LaSortieSauveDansDonnees) {
-  TFichierIni ini;
-  TDonnees d;
-  d.AjouteLigne(kEllipsoide);
-  SauveALaSortie(d, ini, ChargeAuDemarrage(d, ini));
-  EXPECT_EQ(Lit(Donnees()), kEllipsoide);
+  struct {
+    const char* Nom;
+    bool Donnees, France, Installe, AutoSave;
+    std::string Charge;
+    size_t Ellipsoides;
+  } cas[] = {
+      {"donnees.txt", true, true, false, true, Donnees(), 2},
+      {"france.txt", false, true, false, true, France(), 2},
+      {"installé", false, false, true, true, installe, 2},
+      {"aucun", false, false, false, true, "", 1},
+      {"sans AutoSave", true, true, false, false, "", 1},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.Nom);
+    std::filesystem::remove(Donnees());
+    std::filesystem::remove(France());
+    std::filesystem::remove(installe);
+    if (c.Donnees) Ecrit(Donnees(), kEllipsoide + kDatum);
+    if (c.France) Ecrit(France(), kFrance + "Truc=1\r\n");
+    if (c.Installe) Ecrit(installe, kFrance);
+    TFichierIni ini;
+    ini.AutoSave = c.AutoSave;
+    TDonnees d;
+    const TDemarrage demarrage = ChargeAuDemarrage(d, ini);
+    EXPECT_EQ(std::filesystem::weakly_canonical(demarrage.FichierCharge),
+              std::filesystem::weakly_canonical(c.Charge));
+    EXPECT_FALSE(demarrage.Incomplet);
+    EXPECT_EQ(d.Ellipsoides.size(), c.Ellipsoides);
+    EXPECT_EQ(d.IndiceEllipsoide("France") >= 0, !c.Donnees && c.Ellipsoides > 1);
+    // The exit saves into "donnees.txt" only with AutoSave.
+    d.AjouteLigne("Ellipsoide=\"Sortie\" \"\" 6378137 0.08");
+    SauveALaSortie(d, ini, demarrage);
+    EXPECT_EQ(FichierExiste(Donnees()) && Lit(Donnees()).find("Sortie") != std::string::npos,
+              c.AutoSave);
+  }
 }
 
 // A "donnees.txt" whose third line is bad: the two records before it stay,

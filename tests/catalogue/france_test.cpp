@@ -11,23 +11,18 @@
 //   is installed) within the published accuracy of the parameters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <algorithm>
 #include <map>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "catalogue/donnee.h"
 #include "catalogue/fichier_ini.h"
-#include "geodesy/geodesie.h"
+#include "../commun/dossier_temporaire.h"
 #include "tools/chemins.h"
 #include "tools/nombres.h"
 
@@ -53,43 +48,23 @@ bool Cs2csPresent() {
   return present;
 }
 
-fs::path DossierTemporaire(const std::string& prefixe) {
-  static int compteur = 0;
-  fs::path dossier = fs::temp_directory_path() /
-                     (prefixe + "-" + std::to_string(::getpid()) + "-" + std::to_string(++compteur));
-  fs::create_directories(dossier);
-  return dossier;
-}
-
 // Runs cs2cs once: one line of two numbers per point in, the first two numbers
 // of each output line back.
 std::vector<std::pair<double, double>> Cs2cs(const std::string& arguments,
                                             const std::vector<std::pair<double, double>>& entree) {
-  const fs::path dossier = DossierTemporaire("vestrel-cs2cs");
+  const essai::TDossierTemporaire dossier;
   std::string texte;
   for (const auto& [a, b] : entree) texte += FormatF(a, 12) + " " + FormatF(b, 12) + "\n";
-  {
-    std::ofstream(dossier / "entree") << texte;
-  }
   const std::string commande = "cs2cs -f %.10f " + arguments + " < '" +
-                               (dossier / "entree").string() + "' > '" +
-                               (dossier / "sortie").string() + "' 2>&1";
+                               dossier.Ecrit("entree", texte) + "' > '" + dossier("sortie") + "' 2>&1";
   const int code = std::system(commande.c_str());
-  const std::string sortie = LitFichier((dossier / "sortie").string());
-  fs::remove_all(dossier);
+  const std::string sortie = LitFichier(dossier("sortie"));
   EXPECT_EQ(code, 0) << commande << "\n" << sortie;
   std::vector<std::pair<double, double>> resultat;
   std::istringstream lignes(sortie);
-  std::string ligne;
-  while (std::getline(lignes, ligne)) {
-    std::istringstream mots(ligne);
-    std::string a, b;
-    mots >> a >> b;
+  for (std::string a, b, reste; lignes >> a >> b && std::getline(lignes, reste);) {
     double x = 0, y = 0;
-    if (!EssaieLitReel(a, x) || !EssaieLitReel(b, y)) {
-      ADD_FAILURE() << "cs2cs: " << ligne;
-      continue;
-    }
+    EXPECT_TRUE(EssaieLitReel(a, x) && EssaieLitReel(b, y)) << "cs2cs: " << a << " " << b;
     resultat.emplace_back(x, y);
   }
   EXPECT_EQ(resultat.size(), entree.size()) << commande << "\n" << sortie;
@@ -160,22 +135,24 @@ std::vector<TCasProjection> CasProjections() {
   return cas;
 }
 
+// The shipped catalogue, loaded once.
+const TDonnees& Livre() {
+  static const TDonnees* donnees = [] {
+    auto* d = new TDonnees;
+    d->ChargeFichier(CheminFrance());
+    return d;
+  }();
+  return *donnees;
+}
+
+// The tests that need cs2cs are skipped without it.
 class France : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    Donnees = new TDonnees;
-    Donnees->ChargeFichier(CheminFrance());
-  }
-  static void TearDownTestSuite() {
-    delete Donnees;
-    Donnees = nullptr;
-  }
   void SetUp() override {
     if (!Cs2csPresent()) GTEST_SKIP() << "cs2cs (PROJ) n'est pas installé";
   }
-  static TDonnees* Donnees;
+  const TDonnees* Donnees = &Livre();
 };
-TDonnees* France::Donnees = nullptr;
 
 // Ground distance between two geographic points in degrees, metres.
 double Ecart(double lat1, double lon1, double lat2, double lon2) {
@@ -205,8 +182,6 @@ TEST_F(France, ChaqueProjectionSuitSaDefinitionEPSGAuMillimetre) {
       ecartInverse =
           std::max(ecartInverse, Ecart(p.Lat, p.Lon, phi / kDegre, lambda / kDegre));
     }
-    std::cout << "  " << c.Nom << " : écart direct " << FormatF(ecartDirect * 1000, 4)
-              << " mm, inverse " << FormatF(ecartInverse * 1000, 4) << " mm\n";
     EXPECT_LT(ecartDirect, 1e-3);
     EXPECT_LT(ecartInverse, 1e-3);
   }
@@ -247,7 +222,6 @@ TEST_F(France, UTMMultiFuseauSuitLesFuseauxEPSG) {
       EXPECT_LT(Ecart(points[i].Lat, points[i].Lon, phi / kDegre, lambda / kDegre), 1e-3);
     }
   }
-  std::cout << "  UTM WGS84 : écart " << FormatF(ecart * 1000, 4) << " mm\n";
   EXPECT_LT(ecart, 1e-3);
 }
 
@@ -327,8 +301,6 @@ TEST_F(France, ChaqueDatumRejointWGS84DansSaPrecision) {
       ecartMeilleur =
           std::max(ecartMeilleur, Ecart(meilleur[i].first, meilleur[i].second, phi, lambda));
     }
-    std::cout << "  " << c.Nom << " : écart aux mêmes paramètres " << FormatF(ecartMeme * 1000, 3)
-              << " mm, à la meilleure transformation " << FormatF(ecartMeilleur, 3) << " m\n";
     EXPECT_LT(ecartMeme, c.Accord);
     EXPECT_LT(ecartMeilleur, c.Precision);
   }
@@ -343,15 +315,12 @@ TEST_F(France, ChaqueDatumRejointWGS84DansSaPrecision) {
 //   echo "651329.8074 6863348.4608" | cs2cs -f %.4f EPSG:2154 EPSG:27572
 //   -> 600000.0000 2430000.0000
 TEST(FranceReference, LambertIIEtenduVersLambert93DansLaPrecisionDuDatum) {
-  TDonnees donnees;
-  donnees.ChargeFichier(CheminFrance());
+  const TDonnees& donnees = Livre();
   int32_t zone = 0;
   std::string X, Y;
   ASSERT_TRUE(donnees.ConvertirPoint("Lambert II étendu", "Lambert 93", "600000", "2430000", 0,
                                      zone, 0, X, Y));
   const double ecart = std::hypot(LitReel(X) - 651329.8074, LitReel(Y) - 6863348.4608);
-  std::cout << "  Lambert II étendu -> Lambert 93 : " << X << " " << Y << ", écart à la grille "
-            << FormatF(ecart, 3) << " m\n";
   EXPECT_LT(ecart, 2.0);  // NTF to WGS 84 (1), EPSG:1193: 2 m
   ASSERT_TRUE(donnees.ConvertirPoint("Lambert 93", "Lambert II étendu", "651329.8074",
                                      "6863348.4608", 0, zone, 0, X, Y));
@@ -362,8 +331,7 @@ TEST(FranceReference, LambertIIEtenduVersLambert93DansLaPrecisionDuDatum) {
 //   echo "48.856666666667 2.352222222222" | cs2cs -f %.3f EPSG:4326 EPSG:2154
 //   -> 652470.714 6862042.659
 TEST(FranceReference, ExempleDuTutoriel) {
-  TDonnees donnees;
-  donnees.ChargeFichier(CheminFrance());
+  const TDonnees& donnees = Livre();
   int32_t zone = 0;
   std::string X, Y;
   ASSERT_TRUE(donnees.ConvertirPoint("WGS84", "Lambert 93", "48°51'24''", "2°21'08''", 0, zone,
@@ -376,8 +344,7 @@ TEST(FranceReference, ExempleDuTutoriel) {
 // guidance note on coordinate operations (IOGP 373-7-2): Amersfoort / RD New,
 // 53° N 6° E gives E = 196105.283 m, N = 557057.739 m.
 TEST(FranceReference, RDPaysBasExempleDeLaNoteEPSG) {
-  TDonnees donnees;
-  donnees.ChargeFichier(CheminFrance());
+  const TDonnees& donnees = Livre();
   double X = 0, Y = 0;
   donnees.Projections[donnees.IndiceProjection("RD Pays-Bas")]->GeoVersCarto(53 * kDegre,
                                                                               6 * kDegre, X, Y);
@@ -401,70 +368,42 @@ TEST(FranceFichier, Windows1252EnCRLFEtRelueALIdentique) {
   EXPECT_EQ(octets.find("\xC3"), std::string::npos) << "UTF-8 sur disque";
   EXPECT_NE(octets.find("\xE9"), std::string::npos) << "é en Windows-1252";
 
+  const essai::TDossierTemporaire dossier;
+  Livre().SauveFichier(dossier("copie.txt"));
+  EXPECT_EQ(LitFichier(dossier("copie.txt")), octets);
+}
+
+// A new user, without a settings folder, finds the shipped systems at start
+// in an installed program's ../share/vestrel/ (the other places are those of
+// demarrage_test.cpp).
+TEST(FranceFichier, UnNouvelUtilisateurTrouveLesSystemesLivres) {
+  const essai::TDossierTemporaire racine;
+  const std::string installe = racine("share/vestrel/france.txt");
+  essai::Ecrit(installe, LitFichier(CheminFrance()));
+  std::filesystem::create_directories(racine("bin"));
+  DefinitDossierProgramme(racine("bin/"));
+  const char* ancien = std::getenv("XDG_CONFIG_HOME");
+  const std::string sauve = ancien ? ancien : "";
+  ::setenv("XDG_CONFIG_HOME", racine("config").c_str(), 1);
+  TFichierIni ini;
+  ini.LitFichier();
   TDonnees donnees;
-  donnees.ChargeFichier(CheminFrance());
-  const fs::path dossier = DossierTemporaire("vestrel-france");
-  const std::string copie = (dossier / "copie.txt").string();
-  donnees.SauveFichier(copie);
-  EXPECT_EQ(LitFichier(copie), octets);
-  fs::remove_all(dossier);
-}
-
-// A new user, without a settings folder, finds the shipped systems at start,
-// whether "france.txt" lies beside the program or in ../share/vestrel/.
-class NouvelUtilisateur : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Racine = DossierTemporaire("vestrel-nouveau");
-    if (const char* ancien = std::getenv("XDG_CONFIG_HOME")) Ancien = ancien;
-    ::setenv("XDG_CONFIG_HOME", (Racine / "config").string().c_str(), 1);
-  }
-  void TearDown() override {
-    if (Ancien)
-      ::setenv("XDG_CONFIG_HOME", Ancien->c_str(), 1);
-    else
-      ::unsetenv("XDG_CONFIG_HOME");
-    DefinitDossierProgramme("");
-    fs::remove_all(Racine);
-  }
-  void Verifie(const std::string& programme, const fs::path& attendu) {
-    DefinitDossierProgramme(programme);
-    ASSERT_FALSE(fs::exists(Racine / "config" / "vestrel" / "donnees.txt"));
-    TFichierIni ini;
-    ini.LitFichier();
-    ASSERT_TRUE(ini.AutoSave);
-    TDonnees donnees;
-    const TDemarrage demarrage = ChargeAuDemarrage(donnees, ini);
-    EXPECT_EQ(fs::weakly_canonical(demarrage.FichierCharge), fs::weakly_canonical(attendu));
-    EXPECT_FALSE(demarrage.Incomplet.has_value());
-    std::vector<std::string> noms;
-    donnees.ListeNoms(noms);
-    std::vector<std::string> attendus = {
-        "WGS84", "RGF93", "NTF", "ED50", "Lambert 93", "Lambert I", "Lambert II", "Lambert III",
-        "Lambert IV", "Lambert II étendu", "ED50 UTM 30", "ED50 UTM 31", "ED50 UTM 32",
-        "UPS Nord", "UPS Sud", "Suisse MN03", "NZMG", "Gauss-Laborde Réunion", "RD Pays-Bas",
-        "UTM WGS84"};
-    for (int zz = 42; zz <= 50; ++zz) attendus.push_back("CC" + std::to_string(zz));
-    for (const std::string& nom : attendus)
-      EXPECT_NE(std::find(noms.begin(), noms.end(), nom), noms.end()) << nom;
-    EXPECT_EQ(donnees.Multiples.size(), 1u);
-    EXPECT_EQ(noms.back(), "UTM WGS84");
-  }
-  fs::path Racine;
-  std::optional<std::string> Ancien;
-};
-
-TEST_F(NouvelUtilisateur, TrouveLesSystemesAcoteDuProgramme) {
-  fs::create_directories(Racine / "bin");
-  fs::copy_file(CheminFrance(), Racine / "bin" / "france.txt");
-  Verifie((Racine / "bin").string() + "/", Racine / "bin" / "france.txt");
-}
-
-TEST_F(NouvelUtilisateur, TrouveLesSystemesInstallesDansShare) {
-  fs::create_directories(Racine / "bin");
-  fs::create_directories(Racine / "share" / "vestrel");
-  fs::copy_file(CheminFrance(), Racine / "share" / "vestrel" / "france.txt");
-  Verifie((Racine / "bin").string() + "/", Racine / "share" / "vestrel" / "france.txt");
+  const TDemarrage demarrage = ChargeAuDemarrage(donnees, ini);
+  if (ancien) ::setenv("XDG_CONFIG_HOME", sauve.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
+  DefinitDossierProgramme("");
+  EXPECT_EQ(fs::weakly_canonical(demarrage.FichierCharge), fs::weakly_canonical(installe));
+  EXPECT_FALSE(demarrage.Incomplet.has_value());
+  std::vector<std::string> noms;
+  donnees.ListeNoms(noms);
+  std::vector<std::string> attendus = {
+      "WGS84", "RGF93", "NTF", "ED50", "Lambert 93", "Lambert I", "Lambert II", "Lambert III",
+      "Lambert IV", "Lambert II étendu", "ED50 UTM 30", "ED50 UTM 31", "ED50 UTM 32",
+      "UPS Nord", "UPS Sud", "Suisse MN03", "NZMG", "Gauss-Laborde Réunion", "RD Pays-Bas"};
+  for (int zz = 42; zz <= 50; ++zz) attendus.push_back("CC" + std::to_string(zz));
+  for (const std::string& nom : attendus)
+    EXPECT_NE(std::find(noms.begin(), noms.end(), nom), noms.end()) << nom;
+  EXPECT_EQ(donnees.Multiples.size(), 1u);
+  EXPECT_EQ(noms.back(), "UTM WGS84");
 }
 
 }  // namespace
