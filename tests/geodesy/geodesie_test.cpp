@@ -5,6 +5,13 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <sstream>
+#include <vector>
+
+#include "catalogue/donnee.h"
+#include "geodesy/ellipsoide.h"
+#include "tools/chemins.h"
+#include "tools/nombres.h"
 
 #include "tools/erreurs.h"
 #include "tools/flottant.h"
@@ -13,31 +20,80 @@ namespace vestrel {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
+constexpr double kDeg = kPi / 180;
 constexpr double kA = 6378137.0;
 constexpr double kE = 0.08181919106;
-// GRS 80 by its defining inverse flattening, as PROJ's "+ellps=GRS80".
-const double kEGrs80 = std::sqrt(1 - std::pow(1 - 1 / 298.257222101, 2));
 
-// IGN NT/G 71, test sets of ALG0001 and ALG0002 (e of the Clarke 1880 IGN).
-TEST(LatitudeIsometrique, JeuxEssaiIGN) {
-  constexpr double e = 0.08199188998;
-  EXPECT_NEAR(LatitudeIsometrique(0.872664626, e), 1.00552653649, 1e-10);
-  EXPECT_NEAR(LatitudeIsometrique(-0.3, e), -0.30261690063, 1e-10);
-  EXPECT_NEAR(LatitudeIsometrique(0.19998903370, e), 0.2, 1e-10);
-  EXPECT_NEAR(LatitudeIsometriqueInverse(1.00552653648, e), 0.87266462600, 1e-10);
-  EXPECT_NEAR(LatitudeIsometriqueInverse(-0.30261690060, e), -0.29999999997, 1e-10);
-  EXPECT_NEAR(LatitudeIsometriqueInverse(0.2, e), 0.19998903369, 1e-10);
+TEST(Geodesie, FiguresDeReference) {
+  std::istringstream fichier(
+      LitFichier(std::string(VESTREL_SOURCE_DIR) + "/tests/geodesy/data/references.txt"));
+  TDonnees d;
+  int numero = 0;
+  for (std::string ligne; std::getline(fichier, ligne);) {
+    ++numero;
+    if (ligne.empty() || ligne[0] == '#') continue;
+    SCOPED_TRACE("references.txt:" + std::to_string(numero) + ": " + ligne);
+    if (ligne.starts_with("Ellipsoide=") || ligne.starts_with("Datum=")) {
+      d.AjouteLigne(ligne);
+      continue;
+    }
+    std::istringstream mots(ligne);
+    std::string cas;
+    mots >> cas;
+    std::vector<double> v;
+    for (std::string n; mots >> n;) v.push_back(LitReel(n));
+    const TEllipsoide& e = *d.Ellipsoides.back();
+    const double tolerance = v.back();
+    double X, Y, Z;
+    if (cas == "isometrique" && v.size() == 3) {
+      EXPECT_NEAR(LatitudeIsometrique(v[0], e.E), v[1], tolerance);
+    } else if (cas == "inverse" && v.size() == 3) {
+      EXPECT_NEAR(LatitudeIsometriqueInverse(v[0], e.E), v[1], tolerance);
+    } else if (cas == "arc" && v.size() == 3) {
+      EXPECT_NEAR(e.A * ArcMeridien(v[0] * kDeg, e.E), v[1], tolerance);
+    } else if ((cas == "cartesien" && v.size() == 7) || (cas == "wgs84" && v.size() == 6)) {
+      if (cas == "cartesien")
+        GeographiqueVersCartesien(v[0] * kDeg, v[1] * kDeg, v[2], e.A, e.E, X, Y, Z);
+      else
+        d.Datums.back()->VersWGS84(false, v[0] * kDeg, v[1] * kDeg, X, Y, Z);
+      const size_t i = v.size() - 4;
+      EXPECT_NEAR(X, v[i], tolerance);
+      EXPECT_NEAR(Y, v[i + 1], tolerance);
+      EXPECT_NEAR(Z, v[i + 2], tolerance);
+    } else {
+      ADD_FAILURE() << "unknown case";
+    }
+  }
 }
 
-TEST(LatitudeIsometrique, AllerRetour) {
+TEST(Ellipsoide, ParSonInverseAplatissementEtSphere) {
+  TEllipsoide e;
+  e.A = 6378137;
+  e.SetInverseAplatissement(298.257222101);
+  EXPECT_NEAR(e.GetB(), 6356752.31414, 5e-6);
+  EXPECT_NEAR(e.E, 0.0818191910428, 5e-13);
+  EXPECT_NEAR(e.GetInverseAplatissement(), 298.257222101, 1e-8);
+  e.SetB(6356515);
+  EXPECT_NEAR(e.GetB(), 6356515, 1e-8);
+  // A sphere has no inverse flattening: the error is raised, the guard clean.
+  e.E = 0;
+  GardeFlottante garde;
+  try {
+    e.GetInverseAplatissement();
+    ADD_FAILURE();
+  } catch (const ErreurArithmetique& erreur) {
+    EXPECT_STREQ(erreur.what(), "Division par zéro");
+  }
+  EXPECT_NO_THROW(garde.Verifie());
+}
+
+// Loops to a tolerance have a cap and refuse non-finite input.
+TEST(LatitudeIsometrique, AllerRetourEtNonConvergence) {
   for (double e : {0.0, kE, 0.3}) {
     EXPECT_NEAR(LatitudeIsometrique(0, e), 0, 1e-15);
     for (double phi = -1.55; phi < 1.56; phi += 0.1)
       EXPECT_NEAR(LatitudeIsometriqueInverse(LatitudeIsometrique(phi, e), e), phi, 1e-11);
   }
-}
-
-TEST(LatitudeIsometrique, InverseSansConvergenceLeveUneErreur) {
   const double infini = std::numeric_limits<double>::infinity();
   for (double L : {infini, -infini, std::nan("")}) {
     try {
@@ -51,21 +107,6 @@ TEST(LatitudeIsometrique, InverseSansConvergenceLeveUneErreur) {
   GardeFlottante garde;
   EXPECT_THROW(LatitudeIsometriqueInverse(0.5, 1.5), ErreurArithmetique);
   garde.Faute();
-}
-
-// Reference points converted with
-//   echo "2.33722916667 48.8 120" | cs2cs -f %.5f +proj=longlat +ellps=GRS80 +to +proj=geocent +ellps=GRS80
-//   echo "-75 -33.5 -2500" | cs2cs -f %.5f +proj=longlat +ellps=GRS80 +to +proj=geocent +ellps=GRS80
-TEST(Cartesien, PointsDeReference) {
-  struct Cas { double lon, lat, h, X, Y, Z; };
-  for (const Cas& c : {Cas{2.33722916667, 48.8, 120, 4205772.73527, 171658.55432, 4776027.99378},
-                       Cas{-75, -33.5, -2500, 1377431.04005, -5140642.62540, -3498954.44546}}) {
-    double X, Y, Z;
-    GeographiqueVersCartesien(c.lon * kPi / 180, c.lat * kPi / 180, c.h, kA, kEGrs80, X, Y, Z);
-    EXPECT_NEAR(X, c.X, 1e-4);
-    EXPECT_NEAR(Y, c.Y, 1e-4);
-    EXPECT_NEAR(Z, c.Z, 1e-4);
-  }
 }
 
 // The height R / cos φ − N loses precision within a few metres of the
@@ -153,19 +194,7 @@ TEST(Sphere, AllerRetourEtPointsSinguliers) {
   CartesienVersSphere(0, 0, 0, lambda, phi);
   EXPECT_EQ(phi, 0);
   EXPECT_NO_THROW(garde.Verifie());
-}
-
-TEST(Series, QuartDeMeridienEtSphere) {
-  EXPECT_NEAR(ArcMeridien(kPi / 2, kE) * kA, 10001965.73, 0.01);
-  TCoefficients c;
-  CoefficientsArcMeridien(0, c);
-  EXPECT_EQ(c, (TCoefficients{1, 0, 0, 0, 0}));
-  CoefficientsMercatorTransverse(0, c);
-  EXPECT_EQ(c, (TCoefficients{1, 0, 0, 0, 0}));
-  CoefficientsMercatorTransverseInverse(0, c);
-  EXPECT_EQ(c, (TCoefficients{1, 0, 0, 0, 0}));
-  // On the sphere the arc is the latitude itself.
-  EXPECT_DOUBLE_EQ(ArcMeridien(0.7, 0), 0.7);
+  EXPECT_DOUBLE_EQ(ArcMeridien(0.7, 0), 0.7);  // on the sphere the arc is the latitude
 }
 
 TEST(Azimut, DirectionsCardinales) {

@@ -38,18 +38,6 @@ void AttendTranslations(const TGrilleIgn& g, double lon, double lat, double tx, 
   EXPECT_NEAR(z, tz, 1e-9);
 }
 
-TEST(ExtraitJeton, SeparateursEnTeteEtUnSeulCaractere) {
-  std::string ligne = "  12  -3.5\t7 ";
-  EXPECT_EQ(ExtraitJeton(ligne, ' '), "12");
-  EXPECT_EQ(ligne, " -3.5\t7 ");
-  EXPECT_EQ(ExtraitJeton(ligne, ' '), "-3.5\t7");  // a tab is not a blank here
-  EXPECT_EQ(ligne, "");
-  EXPECT_EQ(ExtraitJeton(ligne, ' '), "");
-  ligne = "\t\ta\tb";
-  EXPECT_EQ(ExtraitJeton(ligne, '\t'), "a");
-  EXPECT_EQ(ExtraitJeton(ligne, '\t'), "b");
-}
-
 TEST(GrilleIgn, DispositionIgnQuelleQueSoitLaCasseDeLExtension) {
   TDossierTemporaire dossier;
   for (const char* nom : {"gr3df97a.txt", "GRILLE.TXT", "grille.Txt"}) {
