@@ -4,13 +4,11 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "../commun/dossier_temporaire.h"
 #include "catalogue/donnee.h"
 #include "systems/createur.h"
 #include "tools/chemins.h"
@@ -18,8 +16,6 @@
 
 namespace vestrel {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Ellipsoid, datum and systems of the tests (Windows-1252 bytes on disk).
 const char* const kCatalogue =
@@ -54,30 +50,18 @@ std::vector<std::string> Champs(const std::string& ligne, char separateur) {
 class Cli : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::random_device alea;
-    dossier_ = fs::temp_directory_path() / ("vestrel-cli-" + std::to_string(alea()));
-    fs::create_directories(dossier_ / "config");
     avecMultiple_ = CreeMultiple("Transverse Mercator Multiple") != nullptr;
     Ecrit("catalogue.txt", std::string(kCatalogue) + (avecMultiple_ ? kMultiple : ""));
-    donnees_.ChargeFichier(Chemin("catalogue.txt"));
+    donnees_.ChargeFichier(dossier_("catalogue.txt"));
   }
-  void TearDown() override { fs::remove_all(dossier_); }
-
-  std::string Chemin(const std::string& nom) const { return (dossier_ / nom).string(); }
-  void Ecrit(const std::string& nom, const std::string& octets) const {
-    std::ofstream(dossier_ / nom, std::ios::binary) << octets;
-  }
-  static std::string Lit(const fs::path& chemin) {
-    std::ifstream f(chemin, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-  }
+  void Ecrit(const std::string& nom, const std::string& octets) const { dossier_.Ecrit(nom, octets); }
 
   // Runs vestrel-cli with `entree` on standard input; the settings folder is
   // the test's own.
   TResultat Lance(const std::vector<std::string>& arguments, const std::string& entree = "") {
     Ecrit("entree", entree);
-    std::string commande = "cd '" + dossier_.string() + "' && XDG_CONFIG_HOME='" +
-                           Chemin("config") + "' '" VESTREL_CLI "'";
+    std::string commande = "cd '" + dossier_() + "' && XDG_CONFIG_HOME='" + dossier_("config") +
+                           "' '" VESTREL_CLI "'";
     for (const auto& a : arguments) {
       std::string cite;
       for (char c : a) cite += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -87,8 +71,8 @@ class Cli : public ::testing::Test {
     TResultat r;
     int statut = std::system(commande.c_str());
     r.Statut = WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
-    r.Sortie = Lit(dossier_ / "sortie");
-    r.Erreur = Lit(dossier_ / "erreur");
+    r.Sortie = essai::Lit(dossier_("sortie"));
+    r.Erreur = essai::Lit(dossier_("erreur"));
     return r;
   }
   TResultat Convertit(const std::string& depart, const std::string& arrivee,
@@ -129,7 +113,7 @@ class Cli : public ::testing::Test {
     return textes;
   }
 
-  fs::path dossier_;
+  essai::TDossierTemporaire dossier_;
   bool avecMultiple_ = false;
   TDonnees donnees_;
 };
@@ -161,73 +145,42 @@ TEST_F(Cli, TextesIdentiquesALaFenetreDansChaqueUnite) {
   }
 }
 
-TEST_F(Cli, SansDetailsDeuxChampsEtSeparateurDeLaLigne) {
-  auto attendu = Fenetre("WGS84", "Plate WGS", "45°", "5°", 0);
+// Fields split at blanks, tabs or ";", written back with ";" when the line
+// used it and a tab otherwise; comments, empty lines and line ends kept;
+// Windows-1252 accepted; the identifier copied.
+TEST_F(Cli, FormatDesLignes) {
+  auto a = Fenetre("WGS84", "Plate WGS", "45°30'", "5°", 0);
+  const std::string tab = a[0] + "\t" + a[1], pv = a[0] + ";" + a[1];
   auto r = Convertit("WGS84", "Plate WGS", {},
-                     "45° 5°\n45°;5°\n  45°\t\t5°  \n45° ; 5°\n");
+                     "45°30' 5°\n45°30';5°\r\n  45°30'\t\t5°  \n45°30' ; 5°\n45\xB0" "30' 5\xB0\n"
+                     "# en-tête; 1 2\r\n\r\n   \n  # décalé\n45°30' 5°");
   ASSERT_EQ(r.Statut, 0) << r.Erreur;
-  std::string tab = attendu[0] + "\t" + attendu[1], pv = attendu[0] + ";" + attendu[1];
-  EXPECT_EQ(Lignes(r.Sortie), (std::vector<std::string>{tab, pv, tab, pv}));
-}
+  EXPECT_EQ(r.Sortie, tab + "\n" + pv + "\r\n" + tab + "\n" + pv + "\n" + tab + "\n" +
+                          "# en-tête; 1 2\r\n\r\n   \n  # décalé\n" + tab + "\n");
 
-TEST_F(Cli, IdentifiantRecopie) {
-  auto attendu = Fenetre("Plate WGS", "WGS84", "1000", "2000", 2);
-  auto r = Convertit("Plate WGS", "WGS84", {"--id", "--unite", "dms", "--details"},
-                     "P-1;1000;2000\nborne\t1000 2000\n");
+  a = Fenetre("Plate WGS", "WGS84", "1000", "2000", 2);
+  r = Convertit("Plate WGS", "WGS84", {"--id", "--unite", "dms", "--details"},
+                "P-1;1000;2000\nborne\t1000 2000\n");
   ASSERT_EQ(r.Statut, 0) << r.Erreur;
-  auto lignes = Lignes(r.Sortie);
-  ASSERT_EQ(lignes.size(), 2u);
-  EXPECT_EQ(Champs(lignes[0], ';'),
-            (std::vector<std::string>{"P-1", attendu[0], attendu[1], attendu[2], attendu[3]}));
-  EXPECT_EQ(Champs(lignes[1], '\t'),
-            (std::vector<std::string>{"borne", attendu[0], attendu[1], attendu[2], attendu[3]}));
+  EXPECT_EQ(r.Sortie, "P-1;" + a[0] + ";" + a[1] + ";" + a[2] + ";" + a[3] + "\nborne\t" + a[0] +
+                          "\t" + a[1] + "\t" + a[2] + "\t" + a[3] + "\n");
+
+  Ecrit("points.txt", "1 2\n3 4\n");  // a file in argument
+  r = Lance({"convertir", "--catalogue", "catalogue.txt", "--depart", "Plate WGS", "--arrivee",
+             "Plate ED50", "points.txt"});
+  ASSERT_EQ(r.Statut, 0) << r.Erreur;
+  a = Fenetre("Plate WGS", "Plate ED50", "3", "4", 0);
+  EXPECT_EQ(Lignes(r.Sortie).at(1), a[0] + "\t" + a[1]);
 }
 
 TEST_F(Cli, MeridienDeParisDeChaqueCote) {
   auto depart = Fenetre("WGS84", "WGS84", "48°", "0°", 2, "", true, false);
   auto r = Convertit("WGS84", "WGS84", {"--paris-depart", "--unite", "dms"}, "48° 0°\n");
-  ASSERT_EQ(r.Statut, 0) << r.Erreur;
-  EXPECT_EQ(Champs(Lignes(r.Sortie).at(0), '\t'),
-            (std::vector<std::string>{depart[0], depart[1]}));
-
+  EXPECT_EQ(r.Sortie, depart[0] + "\t" + depart[1] + "\n");
   auto arrivee = Fenetre("WGS84", "ED50", "48°", "2°20'14.025''", 2, "", false, true);
   r = Convertit("WGS84", "ED50", {"--paris-arrivee", "--unite", "dms"}, "48° 2°20'14.025''\n");
-  ASSERT_EQ(r.Statut, 0) << r.Erreur;
-  EXPECT_EQ(Champs(Lignes(r.Sortie).at(0), '\t'),
-            (std::vector<std::string>{arrivee[0], arrivee[1]}));
+  EXPECT_EQ(r.Sortie, arrivee[0] + "\t" + arrivee[1] + "\n");
   EXPECT_NE(arrivee[1], depart[1]);
-
-  // Only geographic systems count from Paris.
-  r = Convertit("Plate WGS", "WGS84", {"--paris-depart"}, "0 0\n");
-  EXPECT_EQ(r.Statut, 2);
-  EXPECT_NE(r.Erreur.find("--paris-depart"), std::string::npos);
-  r = Convertit("WGS84", "Plate WGS", {"--paris-arrivee"}, "0 0\n");
-  EXPECT_EQ(r.Statut, 2);
-}
-
-TEST_F(Cli, CommentairesLignesVidesEtFinsDeLigneRecopiees) {
-  auto attendu = Fenetre("WGS84", "Plate WGS", "10°", "20°", 0);
-  std::string point = attendu[0] + "\t" + attendu[1];
-  auto r = Convertit("WGS84", "Plate WGS", {},
-                     "# en-tête; 1 2\r\n\r\n10° 20°\r\n   \n  # décalé\n10° 20°");
-  ASSERT_EQ(r.Statut, 0) << r.Erreur;
-  EXPECT_EQ(r.Sortie, "# en-tête; 1 2\r\n\r\n" + point + "\r\n   \n  # décalé\n" + point + "\n");
-}
-
-TEST_F(Cli, Windows1252AccepteEnEntree) {
-  auto attendu = Fenetre("WGS84", "Plate WGS", "45°30'", "5°", 0);
-  auto r = Convertit("WGS84", "Plate WGS", {}, "45\xB0" "30' 5\xB0\n");
-  ASSERT_EQ(r.Statut, 0) << r.Erreur;
-  EXPECT_EQ(Lignes(r.Sortie).at(0), attendu[0] + "\t" + attendu[1]);
-}
-
-TEST_F(Cli, FichierEnArgument) {
-  Ecrit("points.txt", "1 2\n3 4\n");
-  auto r = Lance({"convertir", "--catalogue", "catalogue.txt", "--depart", "Plate WGS",
-                  "--arrivee", "Plate ED50", "points.txt"});
-  ASSERT_EQ(r.Statut, 0) << r.Erreur;
-  auto a = Fenetre("Plate WGS", "Plate ED50", "3", "4", 0);
-  EXPECT_EQ(Lignes(r.Sortie).at(1), a[0] + "\t" + a[1]);
 }
 
 // ---- Faulty lines ----
@@ -246,24 +199,16 @@ TEST_F(Cli, LigneIncorrecteSignaleeEtLesAutresConverties) {
   EXPECT_EQ(e[0], "ligne 3 : Latitude de départ incorrecte, exemple 2°24'17.036''");
   EXPECT_EQ(e[1].rfind("ligne 5 : Nombre de champs incorrect (3)", 0), 0u) << e[1];
   EXPECT_EQ(e[2], "ligne 6 : Longitude de départ incorrecte, exemple 2°24'17.036''");
-}
 
-TEST_F(Cli, MessagesDesCoordonneesProjetees) {
-  auto r = Convertit("Plate WGS", "WGS84", {"--id"}, "a 231500,5 0\nb 0 nord\nc\n");
+  r = Convertit("Plate WGS", "WGS84", {"--id"},
+                "a 231500,5 0\nb 0 nord\nc\n" + std::string(3 << 20, '1') + "\n");
   EXPECT_EQ(r.Statut, 1);
   EXPECT_EQ(r.Sortie, "");
-  auto e = Lignes(r.Erreur);
-  ASSERT_EQ(e.size(), 3u);
-  EXPECT_EQ(e[0], "ligne 1 : Easting de départ incorrecte, exemple 231500");
-  EXPECT_EQ(e[1], "ligne 2 : Northing de départ incorrecte, exemple 231500");
-  EXPECT_EQ(e[2], "ligne 3 : Nombre de champs incorrect (1), attendu : ID X Y");
-}
-
-TEST_F(Cli, LigneTropLongueSansMemoireSansLimite) {
-  auto r = Convertit("Plate WGS", "Plate WGS", {}, std::string(3 << 20, '1') + "\n1 2\n");
-  EXPECT_EQ(r.Statut, 1);
-  EXPECT_EQ(r.Erreur, "ligne 1 : Ligne trop longue\n");
-  EXPECT_EQ(Lignes(r.Sortie).size(), 1u);
+  EXPECT_EQ(r.Erreur,
+            "ligne 1 : Easting de départ incorrecte, exemple 231500\n"
+            "ligne 2 : Northing de départ incorrecte, exemple 231500\n"
+            "ligne 3 : Nombre de champs incorrect (1), attendu : ID X Y\n"
+            "ligne 4 : Ligne trop longue\n");
 }
 
 // ---- Multi-zone systems ----
@@ -293,60 +238,55 @@ TEST_F(Cli, FuseauDeDepartEtDArrivee) {
   EXPECT_EQ(r.Erreur, "ligne 1 : Le numéro de fuseau de départ est incorrecte, exemple 12\n");
 }
 
-TEST_F(Cli, FuseauRefuseHorsSystemeMultiple) {
-  auto r = Convertit("Plate WGS", "WGS84", {"--fuseau", "31"}, "0 0\n");
-  EXPECT_EQ(r.Statut, 2);
-  r = Convertit("Plate WGS", "WGS84", {"--fuseau", "x"}, "0 0\n");
-  EXPECT_EQ(r.Statut, 2);
-}
-
 // ---- Usage errors and the catalogue ----
 
+// Usage errors, unknown systems and unreadable catalogues: status 2, nothing
+// on standard output, a message on standard error.
 TEST_F(Cli, ErreursDUsageStatut2) {
-  std::vector<std::vector<std::string>> cas = {
-      {},
-      {"convertir", "--catalogue", "catalogue.txt", "--arrivee", "WGS84"},
-      {"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84"},
-      {"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84", "--arrivee", "Inconnu"},
-      {"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84", "--arrivee", "WGS84",
-       "--unite", "rad"},
-      {"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84", "--arrivee", "WGS84",
-       "--vite"},
-      {"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84", "--arrivee", "WGS84",
-       "absent.txt"},
-      {"convertir", "--catalogue", "absent.txt", "--depart", "WGS84", "--arrivee", "WGS84"},
-      {"convertir", "--depart"},
-      {"systemes", "en-trop"},
-      {"verifier"},
-      {"verifier", "absent.txt"},
-      {"traduire"},
+  Ecrit("mauvais.txt", std::string(kCatalogue) + "Bidule=\"x\"\r\n");
+  auto convertir = [](const char* depart, const char* arrivee, std::vector<std::string> options) {
+    std::vector<std::string> a = {"convertir", "--catalogue", "catalogue.txt", "--depart", depart,
+                                  "--arrivee", arrivee};
+    a.insert(a.end(), options.begin(), options.end());
+    return a;
   };
-  for (const auto& a : cas) {
-    auto r = Lance(a, "0 0\n");
+  const struct {
+    std::vector<std::string> Arguments;
+    std::string Message;
+  } cas[] = {
+      {{}, ""},
+      {{"convertir", "--catalogue", "catalogue.txt", "--arrivee", "WGS84"}, ""},
+      {{"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84"}, ""},
+      {convertir("WGS84", "Inconnu", {}), "vestrel-cli : Système inconnu : \"Inconnu\"\n"},
+      {convertir("WGS84", "WGS84", {"--unite", "rad"}), ""},
+      {convertir("WGS84", "WGS84", {"--vite"}), ""},
+      {convertir("WGS84", "WGS84", {"absent.txt"}), ""},
+      {convertir("WGS84", "WGS84", {"--catalogue", "absent.txt"}), "Catalogue illisible"},
+      {convertir("WGS84", "WGS84", {"--catalogue", "mauvais.txt"}), "ligne 5"},
+      // Only geographic systems count from Paris; only multi-zone ones take a zone.
+      {convertir("Plate WGS", "WGS84", {"--paris-depart"}), "--paris-depart"},
+      {convertir("WGS84", "Plate WGS", {"--paris-arrivee"}), "--paris-arrivee"},
+      {convertir("Plate WGS", "WGS84", {"--fuseau", "31"}), ""},
+      {convertir("Plate WGS", "WGS84", {"--fuseau", "x"}), ""},
+      {{"convertir", "--depart"}, ""},
+      {{"systemes", "en-trop"}, ""},
+      {{"verifier"}, ""},
+      {{"verifier", "absent.txt"}, ""},
+      {{"traduire"}, ""},
+  };
+  for (const auto& c : cas) {
+    auto r = Lance(c.Arguments, "0 0\n");
     std::string ligne;
-    for (const auto& x : a) ligne += x + " ";
+    for (const auto& x : c.Arguments) ligne += x + " ";
     EXPECT_EQ(r.Statut, 2) << ligne;
     EXPECT_EQ(r.Sortie, "") << ligne;
     EXPECT_EQ(r.Erreur.rfind("vestrel-cli : ", 0), 0u) << ligne << r.Erreur;
+    EXPECT_NE(r.Erreur.find(c.Message), std::string::npos) << ligne << r.Erreur;
   }
-  auto r = Lance({"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84", "--arrivee",
-                  "Inconnu"});
-  EXPECT_EQ(r.Erreur, "vestrel-cli : Système inconnu : \"Inconnu\"\n");
-}
-
-TEST_F(Cli, CatalogueAvecUnEnregistrementIncorrectRefuse) {
-  Ecrit("mauvais.txt", std::string(kCatalogue) + "Bidule=\"x\"\r\n");
-  auto r = Lance({"convertir", "--catalogue", "mauvais.txt", "--depart", "WGS84", "--arrivee",
-                  "Plate WGS"},
-                 "0 0\n");
-  EXPECT_EQ(r.Statut, 2);
-  EXPECT_NE(r.Erreur.find("ligne 5"), std::string::npos) << r.Erreur;
-  EXPECT_EQ(r.Sortie, "");
 }
 
 TEST_F(Cli, CatalogueDuDemarrageDeLaFenetre) {
-  fs::create_directories(dossier_ / "config" / "vestrel");
-  fs::copy_file(dossier_ / "catalogue.txt", dossier_ / "config" / "vestrel" / "donnees.txt");
+  essai::Ecrit(dossier_("config/vestrel/donnees.txt"), essai::Lit(dossier_("catalogue.txt")));
   auto r = Lance({"convertir", "--depart", "Plate ED50", "--arrivee", "WGS84"}, "1 2\n");
   ASSERT_EQ(r.Statut, 0) << r.Erreur;
   auto a = Fenetre("Plate ED50", "WGS84", "1", "2", 0);
