@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "geodesy/datum.h"
@@ -121,8 +122,8 @@ class TDonnees {
 
 // Reads the typed point of a source: angle texts for a datum, metres
 // otherwise, with the pipeline's four messages.
-void LitPointDepart(const TSystemeResolu& source, const std::string& texteX,
-                    const std::string& texteY, double& premiere, double& seconde);
+void LitPointDepart(const TSystemeResolu& source, std::string_view texteX,
+                    std::string_view texteY, double& premiere, double& seconde);
 // Converts the point and, with `details`, computes the convergence and the
 // linear alteration (each step under the floating-point guard).
 // zoneSource: the Paris flag (1) for a datum, the zone number for a
@@ -133,6 +134,9 @@ void ConvertitPoint(const TSystemeResolu& source, int32_t zoneSource,
                     double seconde, bool details, TPointConverti& resultat);
 // The window's texts of a converted point.
 std::string TexteCoordonnee(const TSystemeResolu& destination, double valeur, int unite);
+// The same text appended to `sortie`.
+void AjouteCoordonnee(std::string& sortie, const TSystemeResolu& destination, double valeur,
+                      int unite);
 std::string TexteAlteration(double alteration);  // up to 15 significant digits
 
 // ---- The "Convertir" command, without the window ----

@@ -29,14 +29,35 @@ constexpr const char* kLongitudeIncorrecte = "Longitude de départ incorrecte, e
 constexpr const char* kEastingIncorrect = "Easting de départ incorrecte, exemple 231500";
 constexpr const char* kNorthingIncorrect = "Northing de départ incorrecte, exemple 231500";
 
-// Every step runs under its own floating-point guard, so that a formula
-// evaluated at a singular point ends the conversion with the arithmetic
-// error instead of carrying an infinity or a NaN further.
+// Every step is checked by the operation's floating-point guard as soon as
+// it ends, so that a formula evaluated at a singular point ends the
+// conversion with that step's arithmetic error instead of carrying an
+// infinity or a NaN further. The guard starts with no fault set and each
+// check raises and clears what the step set: one guard per operation thus
+// tells the same faults as one guard per step.
+//
+// Testing the flags stalls the processor, so a point of a long run is first
+// converted with a single test at the end (TControle without checks per
+// step); only a point that faults or fails is converted again step by step,
+// which raises the error of the first faulty step, as ever.
+class TControle {
+ public:
+  explicit TControle(bool parEtape = true) : parEtape_(parEtape) {}
+  void FinEtape() {
+    if (parEtape_) garde_.Verifie();
+  }
+  // True when a fault occurred since the start (and clears it).
+  bool Faute() { return garde_.Faute(); }
+
+ private:
+  GardeFlottante garde_;
+  bool parEtape_;
+};
+
 template <class F>
-void Etape(F&& calcul) {
-  GardeFlottante garde;
+void Etape(TControle& garde, F&& calcul) {
   calcul();
-  garde.Verifie();
+  garde.FinEtape();
 }
 
 const TDatum& DatumDe(const TAncetre& systeme) {
@@ -46,39 +67,39 @@ const TDatum& DatumDe(const TAncetre& systeme) {
 
 // Source system to WGS84 geocentric coordinates. `zone`: the Paris flag (1)
 // for a datum, the zone number for a multi-zone system.
-void VersWGS84(const TSystemeResolu& s, int32_t zone, double premiere, double seconde,
-               double (&P)[3]) {
+void VersWGS84(TControle& garde, const TSystemeResolu& s, int32_t zone, double premiere,
+               double seconde, double (&P)[3]) {
   if (s.Datum) {
-    Etape([&] { s.Datum->VersWGS84(zone == 1, premiere, seconde, P[0], P[1], P[2]); });
+    Etape(garde, [&] { s.Datum->VersWGS84(zone == 1, premiere, seconde, P[0], P[1], P[2]); });
     return;
   }
   double phi = 0, lambda = 0;
   if (s.Projection)
-    Etape([&] { s.Projection->CartoVersGeo(premiere, seconde, phi, lambda); });
+    Etape(garde, [&] { s.Projection->CartoVersGeo(premiere, seconde, phi, lambda); });
   else
-    Etape([&] { s.Multiple->CartoVersGeo(zone, premiere, seconde, phi, lambda); });
+    Etape(garde, [&] { s.Multiple->CartoVersGeo(zone, premiere, seconde, phi, lambda); });
   const TDatum& datum = DatumDe(s.Projection ? static_cast<const TAncetre&>(*s.Projection)
                                              : *s.Multiple);
-  Etape([&] { datum.VersWGS84(false, phi, lambda, P[0], P[1], P[2]); });
+  Etape(garde, [&] { datum.VersWGS84(false, phi, lambda, P[0], P[1], P[2]); });
 }
 
 // WGS84 geocentric coordinates to the destination system. `paris` counts
 // longitudes from the Paris meridian on a datum; a multi-zone system writes
 // the zone it chose into `zone`.
-void DepuisWGS84(const TSystemeResolu& d, bool paris, const double (&P)[3], double& premiere,
-                 double& seconde, int32_t& zone) {
+void DepuisWGS84(TControle& garde, const TSystemeResolu& d, bool paris,
+                 const double (&P)[3], double& premiere, double& seconde, int32_t& zone) {
   if (d.Datum) {
-    Etape([&] { d.Datum->DepuisWGS84(paris, P[0], P[1], P[2], premiere, seconde); });
+    Etape(garde, [&] { d.Datum->DepuisWGS84(paris, P[0], P[1], P[2], premiere, seconde); });
     return;
   }
   const TDatum& datum = DatumDe(d.Projection ? static_cast<const TAncetre&>(*d.Projection)
                                              : *d.Multiple);
   double phi = 0, lambda = 0;
-  Etape([&] { datum.DepuisWGS84(false, P[0], P[1], P[2], phi, lambda); });
+  Etape(garde, [&] { datum.DepuisWGS84(false, P[0], P[1], P[2], phi, lambda); });
   if (d.Projection)
-    Etape([&] { d.Projection->GeoVersCarto(phi, lambda, premiere, seconde); });
+    Etape(garde, [&] { d.Projection->GeoVersCarto(phi, lambda, premiere, seconde); });
   else
-    Etape([&] { d.Multiple->GeoVersCarto(phi, lambda, premiere, seconde, zone); });
+    Etape(garde, [&] { d.Multiple->GeoVersCarto(phi, lambda, premiere, seconde, zone); });
 }
 
 // The two points of the convergence and the alteration, in WGS84
@@ -88,19 +109,19 @@ struct TDeuxPoints {
   double Longueur;
 };
 
-void PointsSource(const TSystemeResolu& s, int32_t zone, double premiere, double seconde,
-                  TDeuxPoints& points) {
+void PointsSource(TControle& garde, const TSystemeResolu& s, int32_t zone,
+                  double premiere, double seconde, TDeuxPoints& points) {
   if (s.Datum) {
-    VersWGS84(s, zone, premiere, seconde, points.P[0]);
-    VersWGS84(s, zone, premiere + kPasLatitude, seconde, points.P[1]);
-    Etape([&] {
+    VersWGS84(garde, s, zone, premiere, seconde, points.P[0]);
+    VersWGS84(garde, s, zone, premiere + kPasLatitude, seconde, points.P[1]);
+    Etape(garde, [&] {
       const double dX = points.P[1][0] - points.P[0][0], dY = points.P[1][1] - points.P[0][1],
                    dZ = points.P[1][2] - points.P[0][2];
       points.Longueur = std::sqrt(dX * dX + dY * dY + dZ * dZ);
     });
   } else {
-    VersWGS84(s, zone, premiere, seconde, points.P[0]);
-    VersWGS84(s, zone, premiere, seconde + kPasNordage, points.P[1]);
+    VersWGS84(garde, s, zone, premiere, seconde, points.P[0]);
+    VersWGS84(garde, s, zone, premiere, seconde + kPasNordage, points.P[1]);
     points.Longueur = kPasNordage;
   }
 }
@@ -112,34 +133,36 @@ struct TImages {
   double A[2], B[2];
 };
 
-void ImagesDestination(const TSystemeResolu& d, const TDeuxPoints& points, TImages& images) {
+void ImagesDestination(TControle& garde, const TSystemeResolu& d,
+                       const TDeuxPoints& points, TImages& images) {
   for (int i = 0; i < 2; ++i) {
     int32_t zone = 0;
-    DepuisWGS84(d, false, points.P[i], images.A[i], images.B[i], zone);
+    DepuisWGS84(garde, d, false, points.P[i], images.A[i], images.B[i], zone);
   }
 }
 
 // The angle between the destination's north and the image of the source's
 // north, clockwise: the azimuth of the second image seen from the first on a
 // datum, arctan(ΔX / ΔY) on a grid. A zero ΔY is a division by zero.
-double ConvergenceDe(const TSystemeResolu& d, const TImages& images) {
+double ConvergenceDe(TControle& garde, const TSystemeResolu& d, const TImages& images) {
   double convergence = 0;
   if (d.Datum)
-    Etape([&] {
+    Etape(garde, [&] {
       convergence = Azimut(images.A[0], images.B[0], images.A[1], images.B[1],
                            d.Datum->Ellipsoide->E);
     });
   else
-    Etape([&] { convergence = std::atan((images.A[1] - images.A[0]) / (images.B[1] - images.B[0])); });
+    Etape(garde, [&] { convergence = std::atan((images.A[1] - images.A[0]) / (images.B[1] - images.B[0])); });
   return convergence;
 }
 
 // Distance between the two images over the source's reference length; 1 for
 // a geographic destination.
-double AlterationDe(const TSystemeResolu& d, const TImages& images, double longueur) {
+double AlterationDe(TControle& garde, const TSystemeResolu& d, const TImages& images,
+                    double longueur) {
   if (d.Datum) return 1.0;
   double alteration = 0;
-  Etape([&] {
+  Etape(garde, [&] {
     const double dX = images.A[1] - images.A[0], dY = images.B[1] - images.B[0];
     alteration = std::sqrt(dX * dX + dY * dY) / longueur;
   });
@@ -157,7 +180,10 @@ bool PointsTapes(const TDonnees& donnees, const std::string& source,
   if (!depart.Trouve()) return false;
   double premiere = 0, seconde = 0;
   LitPointDepart(depart, texteX, texteY, premiere, seconde);
-  PointsSource(depart, zone, premiere, seconde, points);
+  {
+    TControle garde;
+    PointsSource(garde, depart, zone, premiere, seconde, points);
+  }
   arrivee = donnees.Resout(destination);
   return arrivee.Trouve();
 }
@@ -166,11 +192,11 @@ bool PointsTapes(const TDonnees& donnees, const std::string& source,
 
 // ---- Numbers ------------------------------------------------------------------
 
-void LitPointDepart(const TSystemeResolu& source, const std::string& texteX,
-                    const std::string& texteY, double& premiere, double& seconde) {
+void LitPointDepart(const TSystemeResolu& source, std::string_view texteX,
+                    std::string_view texteY, double& premiere, double& seconde) {
   // The X text is checked before the Y text; the four messages replace
   // whatever the angle parser or the number reader said.
-  auto lit = [](auto lecture, const std::string& texte, const char* message) {
+  auto lit = [](auto lecture, std::string_view texte, const char* message) {
     try {
       return lecture(texte);
     } catch (const Erreur&) {
@@ -178,38 +204,69 @@ void LitPointDepart(const TSystemeResolu& source, const std::string& texteX,
     }
   };
   if (source.Geographique()) {
-    auto angle = [](const std::string& t) { return TexteVersAngle(t); };
+    auto angle = [](std::string_view t) { return TexteVersAngle(t); };
     premiere = lit(angle, texteX, kLatitudeIncorrecte);
     seconde = lit(angle, texteY, kLongitudeIncorrecte);
   } else {
-    auto reel = [](const std::string& t) { return LitReel(t); };
+    auto reel = [](std::string_view t) { return LitReel(t); };
     premiere = lit(reel, texteX, kEastingIncorrect);
     seconde = lit(reel, texteY, kNorthingIncorrect);
   }
 }
+
+namespace {
+
+void ConvertitPoint(TControle& garde, const TSystemeResolu& source, int32_t zoneSource,
+                    const TSystemeResolu& destination, bool parisDestination, double premiere,
+                    double seconde, bool details, TPointConverti& resultat) {
+  TDeuxPoints points;
+  VersWGS84(garde, source, zoneSource, premiere, seconde, points.P[0]);
+  DepuisWGS84(garde, destination, parisDestination, points.P[0], resultat.X, resultat.Y,
+              resultat.Zone);
+  if (!details) return;
+  PointsSource(garde, source, zoneSource, premiere, seconde, points);
+  TImages images;
+  ImagesDestination(garde, destination, points, images);
+  resultat.Convergence = ConvergenceDe(garde, destination, images);
+  resultat.Alteration = AlterationDe(garde, destination, images, points.Longueur);
+}
+
+}  // namespace
 
 void ConvertitPoint(const TSystemeResolu& source, int32_t zoneSource,
                     const TSystemeResolu& destination, bool parisDestination, double premiere,
                     double seconde, bool details, TPointConverti& resultat) {
   if (!source.Trouve() || !destination.Trouve())
     throw ErreurAssertion("Conversion entre systèmes non résolus");
-  TDeuxPoints points;
-  VersWGS84(source, zoneSource, premiere, seconde, points.P[0]);
-  DepuisWGS84(destination, parisDestination, points.P[0], resultat.X, resultat.Y, resultat.Zone);
-  if (!details) return;
-  PointsSource(source, zoneSource, premiere, seconde, points);
-  TImages images;
-  ImagesDestination(destination, points, images);
-  resultat.Convergence = ConvergenceDe(destination, images);
-  resultat.Alteration = AlterationDe(destination, images, points.Longueur);
+  {
+    TControle fin(false);
+    try {
+      ConvertitPoint(fin, source, zoneSource, destination, parisDestination, premiere, seconde,
+                     details, resultat);
+      if (!fin.Faute()) return;
+    } catch (...) {
+      // The faults of this attempt are cleared; the faults raised before the
+      // conversion are restored when the guard ends.
+      fin.Faute();
+    }
+  }
+  // Converted again step by step, to raise the error of the first faulty step.
+  TControle parEtape;
+  ConvertitPoint(parEtape, source, zoneSource, destination, parisDestination, premiere, seconde,
+                 details, resultat);
+}
+
+void AjouteCoordonnee(std::string& sortie, const TSystemeResolu& destination, double valeur,
+                      int unite) {
+  if (destination.Geographique())
+    sortie += AngleVersTexte(unite, valeur);
+  else
+    AjouteF(sortie, valeur, 3);
 }
 
 std::string TexteCoordonnee(const TSystemeResolu& destination, double valeur, int unite) {
   std::string texte;
-  if (destination.Geographique())
-    AngleVersTexte(unite, valeur, texte);
-  else
-    texte = FormatF(valeur, 3);
+  AjouteCoordonnee(texte, destination, valeur, unite);
   return texte;
 }
 
@@ -221,8 +278,9 @@ bool TDonnees::SystemeVersWGS84(const std::string& nom, int32_t zone, double pre
                                 double seconde, double& X, double& Y, double& Z) const {
   const TSystemeResolu s = Resout(nom);
   if (!s.Trouve()) return false;
+  TControle garde;
   double P[3];
-  VersWGS84(s, zone, premiere, seconde, P);
+  VersWGS84(garde, s, zone, premiere, seconde, P);
   X = P[0], Y = P[1], Z = P[2];
   return true;
 }
@@ -231,8 +289,9 @@ bool TDonnees::WGS84VersSysteme(const std::string& nom, int32_t& zone, double X,
                                 double Z, double& premiere, double& seconde) const {
   const TSystemeResolu d = Resout(nom);
   if (!d.Trouve()) return false;
+  TControle garde;
   const double P[3] = {X, Y, Z};
-  DepuisWGS84(d, zone == 1, P, premiere, seconde, zone);
+  DepuisWGS84(garde, d, zone == 1, P, premiere, seconde, zone);
   return true;
 }
 
@@ -273,9 +332,10 @@ bool TDonnees::Convergence(const std::string& source, const std::string& destina
   TSystemeResolu d;
   if (!PointsTapes(*this, source, destination, texteX, texteY, zoneSource, points, d))
     return false;
+  TControle garde;
   TImages images;
-  ImagesDestination(d, points, images);
-  AngleVersTexte(unite, ConvergenceDe(d, images), texte);
+  ImagesDestination(garde, d, points, images);
+  AngleVersTexte(unite, ConvergenceDe(garde, d, images), texte);
   return true;
 }
 
@@ -286,13 +346,14 @@ bool TDonnees::AlterationLineaire(const std::string& source, const std::string& 
   TSystemeResolu d;
   if (!PointsTapes(*this, source, destination, texteX, texteY, zoneSource, points, d))
     return false;
+  TControle garde;
   if (d.Geographique()) {
     alteration = 1.0;
     return true;
   }
   TImages images;
-  ImagesDestination(d, points, images);
-  alteration = AlterationDe(d, images, points.Longueur);
+  ImagesDestination(garde, d, points, images);
+  alteration = AlterationDe(garde, d, images, points.Longueur);
   return true;
 }
 

@@ -50,13 +50,13 @@ bool Utf8Valide(std::string_view t) {
   return true;
 }
 
-// A typed text into the engine's UTF-8; a file written in Windows-1252 (the
-// degree sign as the single byte 0xB0) is read as such.
-void TexteSaisi(std::string_view champ, std::string& texte) {
-  bool ascii = true;
-  for (char c : champ) ascii &= static_cast<unsigned char>(c) < 0x80;
-  if (ascii || Utf8Valide(champ)) texte.assign(champ);
-  else texte = Win1252VersUtf8(champ);
+// A typed text in the engine's UTF-8: the field itself when it is UTF-8
+// already (ASCII included), else its conversion into `tampon` (a file written
+// in Windows-1252, the degree sign as the single byte 0xB0).
+std::string_view TexteSaisi(std::string_view champ, std::string& tampon) {
+  if (Utf8Valide(champ)) return champ;
+  tampon = Win1252VersUtf8(champ);
+  return tampon;
 }
 
 std::string Attendu(const TOptionsConversion& options, const TSystemeResolu& source) {
@@ -99,10 +99,9 @@ class TConvertisseur {
         throw ErreurConversion(kMessageFuseau);
       }
     }
-    TexteSaisi(champs[base], texteX_);
-    TexteSaisi(champs[base + 1], texteY_);
     double premiere, seconde;
-    LitPointDepart(source_, texteX_, texteY_, premiere, seconde);
+    LitPointDepart(source_, TexteSaisi(champs[base], texteX_),
+                   TexteSaisi(champs[base + 1], texteY_), premiere, seconde);
     TPointConverti point;
     ConvertitPoint(source_, zone, destination_, options_.ParisArrivee, premiere, seconde,
                    options_.Details, point);
@@ -112,9 +111,9 @@ class TConvertisseur {
       sortie.append(champs[0]);
       sortie.push_back(separateur);
     }
-    sortie += TexteCoordonnee(destination_, point.X, options_.Unite);
+    AjouteCoordonnee(sortie, destination_, point.X, options_.Unite);
     sortie.push_back(separateur);
-    sortie += TexteCoordonnee(destination_, point.Y, options_.Unite);
+    AjouteCoordonnee(sortie, destination_, point.Y, options_.Unite);
     if (destination_.Multiple) {
       char chiffres[16];
       auto [fin, ec] = std::to_chars(chiffres, chiffres + sizeof chiffres, point.Zone);

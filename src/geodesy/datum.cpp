@@ -147,8 +147,8 @@ void TDatum::VersWGS84(bool paris, double phi, double lambda, double& X, double&
     SeptParametres(DeltaX, DeltaY, DeltaZ, Echelle / 1e6, SecondesVersRadians(RotX),
                    SecondesVersRadians(RotY), SecondesVersRadians(RotZ), x, y, z, X, Y, Z);
   if (!Grille) return;
-  double lambdaW, phiW, h, tx, ty, tz;
-  CartesienVersGeographique(X, Y, Z, DemiGrandAxeWGS84, ExcentriciteWGS84, lambdaW, phiW, h);
+  double lambdaW, phiW, tx, ty, tz;
+  CartesienVersGeographique(X, Y, Z, DemiGrandAxeWGS84, ExcentriciteWGS84, lambdaW, phiW);
   if (Grille->Interpole(lambdaW * RadiansVersDegres, phiW * RadiansVersDegres, tx, ty, tz))
     SeptParametres(tx, ty, tz, 0, 0, 0, 0, x, y, z, X, Y, Z);
 }
@@ -160,8 +160,8 @@ void TDatum::DepuisWGS84(bool paris, double X, double Y, double Z, double& phi,
   double x = X, y = Y, z = Z;
   bool grille = false;
   if (Grille) {
-    double lambdaW, phiW, h, tx, ty, tz;
-    CartesienVersGeographique(X, Y, Z, DemiGrandAxeWGS84, ExcentriciteWGS84, lambdaW, phiW, h);
+    double lambdaW, phiW, tx, ty, tz;
+    CartesienVersGeographique(X, Y, Z, DemiGrandAxeWGS84, ExcentriciteWGS84, lambdaW, phiW);
     grille = Grille->Interpole(lambdaW * RadiansVersDegres, phiW * RadiansVersDegres, tx, ty, tz);
     if (grille) SeptParametresInverseApprochee(tx, ty, tz, 0, 0, 0, 0, X, Y, Z, x, y, z);
   }
@@ -173,8 +173,8 @@ void TDatum::DepuisWGS84(bool paris, double X, double Y, double Z, double& phi,
                             SecondesVersRadians(RotY), SecondesVersRadians(RotZ), X, Y, Z, x,
                             y, z);
   }
-  double h;
-  CartesienVersGeographique(x, y, z, Ellipsoide->A, Ellipsoide->E, lambda, phi, h);
+  // The height is dropped.
+  CartesienVersGeographique(x, y, z, Ellipsoide->A, Ellipsoide->E, lambda, phi);
   if (paris) lambda -= MeridienParis();
 }
 

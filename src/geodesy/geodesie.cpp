@@ -67,16 +67,20 @@ void GeographiqueVersCartesien(double lambda, double phi, double h, double a, do
 
 // Iteration of NT/G 80 (ALG0012). On the polar axis (R = 0) the iteration divides by
 // zero; there the latitude is ±90° (the sign of Z, north at the centre), the
-// longitude 0 and the height |Z| − b.
-void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
-                               double& lambda, double& phi, double& h) {
+// longitude 0 and the height |Z| − b. The height costs a sine, a cosine and a
+// square root more: it is computed only when asked for.
+namespace {
+
+template <bool AvecHauteur>
+void VersGeographique(double X, double Y, double Z, double a, double e, double& lambda,
+                      double& phi, double* h) {
   if (!std::isfinite(X) || !std::isfinite(Y) || !std::isfinite(Z)) NonConvergence();
   const double e2 = e * e;
   const double R = std::sqrt(X * X + Y * Y);
   if (R == 0) {
     lambda = 0;
     phi = Z < 0 ? -kPiSur2 : kPiSur2;
-    h = std::fabs(Z) - a * std::sqrt(1 - e2);
+    if constexpr (AvecHauteur) *h = std::fabs(Z) - a * std::sqrt(1 - e2);
     return;
   }
   lambda = std::atan2(Y, X);
@@ -91,8 +95,22 @@ void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
     phi = std::atan(zSurR / (1 - ae2SurR * std::cos(precedent) / std::sqrt(1 - e2 * s * s)));
     if (std::fabs(precedent - phi) < ToleranceIteration) break;
   }
-  const double s = std::sin(phi);
-  h = R / std::cos(phi) - a / std::sqrt(1 - e2 * s * s);
+  if constexpr (AvecHauteur) {
+    const double s = std::sin(phi);
+    *h = R / std::cos(phi) - a / std::sqrt(1 - e2 * s * s);
+  }
+}
+
+}  // namespace
+
+void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
+                               double& lambda, double& phi, double& h) {
+  VersGeographique<true>(X, Y, Z, a, e, lambda, phi, &h);
+}
+
+void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
+                               double& lambda, double& phi) {
+  VersGeographique<false>(X, Y, Z, a, e, lambda, phi, nullptr);
 }
 
 // Position-vector sense, small rotations (NT/G 80, ALG0013).

@@ -18,6 +18,9 @@ void GeographiqueVersCartesien(double lambda, double phi, double h, double a, do
 // On the polar axis: λ = 0, φ = ±π/2 (the sign of Z), h = |Z| − b.
 void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
                                double& lambda, double& phi, double& h);
+// The same latitude and longitude without the height.
+void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
+                               double& lambda, double& phi);
 
 // Seven-parameter similarity, position-vector sense. D is the scale
 // correction as a pure number, the rotations are in radians.

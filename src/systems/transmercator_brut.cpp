@@ -7,6 +7,15 @@
 
 namespace vestrel {
 
+const TTransverseMercatorBrut::TSeries& TTransverseMercatorBrut::Series(double e) const {
+  if (e != series_.e) {
+    CoefficientsMercatorTransverse(e, series_.Directs);
+    CoefficientsMercatorTransverseInverse(e, series_.Inverses);
+    series_.e = e;
+  }
+  return series_;
+}
+
 void TTransverseMercatorBrut::GeoVersCarto(double phi, double lambda, double& X,
                                            double& Y) const {
   const double e = Excentricite();
@@ -16,8 +25,7 @@ void TTransverseMercatorBrut::GeoVersCarto(double phi, double lambda, double& X,
   // atanh(sin P): exactly 0 on the central meridian.
   const double P = std::asin(std::sin(dLambda) / std::cosh(L));
   const TComplexe z{std::atan(std::sinh(L) / std::cos(dLambda)), std::atanh(std::sin(P))};
-  TCoefficients C;
-  CoefficientsMercatorTransverse(e, C);
+  const TCoefficients& C = Series(e).Directs;
   TComplexe Z, terme;
   CplxScale(z, n * C[0], Z);
   for (int k = 1; k <= 4; ++k) {
@@ -34,8 +42,7 @@ void TTransverseMercatorBrut::GeoVersCarto(double phi, double lambda, double& X,
 void TTransverseMercatorBrut::CartoVersGeo(double X, double Y, double& phi,
                                            double& lambda) const {
   const double e = Excentricite();
-  TCoefficients D;
-  CoefficientsMercatorTransverseInverse(e, D);
+  const TCoefficients& D = Series(e).Inverses;
   TComplexe z;
   CplxScale(TComplexe{Y - Y0, X - X0}, 1.0 / (n * D[0]), z);
   TComplexe xi = z, terme;

@@ -15,6 +15,9 @@
 // The derived kinds (Transverse Mercator, UTM, MTM) compute the constants
 // from their own parameters in CalculeConstantes; the multi-zone system
 // converts through Transverse Mercator zones.
+#include <limits>
+
+#include "geodesy/geodesie.h"
 #include "systems/projection.h"
 
 namespace vestrel {
@@ -38,6 +41,16 @@ class TTransverseMercatorBrut : public TProjection {
   // false easting X0, false northing 10 000 000 m in the southern
   // hemisphere and 0 in the northern, central meridian as an angle text.
   void ConstantesFuseau(double k0, double X0, bool sud, const std::string& meridien);
+
+ private:
+  // The series coefficients depend on e only: they are kept for the last
+  // eccentricity met (the ellipsoid may change between two conversions).
+  struct TSeries {
+    double e = std::numeric_limits<double>::quiet_NaN();
+    TCoefficients Directs{}, Inverses{};
+  };
+  const TSeries& Series(double e) const;
+  mutable TSeries series_;
 };
 
 }  // namespace vestrel

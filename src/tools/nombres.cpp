@@ -1,6 +1,7 @@
 #include "tools/nombres.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -67,9 +68,86 @@ long OrdreDeGrandeur(std::string_view t) {
   return entiers > 0 ? entiers - 1 + exposant : exposant - zerosFraction - 1;
 }
 
+// "%.<decimales>f" for 0 <= decimales <= 3 and |valeur| < 2^53, the usual
+// case of coordinates in metres, done in integers: the exact binary value
+// m·2^q times 10^decimales is rounded to the nearest integer, ties to even,
+// as printf and std::to_chars round. False when the value is out of that
+// range (the general routine then does the work).
+bool AjouteFEntier(std::string& sortie, double valeur, int decimales) {
+  static constexpr uint64_t kPuissances[] = {1, 10, 100, 1000};
+  if (decimales < 0 || decimales > 3) return false;
+  const uint64_t bits = std::bit_cast<uint64_t>(valeur);
+  const int exposant = static_cast<int>((bits >> 52) & 0x7FF);
+  if (exposant == 0x7FF) return false;  // infinite or not a number
+  const uint64_t fraction = bits & ((uint64_t{1} << 52) - 1);
+  const uint64_t m = exposant == 0 ? fraction : fraction | (uint64_t{1} << 52);
+  const int decalage = (exposant == 0 ? 1 : exposant) - 1075;  // valeur = ±m·2^decalage
+  if (decalage >= 0) return false;
+  const uint64_t puissance = kPuissances[decimales];
+  const uint64_t produit = m * puissance;  // < 2^53 · 2^10
+  const int s = -decalage;
+  uint64_t n = 0;
+  if (s < 64) {
+    n = produit >> s;
+    const uint64_t reste = produit & ((uint64_t{1} << s) - 1);
+    const uint64_t moitie = uint64_t{1} << (s - 1);
+    if (reste > moitie || (reste == moitie && (n & 1))) ++n;
+  }  // else below one half of the last decimal: 0
+  char tampon[32];
+  char* fin = tampon + sizeof tampon;
+  char* p = fin;
+  uint64_t entiers = n / puissance, decimalesValeur = n % puissance;
+  for (int i = 0; i < decimales; ++i) {
+    *--p = static_cast<char>('0' + decimalesValeur % 10);
+    decimalesValeur /= 10;
+  }
+  if (decimales > 0) *--p = '.';
+  do {
+    *--p = static_cast<char>('0' + entiers % 10);
+    entiers /= 10;
+  } while (entiers != 0);
+  if (bits >> 63) *--p = '-';
+  sortie.append(p, fin);
+  return true;
+}
+
+// The common short form, digits with an optional "." fraction and no
+// exponent, whose digits make an integer w below 2^53 and whose decimals are
+// at most 22: w and 10^k are then exact doubles and w / 10^k is the correctly
+// rounded value, the one std::from_chars gives (Clinger's fast path).
+// False for any other text, which the general reader handles.
+bool LitReelCourt(std::string_view t, double& valeur) noexcept {
+  static constexpr double kPuissances[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  size_t i = 0;
+  const bool negatif = !t.empty() && t[0] == '-';
+  if (!t.empty() && (t[0] == '+' || t[0] == '-')) ++i;
+  uint64_t w = 0;
+  int chiffres = 0, decimales = 0;
+  bool point = false;
+  for (; i < t.size(); ++i) {
+    const char c = t[i];
+    if (EstChiffre(c)) {
+      if (++chiffres > 15) return false;  // 10^15 < 2^53
+      w = w * 10 + static_cast<uint64_t>(c - '0');
+      if (point) ++decimales;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (chiffres == 0) return false;
+  const double v = static_cast<double>(w) / kPuissances[decimales];
+  valeur = negatif ? -v : v;
+  return true;
+}
+
 }  // namespace
 
 bool EssaieLitReel(std::string_view texte, double& valeur) noexcept {
+  if (LitReelCourt(texte, valeur)) return true;
   size_t debut;
   if (!GrammaireReel(texte, debut)) return false;
   // "-.5" and ".5": from_chars needs no help; "+" was skipped above, but a
@@ -128,6 +206,7 @@ void AjouteG(std::string& sortie, double valeur, int chiffres) {
 }
 
 void AjouteF(std::string& sortie, double valeur, int decimales) {
+  if (AjouteFEntier(sortie, valeur, decimales)) return;
   // Fixed notation of a large double can be long: 309 digits at most, plus
   // the sign, the point and the decimals.
   char tampon[400];

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfenv>
 #include <cmath>
 #include <cstring>
 
@@ -187,6 +188,24 @@ TEST_F(Pipeline, LesFautesArithmetiquesFinissentLaCommande) {
   // A formula at a singular point (an ellipsoid of no size).
   double X, Y, Z;
   EXPECT_EQ(Message([&] { d.LireDepart("Plate nulle", "1", "1", 0, X, Y, Z); }), "Division par zéro");
+}
+
+// A point is first converted with one test of the flags at the end; a
+// fault must still end it with the error of its first faulty step, here the
+// division by a = 0, not the later failure of the iteration fed with an
+// infinity. Faults raised before the conversion are left as they were.
+TEST_F(Pipeline, ConvertitPointDonneLErreurDeLaPremiereEtapeFautive) {
+  std::feclearexcept(FE_ALL_EXCEPT);
+  std::feraiseexcept(FE_OVERFLOW);
+  TPointConverti p;
+  EXPECT_EQ(Message([&] { ConvertitPoint(d.Resout("Plate nulle"), 0, d.Resout("Plate"), false,
+                                         1, 1, false, p); }),
+            "Division par zéro");
+  EXPECT_EQ(Message([&] { ConvertitPoint(d.Resout("Plate"), 0, d.Resout("Plate"), false, 0,
+                                         1e19, true, p); }),
+            "Opération en virgule flottante incorrecte");
+  EXPECT_EQ(std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW), FE_OVERFLOW);
+  std::feclearexcept(FE_ALL_EXCEPT);
 }
 
 TEST_F(Pipeline, CommandeConvertirUnites) {

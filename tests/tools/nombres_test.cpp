@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <clocale>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "tools/erreurs.h"
 #include "tools/flottant.h"
@@ -48,6 +54,39 @@ TEST(Nombres, FormatsCommePrintfEnLocaleC) {
   EXPECT_EQ(FormatF(231500.0, 3), "231500.000");
   EXPECT_EQ(FormatF(-0.0004, 3), "-0.000");
   EXPECT_EQ(FormatD(-42), "-42");
+}
+
+// The short forms (fixed notation with at most 3 decimals of a value below
+// 2^53, a real of at most 15 digits without exponent) are done in integers:
+// they must give the bytes and the bits of the general routines.
+TEST(Nombres, LesFormesCourtesDonnentLesMemesResultatsQueLesFormesGenerales) {
+  auto fixe = [](double v, int d) {
+    char t[400];
+    return std::string(t, std::to_chars(t, t + sizeof t, v, std::chars_format::fixed, d).ptr);
+  };
+  std::mt19937_64 alea(11);
+  std::uniform_real_distribution<double> metres(-2e7, 2e7);
+  std::vector<double> valeurs = {0.0, -0.0, 0.0005, 0.0015, 0.0025, -0.0625, 0.5, 2.5,
+                                 999.9995, 4503599627370495.5, 9007199254740991.0,
+                                 9007199254740992.0, 1e300, 5e-324, -1e-310};
+  for (int i = 0; i < 20000; ++i) {
+    valeurs.push_back(metres(alea));
+    valeurs.push_back(std::ldexp(static_cast<double>(alea() % 100000), -static_cast<int>(alea() % 12)));
+    valeurs.push_back(std::bit_cast<double>(alea()));
+  }
+  for (double v : valeurs) {
+    if (!std::isfinite(v)) continue;
+    for (int d = 0; d <= 4; ++d) ASSERT_EQ(FormatF(v, d), fixe(v, d)) << v << " " << d;
+  }
+  for (int i = 0; i < 20000; ++i) {
+    const std::string texte = FormatF(metres(alea), static_cast<int>(alea() % 9));
+    double attendu = 0;
+    std::from_chars(texte.data(), texte.data() + texte.size(), attendu);
+    ASSERT_EQ(std::bit_cast<uint64_t>(LitReel(texte)), std::bit_cast<uint64_t>(attendu)) << texte;
+  }
+  EXPECT_TRUE(std::signbit(LitReel("-0")));
+  EXPECT_EQ(LitReel("123456789012345.6"), 123456789012345.6);  // 16 digits: the general reader
+  EXPECT_EQ(LitReel("9007199254740993"), 9007199254740992.0);
 }
 
 // With a French locale active, numbers and angles are still written and read
