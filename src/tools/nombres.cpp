@@ -96,7 +96,15 @@ bool AjouteFEntier(std::string& sortie, double valeur, int decimales) {
   char tampon[32];
   char* fin = tampon + sizeof tampon;
   char* p = fin;
-  uint64_t entiers = n / puissance, decimalesValeur = n % puissance;
+  // Division by a constant (a multiplication), not by a variable.
+  uint64_t entiers = n;
+  switch (decimales) {
+    case 1: entiers = n / 10; break;
+    case 2: entiers = n / 100; break;
+    case 3: entiers = n / 1000; break;
+    default: break;
+  }
+  uint64_t decimalesValeur = n - entiers * puissance;
   for (int i = 0; i < decimales; ++i) {
     *--p = static_cast<char>('0' + decimalesValeur % 10);
     decimalesValeur /= 10;
@@ -112,33 +120,27 @@ bool AjouteFEntier(std::string& sortie, double valeur, int decimales) {
 }
 
 // The common short form, digits with an optional "." fraction and no
-// exponent, whose digits make an integer w below 2^53 and whose decimals are
-// at most 22: w and 10^k are then exact doubles and w / 10^k is the correctly
-// rounded value, the one std::from_chars gives (Clinger's fast path).
+// exponent, at most 15 digits in all: the digits make an integer w < 2^53,
+// w and 10^k (k decimals, k <= 15 < 22) are exact doubles and w / 10^k is the
+// correctly rounded value, the one std::from_chars gives (Clinger's fast
+// path).
 // False for any other text, which the general reader handles.
 bool LitReelCourt(std::string_view t, double& valeur) noexcept {
-  static constexpr double kPuissances[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  static constexpr double kPuissances[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const size_t taille = t.size();
   size_t i = 0;
-  const bool negatif = !t.empty() && t[0] == '-';
-  if (!t.empty() && (t[0] == '+' || t[0] == '-')) ++i;
+  const bool negatif = taille > 0 && t[0] == '-';
+  if (taille > 0 && (t[0] == '+' || t[0] == '-')) ++i;
+  // Unsigned arithmetic: past 19 digits w wraps, and such texts are refused.
   uint64_t w = 0;
-  int chiffres = 0, decimales = 0;
-  bool point = false;
-  for (; i < t.size(); ++i) {
-    const char c = t[i];
-    if (EstChiffre(c)) {
-      if (++chiffres > 15) return false;  // 10^15 < 2^53
-      w = w * 10 + static_cast<uint64_t>(c - '0');
-      if (point) ++decimales;
-    } else if (c == '.' && !point) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  if (chiffres == 0) return false;
+  int entiers = 0, decimales = 0;
+  for (; i < taille && EstChiffre(t[i]); ++i, ++entiers) w = w * 10 + static_cast<uint64_t>(t[i] - '0');
+  if (i < taille && t[i] == '.')
+    for (++i; i < taille && EstChiffre(t[i]); ++i, ++decimales)
+      w = w * 10 + static_cast<uint64_t>(t[i] - '0');
+  const int chiffres = entiers + decimales;
+  if (i != taille || chiffres == 0 || chiffres > 15) return false;  // 10^15 < 2^53
   const double v = static_cast<double>(w) / kPuissances[decimales];
   valeur = negatif ? -v : v;
   return true;
