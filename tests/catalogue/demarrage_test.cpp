@@ -41,7 +41,7 @@ class Demarrage : public testing::Test {
 
 // ---- Settings file --------------------------------------------------------
 
-TEST_F(Demarrage, LeDossierDesReglagesSousXdgConfigHomeOuPointConfig) {
+TEST_F(Demarrage, LeFichierDesReglages) {
   TFichierIni ini("Vestrel");
   EXPECT_EQ(ini.NomFichier, config_("vestrel/vestrel.ini"));
   EXPECT_TRUE(DossierExiste(ini.Dossier));
@@ -56,9 +56,8 @@ TEST_F(Demarrage, LeDossierDesReglagesSousXdgConfigHomeOuPointConfig) {
   if (home) setenv("HOME", ancien.c_str(), 1); else unsetenv("HOME");
   EXPECT_EQ(sansXdg.Dossier, config_("maison/.config/vestrel/"));
   EXPECT_TRUE(DossierExiste(sansXdg.Dossier));
-}
 
-TEST_F(Demarrage, LaDerniereLigneAutoSaveLEmporte) {
+  // The last "AutoSave = " line wins; SetAutoSave rewrites the file at once.
   struct {
     std::string Contenu;
     bool AutoSave;
@@ -71,12 +70,11 @@ TEST_F(Demarrage, LaDerniereLigneAutoSaveLEmporte) {
       {"AutoSave = OUI\nAutoSave=OUI\n", false},
   };
   for (const auto& c : cas) {
-    TFichierIni ini;
-    Ecrit(ini.NomFichier, c.Contenu);
-    ini.LitFichier();
-    EXPECT_EQ(ini.AutoSave, c.AutoSave) << c.Contenu;
+    TFichierIni lu;
+    Ecrit(lu.NomFichier, c.Contenu);
+    lu.LitFichier();
+    EXPECT_EQ(lu.AutoSave, c.AutoSave) << c.Contenu;
   }
-  TFichierIni ini;  // SetAutoSave rewrites the file at once
   ini.SetAutoSave(false);
   EXPECT_EQ(Lit(ini.NomFichier), "AutoSave = NON\n");
   ini.SetAutoSave(true);
@@ -152,9 +150,20 @@ TEST_F(Demarrage, UnDonneesIncompletEstSignaleEtGardeEnBak) {
   EXPECT_EQ(Lit(Donnees()), kEllipsoide + kDatum);
 }
 
-TEST_F(Demarrage, UnDonneesIllisibleNEstPasRemplaceParFrance) {
-  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+// A failed exit save names the file; an unreadable "donnees.txt" is not
+// replaced by "france.txt" and, since no copy of it can be kept, not saved over.
+TEST_F(Demarrage, EchecsALaSortie) {
   TFichierIni ini;
+  std::filesystem::create_directories(Donnees());  // a folder in the file's place
+  TDonnees vide;
+  try {
+    SauveALaSortie(vide, ini, {});
+    ADD_FAILURE();
+  } catch (const ErreurEntreeSortie& e) {
+    EXPECT_EQ(e.what(), "Problème à l'enregistrement des données dans " + Donnees());
+  }
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  std::filesystem::remove(Donnees());
   Ecrit(Donnees(), kEllipsoide);
   chmod(Donnees().c_str(), 0);
   Ecrit(France(), kFrance);
@@ -163,22 +172,9 @@ TEST_F(Demarrage, UnDonneesIllisibleNEstPasRemplaceParFrance) {
   ASSERT_TRUE(demarrage.Incomplet);
   EXPECT_EQ(demarrage.Incomplet->Ligne, 0);
   EXPECT_EQ(d.IndiceEllipsoide("France"), -1);
-  // It cannot be kept as a copy, so it is not saved over.
   EXPECT_THROW(SauveALaSortie(d, ini, demarrage), ErreurEntreeSortie);
   chmod(Donnees().c_str(), 0644);
   EXPECT_EQ(Lit(Donnees()), kEllipsoide);
-}
-
-TEST_F(Demarrage, UnEchecALaSortieDonneLeMessageAvecLeChemin) {
-  TFichierIni ini;
-  std::filesystem::create_directories(Donnees());  // a folder in the file's place
-  TDonnees d;
-  try {
-    SauveALaSortie(d, ini, {});
-    FAIL();
-  } catch (const ErreurEntreeSortie& e) {
-    EXPECT_EQ(e.what(), "Problème à l'enregistrement des données dans " + Donnees());
-  }
 }
 
 }  // namespace

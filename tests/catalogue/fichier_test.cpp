@@ -99,13 +99,6 @@ TEST(Catalogue, SauverPuisChargerEnWindows1252) {
 }
 
 TEST(Catalogue, FinsDeLigneEtNumeroDeLaLigneFautive) {
-  for (const char* fin : {"\r\n", "\n", "\r", "\r\n\r\n", "\n\n\n"}) {
-    TDonnees d;
-    TFlux flux(kClarke + fin + kNtf + fin + kPlate + fin);
-    d.ChargeFlux(flux);
-    ASSERT_EQ(d.Projections.size(), 1u) << testing::PrintToString(fin);
-    EXPECT_EQ(d.Projections[0]->Datum, d.Datums.at(1).get());
-  }
   TDonnees sansFin;  // the last line without a line end
   TFlux flux(kClarke + "\n" + kNtf);
   sansFin.ChargeFlux(flux);

@@ -38,18 +38,52 @@ void AttendTranslations(const TGrilleIgn& g, double lon, double lat, double tx, 
   EXPECT_NEAR(z, tz, 1e-9);
 }
 
-TEST(GrilleIgn, DispositionIgnQuelleQueSoitLaCasseDeLExtension) {
+// Every layout: the file name, its text, the grid size and some nodes
+// (index i·NLat + j: translations), a node no record gives being zero.
+TEST(GrilleIgn, Dispositions) {
+  struct TNoeud {
+    size_t Indice;
+    double TX, TY, TZ;
+  };
+  const struct {
+    const char *Nom, *Texte;
+    int NLon, NLat;
+    std::vector<TNoeud> Noeuds;
+  } cas[] = {
+      // The IGN layout whatever the case of the extension.
+      {"gr3df97a.txt", kGrilleIgn, 156, 111,
+       {{1, -167, -69, 317}, {111, -166, -68, 316}, {2, 0, 0, 0}, {156 * 111 - 1, -100, -50, 300}}},
+      {"GRILLE.TXT", kGrilleIgn, 156, 111, {{111, -166, -68, 316}}},
+      {"grille.Txt", kGrilleIgn, 156, 111, {{111, -166, -68, 316}}},
+      // One line: four values per node, the last one ignored and missing at
+      // the very end of the line.
+      {"grille.dat",
+       "0 1 40 42 1 1\n1 2 3 0  4 5 6 0 7 8 9 0 10 11 12 0 13 14 15 0 16 17 18\n99 99 99 99\n", 2, 3,
+       {{0, 1, 2, 3}, {2, 7, 8, 9}, {5, 16, 17, 18}}},
+      // A seventh token on line 1 announces one record per line; CR alone ends
+      // the lines; records in any order, a later one replacing an earlier one,
+      // one outside the grid ignored.
+      {"grille.dat",
+       "0 1 40 42 1 1 fin\r1 42 5 6 7 commentaire\r\r0 40 1 1 1\r0 40 2 3 4\r5 40 9 9 9\r", 2, 3,
+       {{0, 2, 3, 4}, {1, 0, 0, 0}, {5, 5, 6, 7}}},
+      // Two trailing blanks after the sixth number also mean records.
+      {"h.dat", "0 1 40 42 1 1  \n0 41 1 2 3\n", 2, 3, {{1, 1, 2, 3}}},
+      // Tab-separated records.
+      {"grille.tab", "0 1 40 41 1 1 x\n1\t41\t-1.5\t2.5\t3e1\n\t0\t\t40\t7\t8\t9\n", 2, 2,
+       {{0, 7, 8, 9}, {1, 0, 0, 0}, {3, -1.5, 2.5, 30}}},
+  };
   TDossierTemporaire dossier;
-  for (const char* nom : {"gr3df97a.txt", "GRILLE.TXT", "grille.Txt"}) {
-    const TGrilleIgn g(dossier.Ecrit(nom, kGrilleIgn));
-    EXPECT_EQ(g.NLon, 156);
-    EXPECT_EQ(g.NLat, 111);
-    EXPECT_EQ(g.TX.size(), 156u * 111u);
-    EXPECT_DOUBLE_EQ(g.LonMin, -5.5);
-    EXPECT_DOUBLE_EQ(g.PasLat, 0.1);
-    EXPECT_EQ(g.TY[1], -69.0);           // (i 0, j 1)
-    EXPECT_EQ(g.TZ[111], 316.0);         // (i 1, j 0)
-    EXPECT_EQ(g.TX[2], 0.0);             // a node no record gives
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.Texte);
+    const TGrilleIgn g(dossier.Ecrit(c.Nom, c.Texte));
+    EXPECT_EQ(g.NLon, c.NLon);
+    EXPECT_EQ(g.NLat, c.NLat);
+    ASSERT_EQ(g.TX.size(), size_t(c.NLon * c.NLat));
+    for (const TNoeud& n : c.Noeuds) {
+      EXPECT_EQ(g.TX[n.Indice], n.TX) << n.Indice;
+      EXPECT_EQ(g.TY[n.Indice], n.TY) << n.Indice;
+      EXPECT_EQ(g.TZ[n.Indice], n.TZ) << n.Indice;
+    }
   }
 }
 
@@ -72,6 +106,10 @@ TEST(GrilleIgn, InterpolationAuxNoeudsAuMilieuEtAuxBordsSuperieurs) {
   EXPECT_FALSE(g.Interpole(0, 41 - eps, x, y, z));
   EXPECT_FALSE(g.Interpole(0, 52 + eps, x, y, z));
   EXPECT_FALSE(g.Interpole(std::nan(""), 45, x, y, z));
+  // A zero weight times an infinite neighbour is an invalid operation.
+  TGrilleIgn h = g;
+  h.TX[111] = std::numeric_limits<double>::infinity();
+  EXPECT_FALSE(h.Interpole(-5.5, 41.0, x, y, z));
 }
 
 TEST(GrilleIgn, FauteArithmetiqueDonneHorsGrille) {
@@ -81,51 +119,6 @@ TEST(GrilleIgn, FauteArithmetiqueDonneHorsGrille) {
   g.TX[111] = std::numeric_limits<double>::infinity();
   double x, y, z;
   EXPECT_FALSE(g.Interpole(-5.5, 41.0, x, y, z));
-}
-
-TEST(GrilleIgn, DispositionEnUneLigne) {
-  TDossierTemporaire dossier;
-  // 2 longitudes × 3 latitudes; four values per node, the last one ignored
-  // and missing at the very end of the line.
-  const TGrilleIgn g(dossier.Ecrit("grille.dat",
-                                   "0 1 40 42 1 1\n"
-                                   "1 2 3 0  4 5 6 0 7 8 9 0 10 11 12 0 13 14 15 0 16 17 18\n"
-                                   "99 99 99 99\n"));
-  EXPECT_EQ(g.NLon, 2);
-  EXPECT_EQ(g.NLat, 3);
-  EXPECT_EQ(g.TX, (std::vector<double>{1, 4, 7, 10, 13, 16}));
-  EXPECT_EQ(g.TZ[5], 18.0);
-  AttendTranslations(g, 1, 41, 13, 14, 15);
-  AttendTranslations(g, 0.5, 40.5, 7, 8, 9);
-}
-
-TEST(GrilleIgn, DispositionEnEnregistrements) {
-  TDossierTemporaire dossier;
-  // A seventh token on line 1 announces one record per line; CR alone ends
-  // the lines; records in any order, a later one replacing an earlier one,
-  // one outside the grid ignored.
-  const TGrilleIgn g(dossier.Ecrit("grille.dat",
-                                   "0 1 40 42 1 1 fin\r"
-                                   "1 42 5 6 7 commentaire\r"
-                                   "\r"
-                                   "0 40 1 1 1\r"
-                                   "0 40 2 3 4\r"
-                                   "5 40 9 9 9\r"));
-  EXPECT_EQ(g.TX, (std::vector<double>{2, 0, 0, 0, 0, 5}));
-  EXPECT_EQ(g.TZ[0], 4.0);
-  // Two trailing blanks after the sixth number also mean records.
-  const TGrilleIgn h(dossier.Ecrit("h.dat", "0 1 40 42 1 1  \n0 41 1 2 3\n"));
-  EXPECT_EQ(h.TY[1], 2.0);
-}
-
-TEST(GrilleIgn, EnregistrementsSepareParTabulations) {
-  TDossierTemporaire dossier;
-  const TGrilleIgn g(dossier.Ecrit("grille.tab",
-                                   "0 1 40 41 1 1 x\n"
-                                   "1\t41\t-1.5\t2.5\t3e1\n"
-                                   "\t0\t\t40\t7\t8\t9\n"));
-  EXPECT_EQ(g.TX, (std::vector<double>{7, 0, 0, -1.5}));
-  EXPECT_EQ(g.TZ[3], 30.0);
 }
 
 TEST(GrilleIgn, FichiersIncorrects) {
