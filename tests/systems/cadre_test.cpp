@@ -103,44 +103,6 @@ TEST(Parametres, LesConstantesSuiventChaqueEcritureEtSetValide) {
   EXPECT_FALSE(s.Valide);
 }
 
-TEST(LatLon, SansParametreEtPlateCarreeSurLeRayonA) {
-  TProj_LatLonj s;
-  EXPECT_EQ(s.Nature(), "Projection Latitude/Longitude");
-  EXPECT_EQ(s.NbParametres(), 0);
-  EXPECT_EQ(Message([&] { s.GetReel(0); }), "Demande de paramètre hors-limites");
-  EXPECT_EQ(Message([&] { s.SetReel(0, 1); }), "Ecriture de paramètre hors-limites");
-  EXPECT_FALSE(s.Valide);
-  s.Datum = Catalogue().TrouveDatum("WGS84");
-  double X, Y, phi, lambda;
-  s.GeoVersCarto(0, 1, X, Y);
-  EXPECT_EQ(X, 6378137.0);
-  EXPECT_EQ(Y, 0.0);
-  s.CartoVersGeo(X, Y, phi, lambda);
-  EXPECT_EQ(lambda, 1.0);
-  EXPECT_EQ(phi, 0.0);
-}
-
-TEST(LigneDeSysteme, EcritureEtLectureRestituentTout) {
-  TProj_LatLonj s;
-  s.Nom = "Plate carrée";
-  s.Description = "";
-  s.Datum = Catalogue().TrouveDatum("WGS84");
-  std::string ligne;
-  Ecriture(s, ligne);
-  EXPECT_EQ(ligne,
-            "Projection \"Projection Latitude/Longitude\"=\"Plate carrée\" \"\" \"WGS84\"\r\n");
-  TFlux flux(ligne);
-  EXPECT_EQ(LitCle(flux), "Projection \"Projection Latitude/Longitude\"");
-  auto lue = CreeProjection("Projection Latitude/Longitude");
-  ASSERT_TRUE(lue);
-  Lecture(*lue, flux, Catalogue().Datums);
-  EXPECT_EQ(lue->Nom, "Plate carrée");
-  EXPECT_EQ(lue->Description, "");
-  EXPECT_EQ(lue->Datum, Catalogue().TrouveDatum("WGS84"));
-  EXPECT_TRUE(lue->Valide);
-  EXPECT_TRUE(flux.Fin());
-}
-
 TEST(LigneDeSysteme, ErreursDeLecture) {
   auto lire = [&](const std::string& reste) {
     TProj_LatLonj s;
@@ -165,10 +127,6 @@ TEST(Fabrique, TablesEtRequetesDeParametres) {
   EXPECT_EQ(NombreParametres("Inconnue"), -1);
   EXPECT_EQ(NomParametre("Projection Latitude/Longitude", 0), "");
   EXPECT_EQ(NomParametre("Inconnue", -1), "");
-  // Each row's nature is the one its class reports, so a written line reads
-  // back into the same kind.
-  for (const auto& t : TypesProjection()) EXPECT_EQ(t.Cree()->Nature(), t.Nature);
-  for (const auto& t : TypesMultiple()) EXPECT_EQ(t.Cree()->Nature(), t.Nature);
 }
 
 // The kept constants of each kind follow the writes of its parameters: after
