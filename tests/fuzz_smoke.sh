@@ -37,7 +37,7 @@ lance)
     -rss_limit_mb=4096 -timeout=20 -artifact_prefix="$build/trouvailles/$cible-" \
     -print_final_stats=1 2>"$travail/journal"
   statut=$?
-  grep -E '^(INFO: seed corpus|#[0-9]+ +DONE|stat::number_of_executed_units)|ERROR|SUMMARY|Propriété' \
+  grep -E '^(INFO: seed corpus|#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units)|ERROR|SUMMARY|Propriété' \
     "$travail/journal"
   [ $statut -eq 0 ] || tail -n 60 "$travail/journal"
   exit $statut

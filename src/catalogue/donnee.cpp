@@ -2,6 +2,7 @@
 #include "catalogue/donnee.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "systems/createur.h"
 #include "tools/chemins.h"
@@ -63,6 +64,18 @@ std::string Remplit(const char* modele, const std::string& valeur) {
   throw ErreurConversion(Remplit(modele, cle));
 }
 
+// The record lines quote their texts without any escape: a text holding a
+// double quote would be written as a line that no longer reads back, and the
+// next load would stop there, losing every record after it. Such a record is
+// refused when it is read.
+void VerifieGuillemets(std::initializer_list<const std::string*> textes) {
+  for (const std::string* texte : textes)
+    if (texte->find('"') != std::string::npos)
+      throw ErreurConversion("Le texte " + *texte +
+                             " contient un guillemet, que le fichier de données ne peut pas "
+                             "enregistrer");
+}
+
 // Reads a system line whose keyword begins with the kind word.
 template <class T>
 void LitSysteme(TDonnees& donnees, TFlux& flux, const std::string& cle, const TGenreSysteme& genre,
@@ -75,6 +88,7 @@ void LitSysteme(TDonnees& donnees, TFlux& flux, const std::string& cle, const TG
   std::unique_ptr<T> systeme = cree(jetons[1]);
   if (!systeme) Rejette(flux, genre.Inconnue, cle);
   Lecture(*systeme, flux, donnees.Datums);
+  VerifieGuillemets({&systeme->Nom, &systeme->Description});
   donnees.VerifieNom(systeme->Nom);
   liste.push_back(std::move(systeme));
 }
@@ -112,11 +126,13 @@ void TDonnees::LitEnregistrement(TFlux& flux) {
   if (cle == "Ellipsoide") {
     auto ellipsoide = std::make_unique<TEllipsoide>();
     ellipsoide->Lecture(flux);
+    VerifieGuillemets({&ellipsoide->Nom, &ellipsoide->Description});
     VerifieNom(ellipsoide->Nom);
     Ellipsoides.push_back(std::move(ellipsoide));
   } else if (cle == "Datum") {
     auto datum = std::make_unique<TDatum>();
     datum->Lecture(flux, Ellipsoides);
+    VerifieGuillemets({&datum->Nom, &datum->Description, &datum->NomGrille});
     VerifieNom(datum->Nom);
     Datums.push_back(std::move(datum));
   } else if (cle.starts_with("Projection")) {
