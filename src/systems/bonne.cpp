@@ -17,10 +17,15 @@ void TBonne::GeoVersCarto(double phi, double lambda, double& X, double& Y) const
   Y = Y0 - a * rho * std::cos(E);
 }
 
+// South of the equator (φ0 < 0) the circles' radii ρ are negative: ρ and E
+// take the sign of φ0, as in Snyder, "Map Projections: A Working Manual",
+// (19-3) to (19-5); a plain √(x² + y²) would send every southern point
+// elsewhere.
 void TBonne::CartoVersGeo(double X, double Y, double& phi, double& lambda) const {
   const double a = DemiGrandAxe();
-  const double x = (X - X0) / a, y = -(Y - Y0) / a;
-  const double rho = std::hypot(x, y);
+  const double signe = Phi0.Valeur < 0 ? -1.0 : 1.0;
+  const double x = signe * (X - X0) / a, y = -signe * (Y - Y0) / a;
+  const double rho = signe * std::hypot(x, y);
   const double E = std::atan2(x, y);
   phi = RayonEquateur(Phi0.Valeur) - rho;
   lambda = Landa0.Valeur + E * rho / std::cos(phi);
