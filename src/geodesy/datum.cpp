@@ -126,6 +126,10 @@ void TDatum::Assign(const TDatum& source) {
   DeltaZ = source.DeltaZ;
   TroisParametres = source.TroisParametres;
   SetGrille(source.NomGrille);
+  // "*" (no grid) goes with it: SetGrille leaves it alone when the name
+  // does not change, and a copy of an NTF saved without "*" would take the
+  // default grid at the next start.
+  SansGrille = source.SansGrille;
   if (!TroisParametres) {
     RotX = source.RotX;
     RotY = source.RotY;
