@@ -48,6 +48,7 @@ sanitize: deps
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x $$b ] && $$b; done
+	@if [ -x $(BUILD)/bench/ui/demarrage_fenetre ]; then QT_QPA_PLATFORM=offscreen $(BUILD)/bench/ui/demarrage_fenetre; fi
 
 # Every fuzz target for FUZZ_SECONDS, one after the other; what they learn
 # is kept in $(FUZZ_BUILD)/corpus, findings in $(FUZZ_BUILD)/trouvailles.

@@ -2,14 +2,25 @@
 // A main window on a catalogue of its own: a temporary settings folder
 // (XDG_CONFIG_HOME), an empty program folder (no "france.txt"), a data file
 // written before the window is created, and the messages it shows collected
-// instead of blocking dialogs.
+// instead of blocking dialogs. Then, in `pilote`, the drivers of the real
+// widgets and of the modal dialogs the tests go through.
+#include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSet>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 #include "catalogue/fichier_ini.h"
 #include "tools/chemins.h"
@@ -18,12 +29,17 @@
 
 namespace vestrel {
 
-// Records in the data file's own form (Windows-1252 on disk, CR LF).
+// Records in the data file's own form (Windows-1252 on disk, CR LF). The
+// choices of the main window: WGS84, NTF, ED 7p, Plate carrée, UTM 31, TM 3.
 inline const char* const kCatalogueEssai =
     "Ellipsoide=\"Clarke 1880 IGN\" \"Clarke 1880 IGN\" 6378249.2 0.0824832567634\r\n"
+    "Ellipsoide=\"Sphère\" \"Sphère de rayon 6370997\" 6370997 0\r\n"
     "Datum=\"NTF\" \"Nouvelle Triangulation Française\" \"Clarke 1880 IGN\" -168 -60 320 *\r\n"
-    "Projection \"Projection Latitude/Longitude\"=\"Plate carrée\" \"Carte du monde\" "
-    "\"WGS84\"\r\n";
+    "Datum=\"ED 7p\" \"Sept paramètres\" \"GRS 80\" -84 -97 -117 0.123456789 -0.2 0.3 1.5\r\n"
+    "Projection \"Projection Latitude/Longitude\"=\"Plate carrée\" \"Carte du monde\" \"NTF\"\r\n"
+    "Projection \"UTM Fuseau\"=\"UTM 31\" \"\" \"WGS84\" 31 0\r\n"
+    "Multiple \"Transverse Mercator Multiple\"=\"TM 3\" \"Fuseaux de 6°\" \"WGS84\" 0.9999 500000 0 "
+    "10000000 -177° 6°\r\n";
 
 class TBancFenetre {
  public:
@@ -72,4 +88,98 @@ class TBancFenetre {
   std::optional<TFichierIni> ini_;
 };
 
+namespace pilote {
+
+// The dialogs an action is busy with (or that a test shows itself): they are
+// not the next modal dialog.
+inline QSet<QDialog*> occupes;
+
+// Acts on the next modal dialog of type T from inside its event loop. The
+// action gets the dialog once it is active and must close it; a dialog left
+// open is rejected after a while so that nothing hangs. Nothing happens when
+// no such dialog opens before this object goes out of scope.
+template <class T = QDialog>
+class TModal {
+ public:
+  explicit TModal(std::function<void(T*)> action) : action_(std::move(action)) { Attend(0); }
+  bool Vu = false;
+
+ private:
+  void Attend(int delai) {
+    QTimer::singleShot(delai, &contexte_, [this] {
+      auto* dialogue = qobject_cast<T*>(QApplication::activeModalWidget());
+      if (!dialogue || occupes.contains(dialogue)) return Attend(5);
+      Vu = true;
+      occupes.insert(dialogue);
+      QTimer::singleShot(20000, dialogue, [dialogue] { dialogue->reject(); });
+      // A dialog shares its parent's activation (isActiveWindow): wait for
+      // the focus window itself.
+      dialogue->activateWindow();
+      if (!QTest::qWaitFor([dialogue] { return QApplication::activeWindow() == dialogue; }))
+        qWarning("fenêtre modale inactive");
+      action_(dialogue);
+      occupes.remove(dialogue);
+    });
+  }
+  std::function<void(T*)> action_;
+  QObject contexte_;
+};
+
+// A check box is clicked on its box, which is not at the middle of a wide one.
+inline void Clique(QWidget* bouton) {
+  if (qobject_cast<QCheckBox*>(bouton))
+    QTest::mouseClick(bouton, Qt::LeftButton, {}, QPoint(6, bouton->height() / 2));
+  else
+    QTest::mouseClick(bouton, Qt::LeftButton);
+}
+
+// Clicks `bouton` and lets `action` handle the modal dialog of type T it
+// opens; false when none opened.
+template <class T = QDialog>
+bool Dialogue(QWidget* bouton, std::type_identity_t<std::function<void(T*)>> action) {
+  TModal<T> modal(std::move(action));
+  Clique(bouton);
+  return modal.Vu;
+}
+
+// Replaces the text of a field as the user types it and, with `quitte`,
+// leaves it with Tab.
+inline void Saisit(QLineEdit* champ, const QString& texte, bool quitte = true) {
+  champ->setFocus(Qt::TabFocusReason);
+  champ->selectAll();
+  QTest::keyClick(champ, Qt::Key_Delete);
+  // QTest types printable ASCII only: other characters are inserted as the
+  // keyboard would.
+  for (const QChar c : texte)
+    if (c >= u' ' && c < u'\x7f')
+      QTest::keyClick(champ, c.toLatin1());
+    else
+      champ->insert(c);
+  if (quitte) QTest::keyClick(champ, Qt::Key_Tab);
+}
+
+// Types a file name (relative to `dossier`) in a file chooser. `force`: the
+// chooser's result is forced, for names it would refuse itself (a missing
+// file or folder), to reach the window's own checks.
+inline void Choisit(QDialog* dialogue, const QString& dossier, const QString& nom,
+                    bool force = false) {
+  auto* choix = qobject_cast<QFileDialog*>(dialogue);
+  QVERIFY(choix);
+  choix->setDirectory(dossier);
+  auto* champ = choix->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  QVERIFY(champ);
+  champ->setText(nom);
+  if (force)
+    dialogue->done(QDialog::Accepted);
+  else
+    dialogue->accept();
+}
+
+inline void Selectionne(QListWidget* liste, const QString& nom) {
+  const auto trouves = liste->findItems(nom, Qt::MatchExactly);
+  QVERIFY2(!trouves.isEmpty(), qPrintable(nom));
+  liste->setCurrentItem(trouves.front());
+}
+
+}  // namespace pilote
 }  // namespace vestrel

@@ -1,70 +1,30 @@
 // The main window on the offscreen platform, driven through its real widgets.
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 #include <cmath>
 
 #include "banc_fenetre.h"
-#include "systems/multiple.h"
 #include "tools/nombres.h"
 #include "tools/outils.h"
 #include "version.h"
 
 using namespace vestrel;
+using namespace vestrel::pilote;
 
 namespace {
 
-// A multi-zone system whose zones are 6° wide, numbered from 1 at 180° West,
-// negative south of the equator; the grid is plain degrees times 1000. Enough
-// to see the window hand zones over and back.
-class TFuseauxEssai : public TMultiple {
- public:
-  std::string Nature() const override { return "Fuseaux d'essai"; }
-  void GeoVersCarto(double phi, double lambda, double& X, double& Y,
-                    int32_t& zone) const override {
-    zone = static_cast<int32_t>(std::floor((lambda * RadiansVersDegres + 180) / 6)) + 1;
-    if (phi < 0) zone = -zone;
-    X = lambda * RadiansVersDegres * 1000;
-    Y = phi * RadiansVersDegres * 1000;
-  }
-  void CartoVersGeo(int32_t, double X, double Y, double& phi, double& lambda) const override {
-    lambda = X / 1000 * DegresVersRadians;
-    phi = Y / 1000 * DegresVersRadians;
-  }
-
- protected:
-  void DecritParametres(TParametres&) override {}
-};
-
-// Index of each system in the choices of the test catalogue.
-enum { kWGS84 = 0, kNTF = 1, kPlateCarree = 2, kFuseaux = 3 };
-
-void AjouteFuseaux(TForm1& fenetre) {
-  auto fuseaux = std::make_unique<TFuseauxEssai>();
-  fuseaux->Nom = "Fuseaux";
-  fuseaux->Description = "Fuseaux de 6°";
-  fuseaux->Datum = fenetre.Donnees->Datums.front().get();
-  fuseaux->SetValide(true);
-  fenetre.Donnees->Multiples.push_back(std::move(fuseaux));
-  fenetre.RemplitChoix();
-}
-
-void Tape(QLineEdit* edit, const QString& texte) {
-  edit->selectAll();
-  QTest::keyClick(edit, Qt::Key_Delete);
-  QTest::keyClicks(edit, texte);
-}
+// Index of some systems in the choices of the test catalogue.
+enum { kWGS84 = 0, kNTF = 1, kPlateCarree = 3, kTM3 = 5 };
 
 double Angle(QLineEdit* edit) { return TexteVersAngle(edit->text().toStdString()); }
 
-const QString kMessageLatitude = QStringLiteral("Latitude de départ incorrecte, exemple 2°24'17.036''");
+const QString kLatitude = QStringLiteral("Latitude de départ incorrecte, exemple 2°24'17.036''");
 
 }  // namespace
 
@@ -76,33 +36,22 @@ class TestFenetrePrincipale : public QObject {
 
   TForm1& OuvreCatalogueEssai() {
     banc_->EcritDonnees(kCatalogueEssai);
-    TForm1& fenetre = banc_->Ouvre();
-    AjouteFuseaux(fenetre);
-    return fenetre;
+    return banc_->Ouvre();
+  }
+  void Convertit(TForm1& f, int source, const QString& x, const QString& y) {
+    f.ComboSource->setCurrentIndex(source);
+    Saisit(f.EditXSource, x);
+    Saisit(f.EditYSource, y);
+    QTest::mouseClick(f.Button2, Qt::LeftButton);
   }
 
  private slots:
   void init() { banc_ = std::make_unique<TBancFenetre>(); }
   void cleanup() { banc_.reset(); }
 
-  void demarrageSurCatalogueVide() {
+  // On an empty catalogue: the built-in WGS84 only.
+  void controles() {
     banc_->EcritDonnees("");
-    TForm1& f = banc_->Ouvre();
-    for (QComboBox* choix : {f.ComboSource, f.ComboDestination}) {
-      QCOMPARE(choix->count(), 1);
-      QCOMPARE(choix->currentText(), QStringLiteral("WGS84"));
-    }
-    QCOMPARE(f.Label2->text(), QStringLiteral("&Latitude"));
-    QCOMPARE(f.Label3->text(), QStringLiteral("Lon&gitude"));
-    QCOMPARE(f.Label12->text(), QStringLiteral("&Latitude"));
-    QCOMPARE(f.Label13->text(), QStringLiteral("Lon&gitude"));
-    QVERIFY(f.CheckSourceParis->isEnabled() && f.CheckDestParis->isEnabled());
-    QVERIFY(!f.EditFuseauSource->isEnabled() && !f.EditFuseauDest->isEnabled());
-    QCOMPARE(f.windowTitle(), QStringLiteral("Vestrel de coordonnées - " VESTREL_VERSION_TEXTE));
-    QVERIFY(banc_->Messages.isEmpty());
-  }
-
-  void controlesEtFenetre() {
     TForm1& f = banc_->Ouvre();
     const std::pair<const char*, const char*> textes[] = {
         {"Button1", "Paramètres ..."}, {"Button2", "Convertir"}, {"Button3", "Quitter"},
@@ -116,26 +65,22 @@ class TestFenetrePrincipale : public QObject {
     for (auto [nom, texte] : textes) {
       QObject* controle = f.findChild<QObject*>(QString::fromLatin1(nom));
       QVERIFY2(controle, nom);
-      QString lu = controle->property("text").toString();
-      if (auto* cadre = qobject_cast<QGroupBox*>(controle)) lu = cadre->title();
-      QCOMPARE(lu, QString::fromUtf8(texte));
+      auto* cadre = qobject_cast<QGroupBox*>(controle);
+      QCOMPARE(cadre ? cadre->title() : controle->property("text").toString(), QString::fromUtf8(texte));
     }
-    for (const char* nom : {"ComboSource", "ComboDestination", "EditDescription1",
-                            "EditDescription2", "Label2", "Label3", "Label12", "Label13",
-                            "EditConvergence", "EditAlteration"})
-      QVERIFY2(f.findChild<QWidget*>(QString::fromLatin1(nom)), nom);
-    QVERIFY(!f.ComboSource->isEditable() && !f.ComboDestination->isEditable());
+    QCOMPARE(f.windowTitle(), QStringLiteral("Vestrel de coordonnées - " VESTREL_VERSION_TEXTE));
+    for (QComboBox* choix : {f.ComboSource, f.ComboDestination}) {
+      QCOMPARE(choix->count(), 1);
+      QCOMPARE(choix->currentText(), QStringLiteral("WGS84"));
+      QVERIFY(!choix->isEditable());
+    }
     QCOMPARE(f.Label9->buddy(), f.ComboSource);
-    const QStringList unites = {QStringLiteral("degrés décimaux"), QStringLiteral("degrés minutes"),
-                                QStringLiteral("degrés minutes secondes"), QStringLiteral("grades")};
-    for (int i = 0; i < 4; ++i) QCOMPARE(f.ItemsUnite->button(i)->text(), unites[i]);
-    QCOMPARE(f.ItemsUnite->checkedId(), 0);
     QVERIFY(f.Button2->isDefault());
     QCOMPARE(f.focusWidget(), f.Button1);
     QCOMPARE(f.minimumSize(), f.maximumSize());
-    QVERIFY(f.width() >= 509 && f.height() >= 384);
     QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(f.windowFlags() & Qt::WindowMinimizeButtonHint);
+    QVERIFY(banc_->Messages.isEmpty());
   }
 
   void coteSelonLaNature_data() {
@@ -143,11 +88,9 @@ class TestFenetrePrincipale : public QObject {
     QTest::addColumn<bool>("geographique");
     QTest::addColumn<bool>("multiple");
     QTest::addColumn<QString>("description");
-    QTest::newRow("datum") << int(kNTF) << true << false
-                           << QStringLiteral("Nouvelle Triangulation Française");
-    QTest::newRow("une zone") << int(kPlateCarree) << false << false
-                              << QStringLiteral("Carte du monde");
-    QTest::newRow("zones") << int(kFuseaux) << false << true << QStringLiteral("Fuseaux de 6°");
+    QTest::newRow("datum") << int(kNTF) << true << false << "Nouvelle Triangulation Française";
+    QTest::newRow("une zone") << int(kPlateCarree) << false << false << "Carte du monde";
+    QTest::newRow("zones") << int(kTM3) << false << true << "Fuseaux de 6°";
   }
   void coteSelonLaNature() {
     QFETCH(int, indice);
@@ -155,38 +98,37 @@ class TestFenetrePrincipale : public QObject {
     QFETCH(bool, multiple);
     QFETCH(QString, description);
     TForm1& f = OuvreCatalogueEssai();
-    QCOMPARE(f.ComboSource->count(), 4);
     f.CheckSourceParis->setChecked(true);
     f.ComboSource->setCurrentIndex(indice);
     f.ComboDestination->setCurrentIndex(indice);
     QCOMPARE(f.EditDescription1->text(), description);
     QCOMPARE(f.EditDescription2->text(), description);
-    QCOMPARE(f.Label2->text(), geographique ? QStringLiteral("&Latitude") : QStringLiteral("&Easting (m)"));
-    QCOMPARE(f.Label3->text(), geographique ? QStringLiteral("Lon&gitude") : QStringLiteral("&Northing (m)"));
-    QCOMPARE(f.Label12->text(), geographique ? QStringLiteral("&Latitude") : QStringLiteral("Easting (m)"));
-    QCOMPARE(f.Label13->text(), geographique ? QStringLiteral("Lon&gitude") : QStringLiteral("Northing (m)"));
+    const auto texte = [&](const char* geo, const char* carto) {
+      return QString::fromUtf8(geographique ? geo : carto);
+    };
+    QCOMPARE(f.Label2->text(), texte("&Latitude", "&Easting (m)"));
+    QCOMPARE(f.Label3->text(), texte("Lon&gitude", "&Northing (m)"));
+    QCOMPARE(f.Label12->text(), texte("&Latitude", "Easting (m)"));
+    QCOMPARE(f.Label13->text(), texte("Lon&gitude", "Northing (m)"));
     QCOMPARE(f.CheckSourceParis->isEnabled(), geographique);
     QCOMPARE(f.CheckDestParis->isEnabled(), geographique);
     QCOMPARE(f.EditFuseauSource->isEnabled(), multiple);
     QCOMPARE(f.EditFuseauDest->isEnabled(), multiple);
-    // A disabled box keeps its state.
-    QVERIFY(f.CheckSourceParis->isChecked());
+    QVERIFY(f.CheckSourceParis->isChecked());  // a disabled box keeps its state
   }
 
   void parametresRemettentLesChoix() {
     TForm1& f = OuvreCatalogueEssai();
     int ouvertures = 0;
     f.MontreParametres = [&] { ++ouvertures; };
-    f.ComboSource->setCurrentIndex(kFuseaux);
+    f.ComboSource->setCurrentIndex(kTM3);
     f.ComboDestination->setCurrentIndex(kPlateCarree);
     QTest::mouseClick(f.Button1, Qt::LeftButton);
     QCOMPARE(ouvertures, 1);
     QCOMPARE(f.ComboSource->currentIndex(), 0);
     QCOMPARE(f.ComboDestination->currentIndex(), 0);
-    QCOMPARE(f.Label2->text(), QStringLiteral("&Latitude"));
     QCOMPARE(f.Label12->text(), QStringLiteral("&Latitude"));
     QVERIFY(!f.EditFuseauSource->isEnabled());
-    QCOMPARE(f.EditDescription1->text(), f.EditDescription2->text());
   }
 
   void entreeConvertit_data() {
@@ -202,6 +144,7 @@ class TestFenetrePrincipale : public QObject {
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     auto* widget = f.findChild<QWidget*>(champ);
+    QVERIFY(widget);
     widget->setFocus();
     QTest::keyClick(widget, Qt::Key_Return);
     QCOMPARE(f.EditAlteration->text(), QStringLiteral("1"));
@@ -216,6 +159,7 @@ class TestFenetrePrincipale : public QObject {
   // (the second point is 1.5e-5 rad further north), and the convergence from
   //   echo 48.844513633825 2.352945009657 48.845373075579 2.352945022024 |
   //   geod +a=6378249.2 +b=6356515 -I -f %.15f   -> 0.000544182562807°
+  // Each row is named by the caption of its unit button.
   void conversionVersNtfParis_data() {
     QTest::addColumn<int>("unite");
     QTest::addColumn<QString>("marque");
@@ -232,17 +176,16 @@ class TestFenetrePrincipale : public QObject {
     TForm1& f = OuvreCatalogueEssai();
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    Tape(f.EditXSource, QStringLiteral("48°50'40''"));
-    Tape(f.EditYSource, QStringLiteral("2°21'8''"));
     f.ComboDestination->setFocus();
     QTest::keyClick(f.ComboDestination, Qt::Key_Down);
     QCOMPARE(f.ComboDestination->currentText(), QStringLiteral("NTF"));
-    QTest::mouseClick(f.CheckDestParis, Qt::LeftButton, {}, QPoint(4, f.CheckDestParis->height() / 2));
+    Clique(f.CheckDestParis);
     QVERIFY(f.CheckDestParis->isChecked());
     QAbstractButton* bouton = f.ItemsUnite->button(unite);
+    QCOMPARE(bouton->text(), QString::fromUtf8(QTest::currentDataTag()));
     QTest::mouseClick(bouton, Qt::LeftButton, {}, QPoint(4, bouton->height() / 2));
     QCOMPARE(f.ItemsUnite->checkedId(), unite);
-    QTest::mouseClick(f.Button2, Qt::LeftButton);
+    Convertit(f, kWGS84, QStringLiteral("48°50'40''"), QStringLiteral("2°21'8''"));
 
     QVERIFY2(banc_->Messages.isEmpty(), qPrintable(banc_->Messages.join('\n')));
     for (QLineEdit* sortie : {f.EditXDest, f.EditYDest, f.EditConvergence}) {
@@ -263,81 +206,75 @@ class TestFenetrePrincipale : public QObject {
     QTest::addColumn<QString>("x");
     QTest::addColumn<QString>("y");
     QTest::addColumn<QString>("fuseau");
+    QTest::addColumn<int>("unite");  // -1: no unit button checked
     QTest::addColumn<QString>("message");
-    const QString longitude = QStringLiteral("Longitude de départ incorrecte, exemple 2°24'17.036''");
-    const QString easting = QStringLiteral("Easting de départ incorrecte, exemple 231500");
-    const QString northing = QStringLiteral("Northing de départ incorrecte, exemple 231500");
-    const QString zone = QStringLiteral("Le numéro de fuseau de départ est incorrecte, exemple 12");
-    QTest::newRow("latitude sans unité") << int(kWGS84) << "48.5" << "2°" << "1" << kMessageLatitude;
-    QTest::newRow("longitude à virgule") << int(kWGS84) << "48.5°" << "2,5°" << "1" << longitude;
-    QTest::newRow("les deux fausses") << int(kNTF) << "x" << "y" << "1" << kMessageLatitude;
-    QTest::newRow("easting à virgule") << int(kPlateCarree) << "231500,5" << "0" << "1" << easting;
-    QTest::newRow("northing") << int(kPlateCarree) << "231500" << "abc" << "1" << northing;
-    QTest::newRow("fuseau") << int(kFuseaux) << "0" << "0" << "douze" << zone;
+    const auto ligne = [](const char* nom, int source, const char* x, const char* y, const char* fuseau,
+                          int unite, const QString& message) {
+      QTest::newRow(nom) << source << QString::fromUtf8(x) << QString::fromUtf8(y)
+                         << QString::fromLatin1(fuseau) << unite << message;
+    };
+    ligne("latitude sans unité", kWGS84, "48.5", "2°", "1", 0, kLatitude);
+    ligne("longitude à virgule", kWGS84, "48.5°", "2,5°", "1", 0,
+          QStringLiteral("Longitude de départ incorrecte, exemple 2°24'17.036''"));
+    ligne("les deux fausses", kNTF, "x", "y", "1", 0, kLatitude);
+    ligne("easting à virgule", kPlateCarree, "231500,5", "0", "1", 0,
+          QStringLiteral("Easting de départ incorrecte, exemple 231500"));
+    ligne("northing", kPlateCarree, "231500", "abc", "1", 0,
+          QStringLiteral("Northing de départ incorrecte, exemple 231500"));
+    ligne("fuseau", kTM3, "0", "0", "douze", 0,
+          QStringLiteral("Le numéro de fuseau de départ est incorrecte, exemple 12"));
+    ligne("unité", kWGS84, "0", "0", "1", -1, QStringLiteral("Unité d'angle inconnue"));
   }
   void messagesDeConvertir() {
     QFETCH(int, source);
     QFETCH(QString, x);
     QFETCH(QString, y);
     QFETCH(QString, fuseau);
+    QFETCH(int, unite);
     QFETCH(QString, message);
     TForm1& f = OuvreCatalogueEssai();
-    f.ComboSource->setCurrentIndex(source);
-    Tape(f.EditXSource, x);
-    Tape(f.EditYSource, y);
     f.EditFuseauSource->setText(fuseau);
-    QTest::mouseClick(f.Button2, Qt::LeftButton);
+    f.ItemsUnite->setExclusive(unite >= 0);
+    f.ItemsUnite->button(0)->setChecked(unite == 0);
+    Convertit(f, source, x, y);
     QCOMPARE(banc_->Messages, QStringList{QStringLiteral("Vestrel | ") + message});
-    if (source == kFuseaux) QCOMPARE(f.focusWidget(), f.EditFuseauSource);
+    if (source == kTM3) QCOMPARE(f.focusWidget(), f.EditFuseauSource);
 
     // The window stays usable.
-    Tape(f.EditXSource, QStringLiteral("0"));
-    Tape(f.EditYSource, QStringLiteral("0"));
+    f.ItemsUnite->button(0)->setChecked(true);
     f.EditFuseauSource->setText(QStringLiteral("31"));
-    QTest::mouseClick(f.Button2, Qt::LeftButton);
+    Convertit(f, source, QStringLiteral("0"), QStringLiteral("0"));
     QCOMPARE(banc_->Messages.size(), 1);
     QCOMPARE(f.EditAlteration->text(), QStringLiteral("1"));
   }
 
-  void uniteInconnue() {
-    TForm1& f = banc_->Ouvre();
-    f.ItemsUnite->setExclusive(false);
-    f.ItemsUnite->button(0)->setChecked(false);
-    QTest::mouseClick(f.Button2, Qt::LeftButton);
-    QCOMPARE(banc_->Messages, QStringList{QStringLiteral("Vestrel | Unité d'angle inconnue")});
-  }
-
-  void fuseauIgnorePourUneZone() {
+  // A single-zone system ignores the zone field; a multi-zone destination
+  // gives the zone of the point (negative south of the equator), which takes
+  // it back.
+  void fuseaux() {
     TForm1& f = OuvreCatalogueEssai();
-    f.ComboSource->setCurrentIndex(kPlateCarree);
     f.ComboDestination->setCurrentIndex(kPlateCarree);
     f.EditFuseauSource->setText(QStringLiteral("abc"));
-    Tape(f.EditXSource, QStringLiteral("231500.5"));
-    Tape(f.EditYSource, QStringLiteral("-1000"));
-    QTest::mouseClick(f.Button2, Qt::LeftButton);
-    QVERIFY(banc_->Messages.isEmpty());
+    Convertit(f, kPlateCarree, QStringLiteral("231500.5"), QStringLiteral("-1000"));
     QCOMPARE(f.EditXDest->text(), QStringLiteral("231500.500"));
     QCOMPARE(f.EditYDest->text(), QStringLiteral("-1000.000"));
-    QVERIFY(std::fabs(LitReel(f.EditAlteration->text().toStdString()) - 1) < 1e-9);
-  }
 
-  void destinationMultipleDonneSaZone() {
-    TForm1& f = OuvreCatalogueEssai();
-    f.ComboDestination->setCurrentIndex(kFuseaux);
-    Tape(f.EditXSource, QStringLiteral("-33.5°"));
-    Tape(f.EditYSource, QStringLiteral("-70.25°"));
-    QTest::mouseClick(f.Button2, Qt::LeftButton);
-    QVERIFY2(banc_->Messages.isEmpty(), qPrintable(banc_->Messages.join('\n')));
+    f.ComboDestination->setCurrentIndex(kTM3);
+    Convertit(f, kWGS84, QStringLiteral("-33.5°"), QStringLiteral("-70.25°"));
     QCOMPARE(f.EditFuseauDest->text(), QStringLiteral("-19"));
-    QCOMPARE(f.EditXDest->text(), QStringLiteral("-70250.000"));
+    const QString x = f.EditXDest->text(), y = f.EditYDest->text();
+    f.ComboDestination->setCurrentIndex(kWGS84);
+    f.EditFuseauSource->setText(f.EditFuseauDest->text());
+    Convertit(f, kTM3, x, y);
+    QVERIFY2(banc_->Messages.isEmpty(), qPrintable(banc_->Messages.join('\n')));
+    QVERIFY(std::fabs(Angle(f.EditXDest) + 33.5 * DegresVersRadians) < 1e-9);
+    QVERIFY(std::fabs(Angle(f.EditYDest) + 70.25 * DegresVersRadians) < 1e-9);
   }
 
   // ---- Start-up and exit ----
 
   void sortieEnregistre() {
-    banc_->EcritDonnees(kCatalogueEssai);
-    TForm1& f = banc_->Ouvre();
-    QCOMPARE(f.ComboSource->count(), 3);
+    TForm1& f = OuvreCatalogueEssai();
     const QString chemin = QString::fromStdString(banc_->CheminDonnees());
     QVERIFY(QFile::remove(chemin));
     f.show();
@@ -355,8 +292,7 @@ class TestFenetrePrincipale : public QObject {
   void sansAutoSaveRienNeChargeNiNEnregistre() {
     banc_->EcritDonnees(kCatalogueEssai);
     banc_->Ini().AutoSave = false;
-    TForm1& f = banc_->Ouvre();
-    QCOMPARE(f.ComboSource->count(), 1);
+    QCOMPARE(banc_->Ouvre().ComboSource->count(), 1);
     banc_->Ferme();
     QFile fichier(QString::fromStdString(banc_->CheminDonnees()));
     QVERIFY(fichier.open(QIODevice::ReadOnly));
@@ -384,14 +320,12 @@ class TestFenetrePrincipale : public QObject {
   void demarrageIncompletAvertitUneFois() {
     banc_->EcritDonnees(std::string(kCatalogueEssai) + "Inconnu=1 2 3\r\n" +
                         "Ellipsoide=\"Bessel\" \"Bessel 1841\" 6377397.155 0.0816968312225\r\n");
-    TForm1& f = banc_->Ouvre();
-    QCOMPARE(f.ComboSource->count(), 3);
+    QCOMPARE(banc_->Ouvre().ComboSource->count(), 6);
     QCOMPARE(banc_->Messages.size(), 1);
     const QString& message = banc_->Messages.front();
-    QVERIFY2(message.startsWith(QStringLiteral("Vestrel | ")), qPrintable(message));
-    QVERIFY2(message.contains(QString::fromStdString(banc_->CheminDonnees())), qPrintable(message));
-    QVERIFY2(message.contains(QStringLiteral(" 4 ")), qPrintable(message));
-    QVERIFY2(message.contains(QStringLiteral("Donnée Inconnu de nature inconnue")), qPrintable(message));
+    for (const QString& partie : {QStringLiteral("Vestrel | "), QString::fromStdString(banc_->CheminDonnees()),
+                                  QStringLiteral(" 8 "), QStringLiteral("Donnée Inconnu de nature inconnue")})
+      QVERIFY2(message.contains(partie), qPrintable(message));
     // The exit save keeps the original beside the rewritten file.
     banc_->Ferme();
     QCOMPARE(banc_->Messages.size(), 1);

@@ -3,7 +3,7 @@
 // run (dynamic loading, QApplication, settings, catalogue load, choices,
 // layout, first paint) and times it from the outside until the child reports
 // its first paint.
-//   QT_QPA_PLATFORM=offscreen build/tests/ui/demarrage_fenetre [runs]
+//   QT_QPA_PLATFORM=offscreen build/bench/ui/demarrage_fenetre [runs]
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
