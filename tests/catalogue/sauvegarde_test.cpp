@@ -1,0 +1,267 @@
+// Saving the catalogue under faults: a save killed at any moment, a full
+// location, a read-only location, a folder that is not one. The data file on
+// disk is always a complete file, the old one or the new one.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "catalogue/donnee.h"
+#include "catalogue/fichier_ini.h"
+#include "../commun/dossier_temporaire.h"
+#include "systems/createur.h"
+#include "tools/chemins.h"
+#include "tools/codec.h"
+
+using namespace vestrel;
+
+namespace {
+
+// A catalogue of `nombre` systems (a few megabytes once written). The records
+// go straight into the list: the name check of the reader would make the
+// filling quadratic.
+void Remplit(TDonnees& d, int nombre, const std::string& prefixe) {
+  d.AjouteLigne("Ellipsoide=\"Clarke " + prefixe + "\" \"Clarke 1880 (IGN)\" 6378249.2 0.0824832567634");
+  d.AjouteLigne("Datum=\"NTF " + prefixe + "\" \"Nouvelle triangulation\" \"Clarke " + prefixe +
+                "\" -168 -60 320 *");
+  for (int i = 0; i < nombre; ++i) {
+    auto p = CreeProjection("Lambert Conique Tangent");
+    TFlux flux("\"" + prefixe + " " + std::to_string(i) + "\" \"Lambert de la zone " +
+               std::to_string(i) + ", paramètres du fichier " + prefixe + "\" \"NTF " + prefixe +
+               "\" 0.99987742 600000 " + std::to_string(200000 + i) + " 2°20'14.025'' 52g\r\n");
+    Lecture(*p, flux, d.Datums);
+    d.Projections.push_back(std::move(p));
+  }
+}
+
+// Settings of a test: their folder (created by the constructor) under the
+// test's own folder; the data file then goes to `dossier`.
+TFichierIni Reglages(const essai::TDossierTemporaire& temporaire, const std::string& dossier) {
+  setenv("XDG_CONFIG_HOME", temporaire("config").c_str(), 1);
+  TFichierIni ini("vestrel-essai");
+  ini.AutoSave = true;
+  ini.Dossier = dossier;
+  return ini;
+}
+
+std::string Octets(const TDonnees& d) {
+  std::string texte;
+  d.SauveFlux(texte);
+  return Utf8VersWin1252(texte);
+}
+
+// Temporary files left beside the data file.
+int Temporaires(const std::string& dossier) {
+  int n = 0;
+  for (const auto& f : std::filesystem::directory_iterator(dossier))
+    if (f.path().filename().string().find(".tmp") != std::string::npos) ++n;
+  return n;
+}
+
+}  // namespace
+
+// A child process saves the catalogue and is killed (SIGKILL) after a random
+// delay spanning the whole save; two catalogues take turns so that every save
+// changes the file. After each kill the file is one of the two, whole.
+TEST(Sauvegarde, TueeAuHasardLeFichierEstLAncienOuLeNouveauEntier) {
+  essai::TDossierTemporaire dossier;
+  const std::string chemin = dossier("donnees.txt");
+  TDonnees a, b;
+  Remplit(a, 30000, "A");
+  Remplit(b, 30000, "B");
+  const std::string octets[2] = {Octets(a), Octets(b)};
+  ASSERT_NE(octets[0].size(), 0u);
+  const TDonnees* catalogues[2] = {&a, &b};
+
+  a.SauveFichier(chemin);
+  // How long one save takes here, to spread the kills over it.
+  const auto debut = std::chrono::steady_clock::now();
+  b.SauveFichier(chemin);
+  a.SauveFichier(chemin);
+  const auto duree = std::chrono::duration_cast<std::chrono::microseconds>(
+                         std::chrono::steady_clock::now() - debut) / 2;
+  ASSERT_EQ(LitFichier(chemin), octets[0]);
+
+  std::mt19937 alea(20261206);
+  int surDisque = 0;  // index of the catalogue on disk
+  int anciens = 0, nouveaux = 0, essais = 0;
+  const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+  while (essais < 400 && std::chrono::steady_clock::now() < limite) {
+    const int nouveau = 1 - surDisque;
+    const auto delai = std::chrono::microseconds(std::uniform_int_distribution<long>(
+        0, static_cast<long>(duree.count() * 5 / 4) + 1)(alea));
+    const pid_t enfant = fork();
+    ASSERT_GE(enfant, 0);
+    if (enfant == 0) {
+      try {
+        catalogues[nouveau]->SauveFichier(chemin);
+      } catch (...) {
+        _exit(3);
+      }
+      _exit(0);
+    }
+    std::this_thread::sleep_for(delai);
+    kill(enfant, SIGKILL);
+    int statut = 0;
+    ASSERT_EQ(waitpid(enfant, &statut, 0), enfant);
+    ASSERT_FALSE(WIFEXITED(statut) && WEXITSTATUS(statut) != 0) << "la sauvegarde a échoué";
+    ++essais;
+
+    const std::string surLeDisque = LitFichier(chemin);
+    if (surLeDisque == octets[nouveau]) {
+      ++nouveaux;
+      surDisque = nouveau;
+    } else {
+      ASSERT_EQ(surLeDisque.size(), octets[surDisque].size())
+          << "fichier tronqué ou mélangé après " << essais << " essais";
+      ASSERT_TRUE(surLeDisque == octets[surDisque]) << "fichier mélangé après " << essais << " essais";
+      ++anciens;
+    }
+    // A killed save leaves its temporary file; it is never the data file.
+    for (const auto& f : std::filesystem::directory_iterator(dossier.Dossier()))
+      if (f.path().filename() != "donnees.txt") std::filesystem::remove(f.path());
+  }
+  // The kills fell both before and after the end of the save.
+  EXPECT_GT(anciens, 0);
+  EXPECT_GT(nouveaux, 0);
+  RecordProperty("essais", essais);
+  RecordProperty("anciens", anciens);
+  RecordProperty("nouveaux", nouveaux);
+  std::printf("%d sauvegardes tuées (durée d'une sauvegarde %ld µs) : %d fois l'ancien fichier, "
+              "%d fois le nouveau\n",
+              essais, static_cast<long>(duree.count()), anciens, nouveaux);
+
+  // The file on disk still loads whole.
+  TDonnees relu;
+  relu.ChargeFichier(chemin);
+  EXPECT_EQ(relu.Projections.size(), 30000u);
+}
+
+// ---- Full and read-only locations ----------------------------------------------
+// A small tmpfs mounted in a mount namespace of a child process of its own
+// (nothing outside sees it; it goes away with the child). Skipped where the
+// namespace or the mount is not permitted.
+
+namespace {
+
+constexpr int kSaute = 77;
+
+// Runs `essai` in a child with a private tmpfs of `taille` at `dossier`;
+// the child writes its failures on `rapport`.
+template <class F>
+void DansUnTmpfs(const std::string& dossier, const char* taille, F essai) {
+  int tube[2];
+  ASSERT_EQ(pipe(tube), 0);
+  const pid_t enfant = fork();
+  ASSERT_GE(enfant, 0);
+  if (enfant == 0) {
+    close(tube[0]);
+    if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("tmpfs", dossier.c_str(), "tmpfs", 0, (std::string("size=") + taille).c_str()) != 0)
+      _exit(kSaute);
+    std::string echecs;
+    try {
+      essai(echecs);
+    } catch (const std::exception& e) {
+      echecs += std::string("exception : ") + e.what() + "\n";
+    }
+    if (!echecs.empty() && write(tube[1], echecs.data(), echecs.size()) < 0) _exit(2);
+    _exit(echecs.empty() ? 0 : 1);
+  }
+  close(tube[1]);
+  std::string echecs;
+  char bloc[512];
+  for (ssize_t n; (n = read(tube[0], bloc, sizeof bloc)) > 0;) echecs.append(bloc, static_cast<size_t>(n));
+  close(tube[0]);
+  int statut = 0;
+  ASSERT_EQ(waitpid(enfant, &statut, 0), enfant);
+  ASSERT_TRUE(WIFEXITED(statut));
+  if (WEXITSTATUS(statut) == kSaute) GTEST_SKIP() << "montage d'un tmpfs impossible ici";
+  EXPECT_EQ(WEXITSTATUS(statut), 0) << echecs;
+}
+
+void Attend(bool condition, const std::string& quoi, std::string& echecs) {
+  if (!condition) echecs += quoi + "\n";
+}
+
+// The exit save of `donnees` into `ini.Dossier` fails with the message of the
+// exit save and leaves `ancien` as it was.
+void SauvegardeRefusee(const TDonnees& donnees, const TFichierIni& ini, const std::string& ancien,
+                       std::string& echecs) {
+  const std::string chemin = ini.Dossier + "donnees.txt";
+  try {
+    SauveALaSortie(donnees, ini, TDemarrage{});
+    echecs += "la sauvegarde a réussi\n";
+  } catch (const ErreurEntreeSortie& e) {
+    Attend(std::string(e.what()) == "Problème à l'enregistrement des données dans " + chemin,
+           std::string("message : ") + e.what(), echecs);
+  }
+  Attend(LitFichier(chemin) == ancien, "l'ancien fichier a changé", echecs);
+  try {
+    donnees.SauveFichier(chemin);
+    echecs += "SauveFichier a réussi\n";
+  } catch (const ErreurEntreeSortie&) {
+  }
+  Attend(LitFichier(chemin) == ancien, "l'ancien fichier a changé (SauveFichier)", echecs);
+}
+
+}  // namespace
+
+TEST(Sauvegarde, EmplacementPleinOuEnLectureSeuleLAncienFichierResteIntact) {
+  essai::TDossierTemporaire dossier;
+  const std::string montage = dossier("montage");
+  std::filesystem::create_directories(montage);
+  TDonnees petit, grand;
+  Remplit(petit, 3, "petit");
+  Remplit(grand, 5000, "grand");
+  DansUnTmpfs(montage, "64k", [&](std::string& echecs) {
+    const TFichierIni ini = Reglages(dossier, montage + "/");
+    const std::string chemin = ini.Dossier + "donnees.txt";
+    petit.SauveFichier(chemin);
+    const std::string ancien = LitFichier(chemin);
+    // Full: the new file does not fit.
+    SauvegardeRefusee(grand, ini, ancien, echecs);
+    Attend(Temporaires(montage) == 0, "fichier temporaire laissé sur le disque plein", echecs);
+    // Read-only: even the small one is refused.
+    if (mount(nullptr, montage.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
+      echecs += "remontage en lecture seule impossible\n";
+      return;
+    }
+    SauvegardeRefusee(petit, ini, ancien, echecs);
+  });
+}
+
+// Without any mount: a data-file path whose folder is a file, and one that
+// is a folder. Root ignores file permissions, these it cannot ignore.
+TEST(Sauvegarde, DossierQuiEstUnFichierOuFichierQuiEstUnDossier) {
+  essai::TDossierTemporaire dossier;
+  TDonnees petit;
+  Remplit(petit, 3, "petit");
+  const std::string fichier = dossier.Ecrit("pas-un-dossier", "contenu");
+  TFichierIni ini = Reglages(dossier, fichier + "/");
+  EXPECT_THROW(SauveALaSortie(petit, ini, TDemarrage{}), ErreurEntreeSortie);
+  EXPECT_EQ(LitFichier(fichier), "contenu");
+
+  std::filesystem::create_directories(dossier("donnees.txt/dedans"));
+  ini.Dossier = dossier();
+  try {
+    SauveALaSortie(petit, ini, TDemarrage{});
+    ADD_FAILURE() << "un dossier remplacé par le fichier";
+  } catch (const ErreurEntreeSortie& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Problème à l'enregistrement des données dans " + dossier("donnees.txt"));
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(dossier("donnees.txt/dedans")));
+  EXPECT_EQ(Temporaires(dossier()), 0);
+}
