@@ -7,7 +7,7 @@ PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev locales pr
 FUZZ_SECONDS ?= 60
 FUZZ_BUILD   ?= build-fuzz
 
-.PHONY: all deps configure build test run sanitize bench fuzz clean
+.PHONY: all deps configure build test run sanitize bench fuzz fuzz-couverture clean
 
 all: build
 
@@ -63,5 +63,19 @@ fuzz: deps
 	@if ls $(FUZZ_BUILD)/trouvailles/* >/dev/null 2>&1; then \
 	  echo "Trouvailles dans $(FUZZ_BUILD)/trouvailles :"; ls $(FUZZ_BUILD)/trouvailles; exit 1; fi
 
+# Line and region coverage of the core reached by each target's corpus (the
+# seeds and what `make fuzz` learnt).
+fuzz-couverture: deps
+	CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz-couverture -DVESTREL_FUZZ_COUVERTURE=ON
+	cmake --build build-fuzz-couverture -j $(JOBS)
+	@cd build-fuzz-couverture && for cible in $$(cat cibles.txt); do \
+	  mkdir -p ../$(FUZZ_BUILD)/corpus/$$cible; \
+	  LLVM_PROFILE_FILE=$$cible.profraw ./$$cible -runs=0 ../$(FUZZ_BUILD)/corpus/$$cible \
+	    ../fuzz/corpus/$$cible >/dev/null 2>&1; \
+	  llvm-profdata merge -sparse $$cible.profraw -o $$cible.profdata; \
+	  echo "== $$cible"; llvm-cov report ./$$cible -instr-profile=$$cible.profdata \
+	    $(CURDIR)/src/tools $(CURDIR)/src/geodesy $(CURDIR)/src/systems $(CURDIR)/src/catalogue \
+	    $(CURDIR)/src/cli | grep -v "^-" | sed "s|^$(CURDIR)/src/||"; done
+
 clean:
-	rm -rf $(BUILD) build-sanitize $(FUZZ_BUILD)
+	rm -rf $(BUILD) build-sanitize $(FUZZ_BUILD) build-fuzz-couverture

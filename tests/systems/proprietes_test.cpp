@@ -154,6 +154,17 @@ std::function<TZone(const TParametresEssai&)> AutourDe(double dPhi, double dLamb
   return [=](const TParametresEssai& p) { return AutourOrigine(p, dPhi, dLambda); };
 }
 
+// The raw sphere kinds: exponent, radius and constant near those of their
+// derived kinds.
+std::function<void(Alea&, TParametresEssai&)> SphereBrute(double phiMax) {
+  return [=](Alea& alea, TParametresEssai& p) {
+    Communs(alea, p, 0, phiMax);
+    p.Valeurs["n1"] = Uniforme(alea, 1.0, 1.003);
+    p.Valeurs["n2"] = Uniforme(alea, 6.36e6, 6.39e6);
+    p.Valeurs["c"] = Uniforme(alea, -0.005, 0.005);
+  };
+}
+
 // The rows, by nature. The Phi0/PhiC and Landa0/LandaC pairs hold the same
 // value, whichever of the two the kind has.
 const std::map<std::string, TNatureEssai>& Natures() {
@@ -217,15 +228,9 @@ const std::map<std::string, TNatureEssai>& Natures() {
                               : TZone{0, 84, meridien - 1.5, meridien + 1.5};
         }};
     n["Gauss Rosenmund"] = {CommunsEntre(30, 60), AutourDe(2, 3)};
-    // The raw Gauss-Laborde sphere: exponent, radius and constant near those
-    // of the derived kinds; a transverse projection, used along its meridian.
+    // The raw Gauss-Laborde: a transverse projection, used along its meridian.
     n["Gauss Laborde"] = {
-        [](Alea& alea, TParametresEssai& p) {
-          Communs(alea, p, 0, 60);
-          p.Valeurs["n1"] = Uniforme(alea, 1.0, 1.003);
-          p.Valeurs["n2"] = Uniforme(alea, 6.36e6, 6.39e6);
-          p.Valeurs["c"] = Uniforme(alea, -0.005, 0.005);
-        },
+        SphereBrute(60),
         [](const TParametresEssai& p) { return TZone{-60, 60, p.Get("LandaC") - 3, p.Get("LandaC") + 3}; }};
     for (const char* laborde : {"Gauss Laborde Courbure", "Gauss Laborde Equatoriale",
                                 "Gauss Laborde Bitangente"})
@@ -238,12 +243,7 @@ const std::map<std::string, TNatureEssai>& Natures() {
           },
           AutourDe(2, 2)};
     n["Stéréographique"] = {
-        [](Alea& alea, TParametresEssai& p) {
-          Communs(alea, p, 0, 70);
-          p.Valeurs["n1"] = Uniforme(alea, 1.0, 1.003);
-          p.Valeurs["n2"] = Uniforme(alea, 6.36e6, 6.39e6);
-          p.Valeurs["c"] = Uniforme(alea, -0.005, 0.005);
-        },
+        SphereBrute(70),
         AutourDe(4, 4)};
     for (const char* stereo : {"Stéréographique Courbure", "Stéréographique Equatoriale",
                                "Stéréographique Bitangente"})
