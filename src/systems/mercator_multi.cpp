@@ -40,6 +40,10 @@ const TTransverseMercator& TMultipleMercator::Zone(int32_t zone) const {
     AZones = a;
     EZones = e;
   }
+  // A batch of points may name any number of zones: the cache keeps memory
+  // flat by starting afresh past a thousand of them.
+  constexpr size_t kZonesMax = 1024;
+  if (Zones.size() >= kZonesMax && !Zones.count(zone)) Zones.clear();
   auto& systeme = Zones[zone];
   if (!systeme) {
     // Northern zones get their central meridian in degrees, minutes and

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 #include "tools/erreurs.h"
 
@@ -58,10 +57,17 @@ bool DossierExiste(const std::string& chemin) {
 std::string LitFichier(const std::string& chemin) {
   std::ifstream f(chemin, std::ios::binary);
   if (!f) throw ErreurEntreeSortie("Impossible d'ouvrir le fichier " + chemin);
-  std::ostringstream o;
-  o << f.rdbuf();
+  // Data and grid files are far smaller; an endless source (a device, a
+  // pipe that never ends) is refused instead of filling the memory.
+  std::string octets;
+  char tampon[1 << 16];
+  while (f.read(tampon, sizeof tampon) || f.gcount() > 0) {
+    if (octets.size() + static_cast<size_t>(f.gcount()) > kTailleFichierMax)
+      throw ErreurEntreeSortie("Le fichier " + chemin + " est trop grand");
+    octets.append(tampon, static_cast<size_t>(f.gcount()));
+  }
   if (f.bad()) throw ErreurEntreeSortie("Impossible de lire le fichier " + chemin);
-  return o.str();
+  return octets;
 }
 
 void EcritFichierSur(const std::string& chemin, std::string_view octets) {

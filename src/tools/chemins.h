@@ -1,6 +1,8 @@
 #pragma once
 // Files and folders of the running program.
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace vestrel {
 
@@ -18,7 +20,9 @@ std::string CheminDonneesProgramme(const std::string& nomFichier);
 bool FichierExiste(const std::string& chemin);
 bool DossierExiste(const std::string& chemin);
 
-// Whole file as bytes; raises ErreurEntreeSortie when it cannot be read.
+// Whole file as bytes; raises ErreurEntreeSortie when it cannot be read or
+// is larger than kTailleFichierMax.
+inline constexpr size_t kTailleFichierMax = size_t{1} << 28;
 std::string LitFichier(const std::string& chemin);
 
 // Writes the bytes to a temporary file in the same folder, flushes it to
