@@ -1,31 +1,33 @@
 // Properties of every kind of the factory tables, on random systems:
 // - with plausible parameters, a point of the kind's useful area goes to the
-//   plane and back within the kind's accuracy, or the program's error is
-//   raised (vestrel::Erreur, as the conversion pipeline would report it);
+//   plane and back within 1e-9°, or the program's error is raised
+//   (vestrel::Erreur, as the conversion pipeline would report it);
 // - with any parameters and any point, a conversion ends (every loop has a
 //   cap) and never hands back a number that is not finite as a result.
-// A kind that is not in the tables yet is simply not visited; a kind added to
-// the tables without a row below is reported.
+// The plausible systems and their areas are drawn from the lines of
+// data/proprietes/natures.txt; a kind of the tables without a line is reported.
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <limits>
 #include <map>
 #include <mutex>
 #include <random>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
 #include "geodesy/datum.h"
 #include "geodesy/ellipsoide.h"
 #include "systems/createur.h"
+#include "tools/chemins.h"
 #include "tools/erreurs.h"
 #include "tools/flottant.h"
 #include "tools/nombres.h"
@@ -46,7 +48,7 @@ struct TDatumEssai {
     ellipsoide.E = e;
     datum.Ellipsoide = &ellipsoide;
   }
-  TDatum* Datum() { return &datum; }
+  TDatumEssai(const TDatumEssai&) = delete;  // the datum points at its own ellipsoide
 };
 
 double Uniforme(Alea& alea, double min, double max) {
@@ -57,38 +59,32 @@ bool PileOuFace(Alea& alea) { return Entier(alea, 0, 1) == 1; }
 double Signe(Alea& alea) { return PileOuFace(alea) ? 1.0 : -1.0; }
 
 // ---- A conversion that must end ----------------------------------------------
-// A watchdog thread: a single conversion that takes longer than this is a
+// A watchdog thread: a single conversion that takes longer than 20 s is a
 // hang; the test stops with the kind, its parameters and the point.
-constexpr auto kDelaiMax = std::chrono::seconds(20);
-
 class TChien {
+  static std::chrono::steady_clock::time_point Maintenant() { return std::chrono::steady_clock::now(); }
+
  public:
-  TChien() : fil_([this] { Veille(); }) {}
   ~TChien() {
-    {
-      std::lock_guard<std::mutex> verrou(mutex_);
-      fin_ = true;
-    }
+    Garde([this] { fin_ = true; });
     cv_.notify_all();
     fil_.join();
   }
   void Debut(std::string description) {
-    std::lock_guard<std::mutex> verrou(mutex_);
-    description_ = std::move(description);
-    debut_ = std::chrono::steady_clock::now();
-    actif_ = true;
+    Garde([&] { description_ = std::move(description), debut_ = Maintenant(), actif_ = true; });
   }
-  void Fin() {
-    std::lock_guard<std::mutex> verrou(mutex_);
-    actif_ = false;
-  }
+  void Fin() { Garde([this] { actif_ = false; }); }
 
  private:
+  void Garde(auto&& action) {
+    std::lock_guard<std::mutex> verrou(mutex_);
+    action();
+  }
   void Veille() {
     std::unique_lock<std::mutex> verrou(mutex_);
     while (!fin_) {
       cv_.wait_for(verrou, std::chrono::milliseconds(200));
-      if (actif_ && std::chrono::steady_clock::now() - debut_ > kDelaiMax) {
+      if (actif_ && Maintenant() - debut_ > std::chrono::seconds(20)) {
         std::fprintf(stderr, "Conversion sans fin : %s\n", description_.c_str());
         std::abort();
       }
@@ -99,305 +95,91 @@ class TChien {
   std::string description_;
   std::chrono::steady_clock::time_point debut_;
   bool actif_ = false, fin_ = false;
-  std::thread fil_;
+  std::thread fil_{[this] { Veille(); }};
 };
 
-// ---- Random systems ------------------------------------------------------------
+// ---- Plausible systems, from the data file ------------------------------------
 
-// The parameters of one system by name, degrees for the angles.
-struct TParametresEssai {
-  std::map<std::string, double> Valeurs;
-  double Get(const std::string& nom) const {
-    auto it = Valeurs.find(nom);
-    return it == Valeurs.end() ? 0.0 : it->second;
+// Values by name, degrees for the angles.
+using TValeurs = std::map<std::string, double>;
+
+// The pieces of `texte` between the `separateur`s.
+std::vector<std::string_view> Coupe(std::string_view texte, char separateur) {
+  std::vector<std::string_view> morceaux;
+  for (size_t debut = 0, fin; debut <= texte.size(); debut = fin + 1) {
+    fin = std::min(texte.find(separateur, debut), texte.size());
+    morceaux.push_back(texte.substr(debut, fin - debut));
+  }
+  return morceaux;
+}
+
+// One draw of an expression of natures.txt (its header says the syntax).
+double Tire(std::string_view expression, const TValeurs& v, Alea& alea) {
+  double somme = 0;
+  for (std::string_view terme : Coupe(expression, '+')) {
+    double produit = 1;
+    for (std::string_view facteur : Coupe(terme, '*')) {
+      if (facteur.starts_with("-")) facteur.remove_prefix(1), produit = -produit;
+      if (facteur.starts_with("±")) facteur.remove_prefix(std::string_view("±").size()), produit *= Signe(alea);
+      double valeur;
+      if (facteur.starts_with("[") || facteur.starts_with("{")) {
+        const auto bornes = Coupe(facteur.substr(1, facteur.size() - 2), ',');
+        const double min = LitReel(bornes.at(0)), max = LitReel(bornes.at(1));
+        valeur = facteur[0] == '[' ? Uniforme(alea, min, max)
+                                   : Entier(alea, static_cast<int>(min), static_cast<int>(max));
+      } else if (!EssaieLitReel(facteur, valeur)) {
+        valeur = v.at(std::string(facteur));  // a name drawn before
+      }
+      produit *= valeur;
+    }
+    somme += produit;
+  }
+  return somme;
+}
+
+// One line: the parameters (and helpers) in their order, then the useful area.
+struct TNatureEssai {
+  std::vector<std::pair<std::string, std::string>> Parametres;
+  std::string Phi, Lambda;
+
+  TValeurs TireParametres(Alea& alea) const {
+    TValeurs v;
+    for (const auto& [nom, expression] : Parametres) v[nom] = Tire(expression, v, alea);
+    return v;
   }
 };
 
-// The useful area of a system: latitude and longitude ranges, degrees.
-struct TZone {
-  double PhiMin, PhiMax, LambdaMin, LambdaMax;
-};
-
-struct TNatureEssai {
-  // Plausible parameters (by name) for this kind.
-  std::function<void(Alea&, TParametresEssai&)> Parametres;
-  // The area where the kind is meant to be used, from its parameters.
-  std::function<TZone(const TParametresEssai&)> Zone;
-  // Round-trip accuracy in degrees.
-  double Precision = 1e-9;
-};
-
-TZone Autour(double phi, double lambda, double dPhi, double dLambda) {
-  return {std::max(phi - dPhi, -84.0), std::min(phi + dPhi, 84.0), lambda - dLambda,
-          lambda + dLambda};
-}
-
-// The common parameters: scale factor, false origin, origin.
-void Communs(Alea& alea, TParametresEssai& p, double phiMin, double phiMax) {
-  p.Valeurs["k0"] = Uniforme(alea, 0.9990, 1.0001);
-  p.Valeurs["X0"] = Uniforme(alea, 0, 3e6);
-  p.Valeurs["Y0"] = Uniforme(alea, -1e6, 1e7);
-  const double landa = Uniforme(alea, -180, 180);
-  const double phi = Signe(alea) * Uniforme(alea, phiMin, phiMax);
-  for (const char* nom : {"Landa0", "LandaC"}) p.Valeurs[nom] = landa;
-  for (const char* nom : {"Phi0", "PhiC"}) p.Valeurs[nom] = phi;
-}
-
-TZone AutourOrigine(const TParametresEssai& p, double dPhi, double dLambda) {
-  return Autour(p.Get("Phi0"), p.Get("Landa0"), dPhi, dLambda);
-}
-
-std::function<void(Alea&, TParametresEssai&)> CommunsEntre(double phiMin, double phiMax) {
-  return [=](Alea& alea, TParametresEssai& p) { Communs(alea, p, phiMin, phiMax); };
-}
-std::function<TZone(const TParametresEssai&)> AutourDe(double dPhi, double dLambda) {
-  return [=](const TParametresEssai& p) { return AutourOrigine(p, dPhi, dLambda); };
-}
-
-// The raw sphere kinds: exponent, radius and constant near those of their
-// derived kinds.
-std::function<void(Alea&, TParametresEssai&)> SphereBrute(double phiMax) {
-  return [=](Alea& alea, TParametresEssai& p) {
-    Communs(alea, p, 0, phiMax);
-    p.Valeurs["n1"] = Uniforme(alea, 1.0, 1.003);
-    p.Valeurs["n2"] = Uniforme(alea, 6.36e6, 6.39e6);
-    p.Valeurs["c"] = Uniforme(alea, -0.005, 0.005);
-  };
-}
-
-// The rows, by nature. The Phi0/PhiC and Landa0/LandaC pairs hold the same
-// value, whichever of the two the kind has.
+// The lines of the file by nature; the "*" line fills in what a line leaves out.
 const std::map<std::string, TNatureEssai>& Natures() {
   static const std::map<std::string, TNatureEssai> natures = [] {
     std::map<std::string, TNatureEssai> n;
-    // The raw Lambert cone: n = sin of the latitude where it touches.
-    n["Lambert Conique"] = {
-        [](Alea& alea, TParametresEssai& p) {
-          Communs(alea, p, 25, 65);
-          p.Valeurs["n"] = std::sin(std::fabs(p.Get("Phi0")) * kDeg);
-          p.Valeurs["c"] = Uniforme(alea, 1.0e7, 1.3e7);
-          p.Valeurs["Phi0"] = std::fabs(p.Get("Phi0"));
-        },
-        [](const TParametresEssai& p) {
-          return Autour(std::asin(p.Get("n")) / kDeg, p.Get("LandaC"), 5, 6);
-        }};
-    n["Lambert Conique Tangent"] = {CommunsEntre(20, 70), AutourDe(5, 6)};
-    n["Lambert Conique Sécant"] = {
-        [](Alea& alea, TParametresEssai& p) {
-          Communs(alea, p, 25, 65);
-          const double ecart = Uniforme(alea, 0.5, 4);
-          p.Valeurs["Phi1"] = p.Get("Phi0") - ecart;
-          p.Valeurs["Phi2"] = p.Get("Phi0") + ecart;
-        },
-        AutourDe(5, 6)};
-    // The centre (LandaC, PhiC) falls on the oblique latitude PhiC + AlphaC
-    // (conformal sphere): the cone touches near there.
-    n["Lambert Conique Oblique"] = {
-        [](Alea& alea, TParametresEssai& p) {
-          Communs(alea, p, 20, 65);
-          const double contact = Signe(alea) * Uniforme(alea, 15, 70);
-          p.Valeurs["AlphaC"] = contact - p.Get("PhiC");
-          p.Valeurs["Phi1"] = contact + Uniforme(alea, -2, 2);
-        },
-        AutourDe(2, 2)};
-    n["Transverse Mercator Brut"] = {
-        [](Alea& alea, TParametresEssai& p) {
-          Communs(alea, p, 0, 70);
-          p.Valeurs["n"] = Uniforme(alea, 6.35e6, 6.40e6);
-        },
-        [](const TParametresEssai& p) { return TZone{-75, 75, p.Get("LandaC") - 3, p.Get("LandaC") + 3}; }};
-    n["Transverse Mercator"] = {CommunsEntre(0, 70), AutourDe(8, 3)};
-    n["UTM Fuseau"] = {
-        [](Alea& alea, TParametresEssai& p) {
-          p.Valeurs["Fuseau"] = Entier(alea, 1, 60);
-          p.Valeurs["Sud"] = PileOuFace(alea);
-        },
-        [](const TParametresEssai& p) {
-          const double meridien = p.Get("Fuseau") * 6 - 183;
-          return p.Get("Sud") ? TZone{-80, 0, meridien - 3, meridien + 3}
-                              : TZone{0, 84, meridien - 3, meridien + 3};
-        }};
-    n["MTM Fuseau"] = {
-        [](Alea& alea, TParametresEssai& p) {
-          p.Valeurs["Fuseau"] = Entier(alea, 1, 32);
-          p.Valeurs["Sud"] = PileOuFace(alea);
-        },
-        [](const TParametresEssai& p) {
-          const double meridien = -(p.Get("Fuseau") * 3 + 49.5);
-          return p.Get("Sud") ? TZone{-80, 0, meridien - 1.5, meridien + 1.5}
-                              : TZone{0, 84, meridien - 1.5, meridien + 1.5};
-        }};
-    n["Gauss Rosenmund"] = {CommunsEntre(30, 60), AutourDe(2, 3)};
-    // The raw Gauss-Laborde: a transverse projection, used along its meridian.
-    n["Gauss Laborde"] = {
-        SphereBrute(60),
-        [](const TParametresEssai& p) { return TZone{-60, 60, p.Get("LandaC") - 3, p.Get("LandaC") + 3}; }};
-    for (const char* laborde : {"Gauss Laborde Courbure", "Gauss Laborde Equatoriale",
-                                "Gauss Laborde Bitangente"})
-      n[laborde] = {CommunsEntre(0, 65), AutourDe(5, 3)};
-    for (const char* oblique : {"Gauss Laborde Oblique", "Hotine", "Hotine centré"})
-      n[oblique] = {
-          [](Alea& alea, TParametresEssai& p) {
-            Communs(alea, p, 10, 60);
-            p.Valeurs["Theta0"] = Signe(alea) * Uniforme(alea, 10, 80);
-          },
-          AutourDe(2, 2)};
-    n["Stéréographique"] = {
-        SphereBrute(70),
-        AutourDe(4, 4)};
-    for (const char* stereo : {"Stéréographique Courbure", "Stéréographique Equatoriale",
-                               "Stéréographique Bitangente"})
-      n[stereo] = {CommunsEntre(0, 75), AutourDe(4, 4)};
-    n["Stéréographique Polaire"] = {
-        [](Alea& alea, TParametresEssai& p) {
-          Communs(alea, p, 0, 0);
-          p.Valeurs["Sud"] = PileOuFace(alea);
-        },
-        [](const TParametresEssai& p) {
-          return p.Get("Sud") ? TZone{-89.9, -60, -180, 180} : TZone{60, 89.9, -180, 180};
-        }};
-    // A polynomial fitted to New Zealand: near its own origin only.
-    n["New Zealand Map Grid"] = {
-        [](Alea& alea, TParametresEssai& p) {
-          p.Valeurs["X0"] = Uniforme(alea, 2e6, 3e6);
-          p.Valeurs["Y0"] = Uniforme(alea, 5e6, 7e6);
-          p.Valeurs["Phi0"] = -41 + Uniforme(alea, -0.5, 0.5);
-          p.Valeurs["Landa0"] = 173 + Uniforme(alea, -0.5, 0.5);
-        },
-        AutourDe(6, 6)};
-    n["Bonne"] = {CommunsEntre(10, 70), AutourDe(10, 15)};
-    n["Mercator sur sphère"] = {CommunsEntre(0, 0), [](const TParametresEssai& p) {
-                                  return TZone{-80, 80, p.Get("Landa0") - 60, p.Get("Landa0") + 60};
-                                }};
-    n["Projection Latitude/Longitude"] = {[](Alea&, TParametresEssai&) {},
-                                          [](const TParametresEssai&) {
-                                            return TZone{-90, 90, -180, 180};
-                                          }};
-    n["Transverse Mercator Multiple"] = {
-        [](Alea& alea, TParametresEssai& p) {
-          p.Valeurs["k0"] = Uniforme(alea, 0.9990, 1.0);
-          p.Valeurs["X0"] = Uniforme(alea, 0, 1e6);
-          p.Valeurs["Y0Nord"] = Uniforme(alea, -1e6, 1e6);
-          p.Valeurs["Y0Sud"] = Uniforme(alea, 5e6, 1e7);
-          const double pas = PileOuFace(alea) ? 6 : 3;
-          p.Valeurs["Pas"] = pas;
-          p.Valeurs["LandaFuseau0"] = -180 + pas / 2 + Entier(alea, -3, 3) * pas;
-        },
-        [](const TParametresEssai&) { return TZone{-80, 84, -180, 180}; }};
+    TNatureEssai defauts;
+    std::istringstream fichier(
+        LitFichier(std::string(VESTREL_SOURCE_DIR) + "/tests/systems/data/proprietes/natures.txt"));
+    for (std::string ligne; std::getline(fichier, ligne);) {
+      if (ligne.empty() || ligne[0] == '#') continue;
+      std::istringstream mots(ligne);
+      std::string nature;
+      if (ligne[0] == '"') std::getline(mots, nature, '"'), std::getline(mots, nature, '"');
+      else mots >> nature;
+      TNatureEssai essai;
+      for (std::string mot; mots >> mot;) {
+        const std::string nom = mot.substr(0, mot.find('=')), expression = mot.substr(nom.size() + 1);
+        if (nom == "phi") essai.Phi = expression;
+        else if (nom == "lambda") essai.Lambda = expression;
+        else essai.Parametres.emplace_back(nom, expression);
+      }
+      for (const auto& defaut : defauts.Parametres)
+        if (std::ranges::none_of(essai.Parametres, [&](const auto& p) { return p.first == defaut.first; }))
+          essai.Parametres.insert(essai.Parametres.begin(), defaut);
+      (nature == "*" ? defauts : n[nature]) = essai;
+    }
     return n;
   }();
   return natures;
 }
 
-// An ellipsoid of the Earth's size (a sphere now and then).
-struct TEllipsoideEssai {
-  double A, E;
-};
-TEllipsoideEssai EllipsoideAuHasard(Alea& alea) {
-  if (Entier(alea, 0, 9) == 0) return {Uniforme(alea, 6.36e6, 6.39e6), 0};
-  return {Uniforme(alea, 6.376e6, 6.379e6), Uniforme(alea, 0.08, 0.0825)};
-}
-
-// Fills a system as the record reader does. False when the program refuses
-// the parameters with its error.
-bool Remplit(TAncetre& s, TDatum* datum, const TParametresEssai& p, std::string& description) {
-  description = s.Nature() + " :";
-  try {
-    s.SetValide(false);
-    s.Datum = datum;
-    for (int i = 0; i < s.NbReel(); ++i) {
-      const double v = p.Get(s.NomReel(i));
-      description += " " + s.NomReel(i) + "=" + FormatG(v, 17);
-      s.SetReel(i, v);
-    }
-    for (int i = 0; i < s.NbEntier(); ++i) {
-      const int32_t v = static_cast<int32_t>(p.Get(s.NomEntier(i)));
-      description += " " + s.NomEntier(i) + "=" + FormatD(v);
-      s.SetEntier(i, v);
-    }
-    for (int i = 0; i < s.NbAngle(); ++i) {
-      const std::string texte = FormatG(p.Get(s.NomAngle(i)), 17) + "°";
-      description += " " + s.NomAngle(i) + "=" + texte;
-      s.SetAngle(i, texte);
-    }
-    for (int i = 0; i < s.NbBooleen(); ++i) {
-      const bool v = p.Get(s.NomBooleen(i)) != 0;
-      description += " " + s.NomBooleen(i) + "=" + (v ? "1" : "0");
-      s.SetBooleen(i, v);
-    }
-    s.SetValide(true);
-  } catch (const Erreur&) {
-    return false;
-  }
-  return s.Valide;
-}
-
-// ---- One conversion as the pipeline runs it ------------------------------------
-
-enum class TIssue { Resultat, Erreur };
-
-// Runs the conversion under a floating-point guard. A result must be finite;
-// anything thrown must be the program's error.
-template <class F>
-TIssue Convertit(TChien& chien, const std::string& description, F conversion,
-                 std::initializer_list<double*> sorties) {
-  chien.Debut(description);
-  TIssue issue = TIssue::Resultat;
-  try {
-    GardeFlottante garde;
-    conversion();
-    garde.Verifie();
-    for (double* sortie : sorties)
-      EXPECT_TRUE(std::isfinite(*sortie)) << "résultat non fini : " << description;
-  } catch (const Erreur& e) {
-    if (std::getenv("VESTREL_PROPRIETES_BAVARD"))
-      std::fprintf(stderr, "%s -> %s\n", description.c_str(), e.what());
-    issue = TIssue::Erreur;
-  } catch (const std::exception& e) {
-    ADD_FAILURE() << "exception hors des erreurs du programme (" << e.what() << ") : "
-                  << description;
-    issue = TIssue::Erreur;
-  }
-  chien.Fin();
-  return issue;
-}
-
-struct TBilan {
-  int AllersRetours = 0, Erreurs = 0;
-};
-
-// Forward and back for one point; the round trip is checked to `precision`
-// degrees when both directions give a result.
-void AllerRetour(TChien& chien, const TAncetre& s, const std::string& description, double phi,
-                 double lambda, double precision, TBilan& bilan) {
-  const std::string point = description + " ; point " + FormatG(phi, 17) + " " + FormatG(lambda, 17);
-  double X = 0, Y = 0, phiR = 0, lambdaR = 0;
-  int32_t zone = 0;
-  const auto* p = dynamic_cast<const TProjection*>(&s);
-  const auto* m = dynamic_cast<const TMultiple*>(&s);
-  const double phiRad = phi * kDeg, lambdaRad = lambda * kDeg;
-  auto aller = [&] {
-    if (p) p->GeoVersCarto(phiRad, lambdaRad, X, Y);
-    else m->GeoVersCarto(phiRad, lambdaRad, X, Y, zone);
-  };
-  auto retour = [&] {
-    if (p) p->CartoVersGeo(X, Y, phiR, lambdaR);
-    else m->CartoVersGeo(zone, X, Y, phiR, lambdaR);
-  };
-  if (Convertit(chien, point, aller, {&X, &Y}) == TIssue::Erreur ||
-      Convertit(chien, point + " ; X Y " + FormatG(X, 17) + " " + FormatG(Y, 17), retour,
-                {&phiR, &lambdaR}) == TIssue::Erreur) {
-    ++bilan.Erreurs;
-    return;
-  }
-  ++bilan.AllersRetours;
-  const double dLambda = std::remainder(lambdaR / kDeg - lambda, 360.0);
-  EXPECT_NEAR(phiR / kDeg, phi, precision) << point;
-  // At the poles the longitude means nothing.
-  if (std::fabs(phi) < 89.999) {
-    EXPECT_NEAR(dLambda, 0.0, precision) << point;
-  }
-}
+// ---- Systems and conversions ----------------------------------------------------
 
 std::unique_ptr<TAncetre> Cree(const std::string& nature) {
   if (auto p = CreeProjection(nature)) return p;
@@ -411,38 +193,140 @@ std::vector<std::string> ToutesLesNatures() {
   return natures;
 }
 
-TEST(Proprietes, ChaqueNatureDesTablesAUneLigneDEssai) {
-  for (const std::string& nature : ToutesLesNatures())
-    EXPECT_TRUE(Natures().count(nature)) << "nature sans paramètres d'essai : " << nature;
+// The names of a kind's parameters, in the order of its records.
+std::vector<std::string> Noms(const TAncetre& s) {
+  std::vector<std::string> noms;
+  for (int i = 0; i < s.NbReel(); ++i) noms.push_back(s.NomReel(i));
+  for (int i = 0; i < s.NbEntier(); ++i) noms.push_back(s.NomEntier(i));
+  for (int i = 0; i < s.NbAngle(); ++i) noms.push_back(s.NomAngle(i));
+  for (int i = 0; i < s.NbBooleen(); ++i) noms.push_back(s.NomBooleen(i));
+  return noms;
 }
 
-// Plausible systems, points of their useful area: round trip or the
-// program's error, and most of them must succeed.
+// Fills a system as the record reader does; `description` names the kind,
+// its parameters and the ellipsoid. False when the program refuses the
+// parameters with its error.
+bool Remplit(TAncetre& s, TDatumEssai& datum, const TValeurs& p, std::string& description) {
+  description = s.Nature() + " :";
+  for (const std::string& nom : Noms(s)) description += " " + nom + "=" + FormatG(p.at(nom), 17);
+  description += " ; a=" + FormatG(datum.ellipsoide.A, 17) + " e=" + FormatG(datum.ellipsoide.E, 17);
+  try {
+    s.SetValide(false);
+    s.Datum = &datum.datum;
+    for (int i = 0; i < s.NbReel(); ++i) s.SetReel(i, p.at(s.NomReel(i)));
+    for (int i = 0; i < s.NbEntier(); ++i) s.SetEntier(i, static_cast<int32_t>(p.at(s.NomEntier(i))));
+    for (int i = 0; i < s.NbAngle(); ++i) s.SetAngle(i, FormatG(p.at(s.NomAngle(i)), 17) + "°");
+    for (int i = 0; i < s.NbBooleen(); ++i) s.SetBooleen(i, p.at(s.NomBooleen(i)) != 0);
+    s.SetValide(true);
+  } catch (const Erreur&) {
+    return false;
+  }
+  return s.Valide;
+}
+
+// Runs one conversion under a floating-point guard, as the pipeline does.
+// False on the program's error; a result must be finite, and anything else
+// thrown is a failure.
+bool Convertit(TChien& chien, const std::string& description, auto conversion,
+               std::initializer_list<double*> sorties) {
+  chien.Debut(description);
+  bool resultat = false;
+  try {
+    GardeFlottante garde;
+    conversion();
+    garde.Verifie();
+    for (double* sortie : sorties) EXPECT_TRUE(std::isfinite(*sortie)) << "résultat non fini : " << description;
+    resultat = true;
+  } catch (const Erreur&) {
+  } catch (const std::exception& e) {
+    ADD_FAILURE() << "exception hors des erreurs du programme (" << e.what() << ") : " << description;
+  }
+  chien.Fin();
+  return resultat;
+}
+
+// Plane coordinates back to the ellipsoid, radians.
+bool Inverse(TChien& chien, const TAncetre& s, const std::string& description, int32_t zone,
+             double X, double Y, double& phi, double& lambda) {
+  return Convertit(chien, description + " ; X Y " + FormatG(X, 17) + " " + FormatG(Y, 17), [&] {
+    if (auto* p = dynamic_cast<const TProjection*>(&s)) p->CartoVersGeo(X, Y, phi, lambda);
+    else dynamic_cast<const TMultiple&>(s).CartoVersGeo(zone, X, Y, phi, lambda);
+  }, {&phi, &lambda});
+}
+
+struct TBilan {
+  int AllersRetours = 0, Erreurs = 0;
+};
+
+// Forward and back for one point (degrees); the round trip is checked to
+// `precision` degrees when both directions give a result.
+void AllerRetour(TChien& chien, const TAncetre& s, const std::string& description, double phi,
+                 double lambda, double precision, TBilan& bilan) {
+  const std::string point = description + " ; point " + FormatG(phi, 17) + " " + FormatG(lambda, 17);
+  double X = 0, Y = 0, phiR = 0, lambdaR = 0;
+  int32_t zone = 0;
+  const auto aller = [&] {
+    if (auto* p = dynamic_cast<const TProjection*>(&s)) p->GeoVersCarto(phi * kDeg, lambda * kDeg, X, Y);
+    else dynamic_cast<const TMultiple&>(s).GeoVersCarto(phi * kDeg, lambda * kDeg, X, Y, zone);
+  };
+  if (!Convertit(chien, point, aller, {&X, &Y}) || !Inverse(chien, s, point, zone, X, Y, phiR, lambdaR)) {
+    ++bilan.Erreurs;
+    return;
+  }
+  ++bilan.AllersRetours;
+  EXPECT_NEAR(phiR / kDeg, phi, precision) << point;
+  // At the poles the longitude means nothing.
+  if (std::fabs(phi) < 89.999) {
+    EXPECT_NEAR(std::remainder(lambdaR / kDeg - lambda, 360.0), 0.0, precision) << point;
+  }
+}
+
+// ---- The properties ----------------------------------------------------------------
+
+TEST(Proprietes, ChaqueNatureDesTablesAUneLigneDEssai) {
+  Alea alea(1);
+  for (const std::string& nature : ToutesLesNatures()) {
+    auto ligne = Natures().find(nature);
+    if (ligne == Natures().end()) {
+      ADD_FAILURE() << "nature sans ligne dans natures.txt : " << nature;
+      continue;
+    }
+    EXPECT_FALSE(ligne->second.Phi.empty() || ligne->second.Lambda.empty()) << nature;
+    const TValeurs v = ligne->second.TireParametres(alea);
+    for (const std::string& nom : Noms(*Cree(nature)))
+      EXPECT_TRUE(v.count(nom)) << nature << " : paramètre " << nom << " sans expression";
+  }
+}
+
+// An ellipsoid of the Earth's size (a sphere now and then).
+TDatumEssai DatumAuHasard(Alea& alea) {
+  if (Entier(alea, 0, 9) == 0) return {Uniforme(alea, 6.36e6, 6.39e6), 0};
+  return {Uniforme(alea, 6.376e6, 6.379e6), Uniforme(alea, 0.08, 0.0825)};
+}
+
+// Plausible systems, points of their useful area: round trip within 1e-9°
+// or the program's error, and most of them must succeed.
 TEST(Proprietes, AllerRetourDansLaZoneUtileOuErreurDuProgramme) {
   constexpr int kSystemes = 40, kPoints = 40;
   TChien chien;
   for (const std::string& nature : ToutesLesNatures()) {
-    auto ligne = Natures().find(nature);
-    if (ligne == Natures().end()) continue;
+    if (!Natures().count(nature)) continue;  // reported above
+    const TNatureEssai& ligne = Natures().at(nature);
     Alea alea(std::hash<std::string>{}(nature));
     TBilan bilan;
     int refuses = 0;
     for (int k = 0; k < kSystemes; ++k) {
-      const TEllipsoideEssai e = EllipsoideAuHasard(alea);
-      TDatumEssai datum(e.A, e.E);
-      TParametresEssai parametres;
-      ligne->second.Parametres(alea, parametres);
+      TDatumEssai datum = DatumAuHasard(alea);
+      const TValeurs parametres = ligne.TireParametres(alea);
       auto s = Cree(nature);
       std::string description;
-      if (!Remplit(*s, datum.Datum(), parametres, description)) {
+      if (!Remplit(*s, datum, parametres, description)) {
         ++refuses;
         continue;
       }
-      description += " ; a=" + FormatG(e.A, 17) + " e=" + FormatG(e.E, 17);
-      const TZone z = ligne->second.Zone(parametres);
       for (int i = 0; i < kPoints; ++i)
-        AllerRetour(chien, *s, description, Uniforme(alea, z.PhiMin, z.PhiMax),
-                    Uniforme(alea, z.LambdaMin, z.LambdaMax), ligne->second.Precision, bilan);
+        AllerRetour(chien, *s, description, Tire(ligne.Phi, parametres, alea),
+                    Tire(ligne.Lambda, parametres, alea), 1e-9, bilan);
     }
     // Plausible systems in their own area convert: errors are the exception.
     EXPECT_LE(refuses, kSystemes / 10) << nature;
@@ -457,26 +341,20 @@ TEST(Proprietes, BonneAuSudDeLEquateur) {
   TChien chien;
   TDatumEssai datum(6378137.0, 0.08181919106);
   auto bonne = Cree("Bonne");
-  ASSERT_TRUE(bonne);
-  TParametresEssai p;
-  p.Valeurs = {{"X0", 500000}, {"Y0", 1e6}, {"Landa0", 25}, {"Phi0", -30}};
   std::string description;
-  ASSERT_TRUE(Remplit(*bonne, datum.Datum(), p, description));
+  ASSERT_TRUE(Remplit(*bonne, datum, {{"X0", 500000}, {"Y0", 1e6}, {"Landa0", 25}, {"Phi0", -30}},
+                      description));
   TBilan bilan;
   for (double phi : {-30.0, -10.0, -55.0, 5.0})
-    for (double lambda : {25.0, 10.0, 60.0})
-      AllerRetour(chien, *bonne, description, phi, lambda, 1e-9, bilan);
+    for (double lambda : {25.0, 10.0, 60.0}) AllerRetour(chien, *bonne, description, phi, lambda, 1e-9, bilan);
   EXPECT_EQ(bilan.Erreurs, 0);
 }
 
-// ---- Anything at all ------------------------------------------------------------
-
 double ValeurSauvage(Alea& alea) {
-  static const double kValeurs[] = {0,     -0.0,  1,      -1,     90,     -90,   180,
-                                    360,   1e-12, 1e300,  -1e300, 1e15,   6378137, 0.9996,
-                                    89.99999999999, 4.9e-324};
+  static const double kValeurs[] = {0,    -0.0,  1,     -1,     90,   -90,     180,    360,
+                                    1e-12, 1e300, -1e300, 1e15, 6378137, 0.9996, 89.99999999999, 4.9e-324};
   switch (Entier(alea, 0, 3)) {
-    case 0: return kValeurs[Entier(alea, 0, sizeof kValeurs / sizeof *kValeurs - 1)];
+    case 0: return kValeurs[Entier(alea, 0, std::size(kValeurs) - 1)];
     case 1: return Uniforme(alea, -200, 200);
     case 2: return Uniforme(alea, -1e7, 1e7);
     default: return Signe(alea) * std::pow(10.0, Uniforme(alea, -20, 30));
@@ -492,19 +370,14 @@ TEST(Proprietes, ParametresEtPointsQuelconquesFinissentSansValeurNonFinie) {
     Alea alea(std::hash<std::string>{}(nature) ^ 0x5eed);
     for (int k = 0; k < kSystemes; ++k) {
       const double a = PileOuFace(alea) ? 6378137.0 : std::fabs(ValeurSauvage(alea));
-      const double e = PileOuFace(alea) ? 0.08181919106 : Uniforme(alea, 0, 0.99);
-      TDatumEssai datum(a, e);
+      TDatumEssai datum(a, PileOuFace(alea) ? 0.08181919106 : Uniforme(alea, 0, 0.99));
       auto s = Cree(nature);
-      TParametresEssai parametres;
-      // Names of every kind: the table lookup falls back to 0 for the others.
-      for (const char* nom : {"k0", "X0", "Y0", "n", "c", "n1", "n2", "Landa0", "LandaC",
-                              "Phi0", "PhiC", "Phi1", "Phi2", "AlphaC", "Theta0", "Fuseau",
-                              "Sud", "Y0Nord", "Y0Sud", "LandaFuseau0", "Pas"})
-        parametres.Valeurs[nom] = ValeurSauvage(alea);
-      parametres.Valeurs["Fuseau"] = std::fmod(parametres.Get("Fuseau"), 2147483647.0);
+      TValeurs parametres;
+      for (const std::string& nom : Noms(*s)) parametres[nom] = ValeurSauvage(alea);
+      for (int i = 0; i < s->NbEntier(); ++i)  // an int32_t, whatever the value
+        parametres[s->NomEntier(i)] = std::fmod(parametres[s->NomEntier(i)], 2147483647.0);
       std::string description;
-      if (!Remplit(*s, datum.Datum(), parametres, description)) continue;
-      description += " ; a=" + FormatG(a, 17) + " e=" + FormatG(e, 17);
+      if (!Remplit(*s, datum, parametres, description)) continue;
       TBilan bilan;
       for (int i = 0; i < kPoints; ++i) {
         const double phi = PileOuFace(alea) ? Uniforme(alea, -90, 90) : ValeurSauvage(alea);
@@ -513,15 +386,7 @@ TEST(Proprietes, ParametresEtPointsQuelconquesFinissentSansValeurNonFinie) {
         // Plane coordinates that no point gave.
         double phiR = 0, lambdaR = 0;
         const double X = ValeurSauvage(alea), Y = ValeurSauvage(alea);
-        const int32_t zone = Entier(alea, -70, 70);
-        Convertit(chien, description + " ; X Y " + FormatG(X, 17) + " " + FormatG(Y, 17),
-                  [&] {
-                    if (auto* p = dynamic_cast<const TProjection*>(s.get()))
-                      p->CartoVersGeo(X, Y, phiR, lambdaR);
-                    else
-                      dynamic_cast<const TMultiple*>(s.get())->CartoVersGeo(zone, X, Y, phiR, lambdaR);
-                  },
-                  {&phiR, &lambdaR});
+        Inverse(chien, *s, description, Entier(alea, -70, 70), X, Y, phiR, lambdaR);
       }
     }
   }
