@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -10,7 +11,6 @@
 
 #include "../commun/dossier_temporaire.h"
 #include "catalogue/donnee.h"
-#include "systems/createur.h"
 #include "tools/chemins.h"
 #include "version.h"
 
@@ -22,9 +22,7 @@ const char* const kCatalogue =
     "Ellipsoide=\"Hayford 1909\" \"International\" 6378388 0.0819918899790298\r\n"
     "Datum=\"ED50\" \"Europe 1950\" \"Hayford 1909\" -87 -98 -121\r\n"
     "Projection \"Projection Latitude/Longitude\"=\"Plate WGS\" \"Plate carr\xE9" "e\" \"WGS84\"\r\n"
-    "Projection \"Projection Latitude/Longitude\"=\"Plate ED50\" \"Sur ED50\" \"ED50\"\r\n";
-// Present once the multi-zone kind is in the factory.
-const char* const kMultiple =
+    "Projection \"Projection Latitude/Longitude\"=\"Plate ED50\" \"Sur ED50\" \"ED50\"\r\n"
     "Multiple \"Transverse Mercator Multiple\"=\"UTM\" \"Zones de 6\xB0\" \"WGS84\" 0.9996 "
     "500000 0 10000000 -177\xB0 6\xB0\r\n";
 
@@ -33,25 +31,28 @@ struct TResultat {
   std::string Sortie, Erreur;
 };
 
-std::vector<std::string> Lignes(const std::string& texte) {
-  std::vector<std::string> lignes;
-  std::istringstream flux(texte);
-  for (std::string l; std::getline(flux, l);) lignes.push_back(l);
-  return lignes;
-}
-
-std::vector<std::string> Champs(const std::string& ligne, char separateur) {
+// The lines of a text, or the tab-separated fields of a line.
+std::vector<std::string> Champs(const std::string& texte, char separateur = '\t') {
   std::vector<std::string> champs;
-  std::istringstream flux(ligne);
+  std::istringstream flux(texte);
   for (std::string c; std::getline(flux, c, separateur);) champs.push_back(c);
   return champs;
+}
+std::vector<std::string> Lignes(const std::string& texte) { return Champs(texte, '\n'); }
+
+// The arguments of a conversion on the test catalogue.
+std::vector<std::string> Arguments(const std::string& depart, const std::string& arrivee,
+                                   const std::vector<std::string>& options = {}) {
+  std::vector<std::string> a = {"convertir", "--catalogue", "catalogue.txt", "--depart", depart,
+                                "--arrivee", arrivee};
+  a.insert(a.end(), options.begin(), options.end());
+  return a;
 }
 
 class Cli : public ::testing::Test {
  protected:
   void SetUp() override {
-    avecMultiple_ = CreeMultiple("Transverse Mercator Multiple") != nullptr;
-    Ecrit("catalogue.txt", std::string(kCatalogue) + (avecMultiple_ ? kMultiple : ""));
+    Ecrit("catalogue.txt", kCatalogue);
     donnees_.ChargeFichier(dossier_("catalogue.txt"));
   }
   void Ecrit(const std::string& nom, const std::string& octets) const { dossier_.Ecrit(nom, octets); }
@@ -76,11 +77,8 @@ class Cli : public ::testing::Test {
     return r;
   }
   TResultat Convertit(const std::string& depart, const std::string& arrivee,
-                      std::vector<std::string> options, const std::string& entree) {
-    std::vector<std::string> a = {"convertir", "--catalogue", "catalogue.txt", "--depart", depart,
-                                  "--arrivee", arrivee};
-    a.insert(a.end(), options.begin(), options.end());
-    return Lance(a, entree);
+                      const std::vector<std::string>& options, const std::string& entree) {
+    return Lance(Arguments(depart, arrivee, options), entree);
   }
 
   // The window's texts for the same input: X', Y', [zone], convergence,
@@ -91,56 +89,48 @@ class Cli : public ::testing::Test {
                                    bool parisDestination = false) {
     std::vector<std::string> noms;
     donnees_.ListeNoms(noms);
-    TSaisieConversion saisie;
-    saisie.Source = depart;
-    saisie.Destination = arrivee;
-    saisie.IndiceSource = static_cast<int>(std::find(noms.begin(), noms.end(), depart) - noms.begin());
-    saisie.IndiceDestination =
-        static_cast<int>(std::find(noms.begin(), noms.end(), arrivee) - noms.begin());
-    saisie.XSource = x;
-    saisie.YSource = y;
-    saisie.FuseauSource = fuseau;
-    saisie.FuseauSourceActif = donnees_.Resout(depart).Multiple != nullptr;
-    saisie.ParisSource = parisSource;
-    saisie.ParisDestination = parisDestination;
-    saisie.IndiceUnite = indiceUnite;
+    auto indice = [&](const std::string& n) { return static_cast<int>(std::ranges::find(noms, n) - noms.begin()); };
+    const TSaisieConversion saisie = {depart, arrivee, indice(depart), indice(arrivee), x, y, fuseau,
+                                      donnees_.Resout(depart).Multiple != nullptr, parisSource,
+                                      parisDestination, indiceUnite};
     TResultatConversion r;
     Convertir(donnees_, saisie, r);
-    std::vector<std::string> textes = {*r.XDest, *r.YDest};
-    if (r.FuseauDest) textes.push_back(*r.FuseauDest);
-    textes.push_back(*r.Convergence);
-    textes.push_back(*r.Alteration);
+    std::vector<std::string> textes = {*r.XDest, *r.YDest, *r.Convergence, *r.Alteration};
+    if (r.FuseauDest) textes.insert(textes.begin() + 2, *r.FuseauDest);
     return textes;
   }
 
   essai::TDossierTemporaire dossier_;
-  bool avecMultiple_ = false;
   TDonnees donnees_;
 };
 
 // ---- Conversion texts ----
 
+// Every unit, and the Paris boxes on either side.
 TEST_F(Cli, TextesIdentiquesALaFenetreDansChaqueUnite) {
-  struct Cas {
-    const char* Depart;
-    const char* Arrivee;
-    const char* X;
-    const char* Y;
+  const struct {
+    const char *Depart, *Arrivee, *X, *Y;
+    bool ParisDepart = false, ParisArrivee = false;
   } cas[] = {
       {"WGS84", "Plate WGS", "48°51'24''", "2°21'8''"},
       {"WGS84", "ED50", "45.5°", "-3°30.25'"},
       {"ED50", "Plate ED50", "-33.25g", "170°"},
       {"Plate WGS", "ED50", "261840.123", "5439330.5"},
       {"Plate ED50", "Plate WGS", "-1000", "0"},
+      {"WGS84", "WGS84", "48°", "0°", true, false},
+      {"WGS84", "ED50", "48°", "2°20'14.025''", false, true},
   };
   const char* unites[] = {"dd", "dm", "dms", "gr"};  // window choices 0..3
   for (int u = 0; u < 4; ++u) {
     for (const auto& c : cas) {
       SCOPED_TRACE(std::string(c.Depart) + " -> " + c.Arrivee + " " + unites[u]);
-      auto r = Convertit(c.Depart, c.Arrivee, {"--unite", unites[u], "--details"},
-                         std::string(c.X) + " " + c.Y + "\n");
+      std::vector<std::string> options = {"--unite", unites[u], "--details"};
+      if (c.ParisDepart) options.push_back("--paris-depart");
+      if (c.ParisArrivee) options.push_back("--paris-arrivee");
+      auto r = Convertit(c.Depart, c.Arrivee, options, std::string(c.X) + " " + c.Y + "\n");
       ASSERT_EQ(r.Statut, 0) << r.Erreur;
-      EXPECT_EQ(Champs(Lignes(r.Sortie).at(0), '\t'), Fenetre(c.Depart, c.Arrivee, c.X, c.Y, u));
+      EXPECT_EQ(Champs(Lignes(r.Sortie).at(0)),
+                Fenetre(c.Depart, c.Arrivee, c.X, c.Y, u, "", c.ParisDepart, c.ParisArrivee));
     }
   }
 }
@@ -166,21 +156,10 @@ TEST_F(Cli, FormatDesLignes) {
                           "\t" + a[1] + "\t" + a[2] + "\t" + a[3] + "\n");
 
   Ecrit("points.txt", "1 2\n3 4\n");  // a file in argument
-  r = Lance({"convertir", "--catalogue", "catalogue.txt", "--depart", "Plate WGS", "--arrivee",
-             "Plate ED50", "points.txt"});
+  r = Lance(Arguments("Plate WGS", "Plate ED50", {"points.txt"}));
   ASSERT_EQ(r.Statut, 0) << r.Erreur;
   a = Fenetre("Plate WGS", "Plate ED50", "3", "4", 0);
   EXPECT_EQ(Lignes(r.Sortie).at(1), a[0] + "\t" + a[1]);
-}
-
-TEST_F(Cli, MeridienDeParisDeChaqueCote) {
-  auto depart = Fenetre("WGS84", "WGS84", "48°", "0°", 2, "", true, false);
-  auto r = Convertit("WGS84", "WGS84", {"--paris-depart", "--unite", "dms"}, "48° 0°\n");
-  EXPECT_EQ(r.Sortie, depart[0] + "\t" + depart[1] + "\n");
-  auto arrivee = Fenetre("WGS84", "ED50", "48°", "2°20'14.025''", 2, "", false, true);
-  r = Convertit("WGS84", "ED50", {"--paris-arrivee", "--unite", "dms"}, "48° 2°20'14.025''\n");
-  EXPECT_EQ(r.Sortie, arrivee[0] + "\t" + arrivee[1] + "\n");
-  EXPECT_NE(arrivee[1], depart[1]);
 }
 
 // ---- Faulty lines ----
@@ -214,11 +193,10 @@ TEST_F(Cli, LigneIncorrecteSignaleeEtLesAutresConverties) {
 // ---- Multi-zone systems ----
 
 TEST_F(Cli, FuseauDeDepartEtDArrivee) {
-  if (!avecMultiple_) GTEST_SKIP() << "no multi-zone kind in this build";
   auto a = Fenetre("WGS84", "UTM", "45°", "5°", 0);  // X Y zone conv alt
   auto r = Convertit("WGS84", "UTM", {"--details"}, "45° 5°\n");
   ASSERT_EQ(r.Statut, 0) << r.Erreur;
-  EXPECT_EQ(Champs(Lignes(r.Sortie).at(0), '\t'), a);
+  EXPECT_EQ(Champs(Lignes(r.Sortie).at(0)), a);
   ASSERT_EQ(a[2], "31");
 
   auto retour = Fenetre("UTM", "WGS84", a[0], a[1], 2, "31");
@@ -228,9 +206,9 @@ TEST_F(Cli, FuseauDeDepartEtDArrivee) {
   EXPECT_EQ(r.Statut, 1);
   auto lignes = Lignes(r.Sortie);
   ASSERT_EQ(lignes.size(), 3u);
-  EXPECT_EQ(Champs(lignes[0], '\t'), retour);
+  EXPECT_EQ(Champs(lignes[0]), retour);
   EXPECT_EQ(lignes[1], lignes[0]);
-  EXPECT_EQ(Champs(lignes[2], '\t'), Fenetre("UTM", "WGS84", a[0], a[1], 2, "32"));
+  EXPECT_EQ(Champs(lignes[2]), Fenetre("UTM", "WGS84", a[0], a[1], 2, "32"));
   EXPECT_EQ(r.Erreur, "ligne 4 : Le numéro de fuseau de départ est incorrecte, exemple 12\n");
 
   r = Convertit("UTM", "WGS84", {}, "500000 0\n");  // no zone anywhere
@@ -244,12 +222,6 @@ TEST_F(Cli, FuseauDeDepartEtDArrivee) {
 // on standard output, a message on standard error.
 TEST_F(Cli, ErreursDUsageStatut2) {
   Ecrit("mauvais.txt", std::string(kCatalogue) + "Bidule=\"x\"\r\n");
-  auto convertir = [](const char* depart, const char* arrivee, std::vector<std::string> options) {
-    std::vector<std::string> a = {"convertir", "--catalogue", "catalogue.txt", "--depart", depart,
-                                  "--arrivee", arrivee};
-    a.insert(a.end(), options.begin(), options.end());
-    return a;
-  };
   const struct {
     std::vector<std::string> Arguments;
     std::string Message;
@@ -257,17 +229,17 @@ TEST_F(Cli, ErreursDUsageStatut2) {
       {{}, ""},
       {{"convertir", "--catalogue", "catalogue.txt", "--arrivee", "WGS84"}, ""},
       {{"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84"}, ""},
-      {convertir("WGS84", "Inconnu", {}), "vestrel-cli : Système inconnu : \"Inconnu\"\n"},
-      {convertir("WGS84", "WGS84", {"--unite", "rad"}), ""},
-      {convertir("WGS84", "WGS84", {"--vite"}), ""},
-      {convertir("WGS84", "WGS84", {"absent.txt"}), ""},
-      {convertir("WGS84", "WGS84", {"--catalogue", "absent.txt"}), "Catalogue illisible"},
-      {convertir("WGS84", "WGS84", {"--catalogue", "mauvais.txt"}), "ligne 5"},
+      {Arguments("WGS84", "Inconnu", {}), "vestrel-cli : Système inconnu : \"Inconnu\"\n"},
+      {Arguments("WGS84", "WGS84", {"--unite", "rad"}), ""},
+      {Arguments("WGS84", "WGS84", {"--vite"}), ""},
+      {Arguments("WGS84", "WGS84", {"absent.txt"}), ""},
+      {Arguments("WGS84", "WGS84", {"--catalogue", "absent.txt"}), "Catalogue illisible"},
+      {Arguments("WGS84", "WGS84", {"--catalogue", "mauvais.txt"}), "ligne 6"},
       // Only geographic systems count from Paris; only multi-zone ones take a zone.
-      {convertir("Plate WGS", "WGS84", {"--paris-depart"}), "--paris-depart"},
-      {convertir("WGS84", "Plate WGS", {"--paris-arrivee"}), "--paris-arrivee"},
-      {convertir("Plate WGS", "WGS84", {"--fuseau", "31"}), ""},
-      {convertir("Plate WGS", "WGS84", {"--fuseau", "x"}), ""},
+      {Arguments("Plate WGS", "WGS84", {"--paris-depart"}), "--paris-depart"},
+      {Arguments("WGS84", "Plate WGS", {"--paris-arrivee"}), "--paris-arrivee"},
+      {Arguments("Plate WGS", "WGS84", {"--fuseau", "31"}), ""},
+      {Arguments("Plate WGS", "WGS84", {"--fuseau", "x"}), ""},
       {{"convertir", "--depart"}, ""},
       {{"systemes", "en-trop"}, ""},
       {{"verifier"}, ""},
@@ -303,8 +275,8 @@ TEST_F(Cli, SystemesDansLOrdreDeLaFenetre) {
       "ED50\tdatum\t\tEurope 1950",
       "Plate WGS\tprojection\tProjection Latitude/Longitude\tPlate carrée",
       "Plate ED50\tprojection\tProjection Latitude/Longitude\tSur ED50",
+      "UTM\tmultiple\tTransverse Mercator Multiple\tZones de 6°",
   };
-  if (avecMultiple_) attendu.push_back("UTM\tmultiple\tTransverse Mercator Multiple\tZones de 6°");
   EXPECT_EQ(Lignes(r.Sortie), attendu);
 }
 
