@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
-#include <cstring>
 
 #include "catalogue/donnee.h"
 #include "tools/erreurs.h"
@@ -44,10 +43,9 @@ class Pipeline : public testing::Test {
     d.AjouteLigne("Datum=\"Tourne\" \"\" \"GRS 80\" 0 0 0 36 0 0 0");
     d.AjouteLigne("Ellipsoide=\"Nul\" \"\" 0 0");
     d.AjouteLigne("Datum=\"Datum nul\" \"\" \"Nul\" 0 0 0");
-    for (const char* s : {"Plate|WGS84", "Plate T|Triangulation", "Plate tournee|Tourne", "Plate nulle|Datum nul"}) {
-      const std::string nom(s, std::strchr(s, '|')), datum(std::strchr(s, '|') + 1);
-      d.AjouteLigne("Projection \"Projection Latitude/Longitude\"=\"" + nom + "\" \"\" \"" + datum + "\"");
-    }
+    for (auto [nom, datum] : {std::pair{"Plate", "WGS84"}, {"Plate T", "Triangulation"},
+                              {"Plate tournee", "Tourne"}, {"Plate nulle", "Datum nul"}})
+      d.AjouteLigne(std::string("Projection \"Projection Latitude/Longitude\"=\"") + nom + "\" \"\" \"" + datum + "\"");
     auto zones = std::make_unique<TZonesEssai>();
     zones->Nom = "Zones";
     zones->Datum = d.TrouveDatum("WGS84");
@@ -68,18 +66,8 @@ class Pipeline : public testing::Test {
                            const std::string& x, const std::string& y) const {
     std::vector<std::string> noms;
     d.ListeNoms(noms);
-    auto indice = [&](const std::string& n) {
-      return static_cast<int>(std::find(noms.begin(), noms.end(), n) - noms.begin());
-    };
-    TSaisieConversion s;
-    s.Source = source;
-    s.Destination = destination;
-    s.IndiceSource = indice(source);
-    s.IndiceDestination = indice(destination);
-    s.XSource = x;
-    s.YSource = y;
-    s.FuseauSource = "1";
-    return s;
+    auto indice = [&](const std::string& n) { return static_cast<int>(std::ranges::find(noms, n) - noms.begin()); };
+    return {source, destination, indice(source), indice(destination), x, y, "1"};
   }
 
   TDonnees d;
@@ -184,13 +172,11 @@ TEST_F(Pipeline, LesFautesArithmetiquesFinissentLaCommande) {
   // A formula at a singular point (an ellipsoid of no size).
   double X, Y, Z;
   EXPECT_EQ(Message([&] { d.LireDepart("Plate nulle", "1", "1", 0, X, Y, Z); }), "Division par zéro");
-}
 
-// A point is first converted with one test of the flags at the end; a
-// fault must still end it with the error of its first faulty step, here the
-// division by a = 0, not the later failure of the iteration fed with an
-// infinity. Faults raised before the conversion are left as they were.
-TEST_F(Pipeline, ConvertitPointDonneLErreurDeLaPremiereEtapeFautive) {
+  // A point is first converted with one test of the flags at the end; a
+  // fault must still end it with the error of its first faulty step, here
+  // the division by a = 0, not the later failure of the iteration fed with
+  // an infinity. Faults raised before the conversion are left as they were.
   std::feclearexcept(FE_ALL_EXCEPT);
   std::feraiseexcept(FE_OVERFLOW);
   TPointConverti p;
