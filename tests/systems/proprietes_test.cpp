@@ -7,21 +7,20 @@
 // The plausible systems and their areas are drawn from the lines of
 // data/proprietes/natures.txt; a kind of the tables without a line is reported.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <condition_variable>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <map>
-#include <mutex>
 #include <random>
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "geodesy/datum.h"
@@ -59,43 +58,26 @@ bool PileOuFace(Alea& alea) { return Entier(alea, 0, 1) == 1; }
 double Signe(Alea& alea) { return PileOuFace(alea) ? 1.0 : -1.0; }
 
 // ---- A conversion that must end ----------------------------------------------
-// A watchdog thread: a single conversion that takes longer than 20 s is a
+// A watchdog alarm: a single conversion that takes longer than 20 s is a
 // hang; the test stops with the kind, its parameters and the point.
-class TChien {
-  static std::chrono::steady_clock::time_point Maintenant() { return std::chrono::steady_clock::now(); }
+char gConversion[4096];
 
- public:
-  ~TChien() {
-    Garde([this] { fin_ = true; });
-    cv_.notify_all();
-    fil_.join();
-  }
-  void Debut(std::string description) {
-    Garde([&] { description_ = std::move(description), debut_ = Maintenant(), actif_ = true; });
-  }
-  void Fin() { Garde([this] { actif_ = false; }); }
+void SansFin(int) {
+  constexpr std::string_view kTitre = "Conversion sans fin : ";
+  // Only async-signal-safe calls here.
+  [[maybe_unused]] const bool ecrit = write(STDERR_FILENO, kTitre.data(), kTitre.size()) > 0 &&
+                                      write(STDERR_FILENO, gConversion, std::strlen(gConversion)) > 0;
+  std::abort();
+}
 
- private:
-  void Garde(auto&& action) {
-    std::lock_guard<std::mutex> verrou(mutex_);
-    action();
+struct TChien {
+  TChien() { std::signal(SIGALRM, SansFin); }
+  ~TChien() { Fin(), std::signal(SIGALRM, SIG_DFL); }
+  void Debut(const std::string& description) {
+    gConversion[description.copy(gConversion, sizeof gConversion - 1)] = '\0';
+    alarm(20);
   }
-  void Veille() {
-    std::unique_lock<std::mutex> verrou(mutex_);
-    while (!fin_) {
-      cv_.wait_for(verrou, std::chrono::milliseconds(200));
-      if (actif_ && Maintenant() - debut_ > std::chrono::seconds(20)) {
-        std::fprintf(stderr, "Conversion sans fin : %s\n", description_.c_str());
-        std::abort();
-      }
-    }
-  }
-  std::mutex mutex_;
-  std::condition_variable cv_;
-  std::string description_;
-  std::chrono::steady_clock::time_point debut_;
-  bool actif_ = false, fin_ = false;
-  std::thread fil_{[this] { Veille(); }};
+  void Fin() { alarm(0); }
 };
 
 // ---- Plausible systems, from the data file ------------------------------------
