@@ -13,7 +13,6 @@
 
 #include "banc_fenetre.h"
 #include "catalogue/donnee.h"
-#include "ui/listing.h"
 
 using namespace vestrel;
 using namespace vestrel::pilote;
@@ -96,6 +95,11 @@ class TestAbus : public QObject {
   std::unique_ptr<TBancFenetre> banc_;
   Alea alea_{20261206};
 
+  TForm1& Ouvre() {
+    banc_->EcritDonnees(kCatalogueEssai);
+    return banc_->Ouvre();
+  }
+
   // Every message is titled and says something.
   void VerifieMessages() {
     for (const QString& message : banc_->Messages) {
@@ -157,10 +161,8 @@ class TestAbus : public QObject {
   }
 
   void fenetrePrincipale() {
-    banc_->EcritDonnees(kCatalogueEssai);
-    TForm1& f = banc_->Ouvre();
-    f.show();
-    QVERIFY(QTest::qWaitForWindowActive(&f));
+    TForm1& f = Ouvre();
+    Montre(&f);
     const QList<QAbstractButton*> unites = f.ItemsUnite->buttons();
     int conversions = 0;
     for (int tour = 0; tour < 300; ++tour) {
@@ -198,15 +200,9 @@ class TestAbus : public QObject {
   }
 
   void editeurs() {
-    banc_->EcritDonnees(kCatalogueEssai);
-    TForm1& f = banc_->Ouvre();
-    auto afficheur = [this](const QString& titre, const QString& texte) {
-      banc_->Messages.append(titre + QStringLiteral(" | ") + texte);
-    };
-    auto* p = new TDlgParametre(f.Donnees, banc_->Ini(), afficheur, &f);
-    occupes.insert(p);
-    p->show();
-    QVERIFY(QTest::qWaitForWindowActive(p));
+    TForm1& f = Ouvre();
+    TDlgParametre* p = banc_->Parametres();
+    Montre(p);
 
     struct TAction {
       QListWidget* Liste;  // the entry chosen before a change or a deletion

@@ -3,7 +3,8 @@
 // (XDG_CONFIG_HOME), an empty program folder (no "france.txt"), a data file
 // written before the window is created, and the messages it shows collected
 // instead of blocking dialogs. Then, in `pilote`, the drivers of the real
-// widgets and of the modal dialogs the tests go through.
+// widgets and of the modal dialogs the tests go through, and the reader of
+// the scenario tables in tests/ui/data.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -26,6 +27,7 @@
 #include "tools/chemins.h"
 #include "tools/codec.h"
 #include "ui/fenetre_principale.h"
+#include "ui/listing.h"
 
 namespace vestrel {
 
@@ -72,11 +74,16 @@ class TBancFenetre {
       fichier.write(octets.data(), static_cast<qint64>(octets.size()));
   }
 
+  TForm1::TAfficheur Afficheur() {
+    return [this](const QString& titre, const QString& texte) { Messages.append(titre + " | " + texte); };
+  }
   TForm1& Ouvre() {
-    Fenetre = std::make_unique<TForm1>(Ini(), [this](const QString& titre, const QString& texte) {
-      Messages.append(titre + QStringLiteral(" | ") + texte);
-    });
+    Fenetre = std::make_unique<TForm1>(Ini(), Afficheur());
     return *Fenetre;
+  }
+  // The parameters window of the open main window (shown by the caller).
+  TDlgParametre* Parametres() {
+    return new TDlgParametre(Fenetre->Donnees, Ini(), Afficheur(), Fenetre.get());
   }
   void Ferme() { Fenetre.reset(); }
 
@@ -173,6 +180,40 @@ inline void Choisit(QDialog* dialogue, const QString& dossier, const QString& no
     dialogue->done(QDialog::Accepted);
   else
     dialogue->accept();
+}
+
+// Shows a window modeless and waits for it: not a dialog for the actions.
+inline void Montre(QWidget* fenetre) {
+  if (auto* d = qobject_cast<QDialog*>(fenetre)) occupes.insert(d);
+  fenetre->show();
+  QVERIFY(QTest::qWaitForWindowActive(fenetre));
+}
+
+// The rows of a table of tests/ui/data: cells separated by "|" and trimmed,
+// "\t", "\r", "\n" for those characters; "#" lines and blank lines skipped.
+inline QList<QStringList> Table(const QString& nom) {
+  QFile fichier(QStringLiteral(VESTREL_SOURCE_DIR "/tests/ui/data/") + nom);
+  if (!fichier.open(QIODevice::ReadOnly)) qFatal("%s illisible", qPrintable(nom));
+  QList<QStringList> lignes;
+  for (const QString& ligne : QString::fromUtf8(fichier.readAll()).split(QLatin1Char('\n'))) {
+    if (ligne.trimmed().isEmpty() || ligne.startsWith(QLatin1Char('#'))) continue;
+    QStringList cellules = ligne.split(QLatin1Char('|'));
+    for (QString& c : cellules)
+      c = c.trimmed().replace(QStringLiteral("\\t"), QStringLiteral("\t"))
+              .replace(QStringLiteral("\\r"), QStringLiteral("\r")).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    lignes << cellules;
+  }
+  return lignes;
+}
+
+// A `_data()` function of text columns: one row a line, named by its first cell.
+inline void Colonnes(const QString& nom, std::initializer_list<const char*> colonnes) {
+  for (const char* colonne : colonnes) QTest::addColumn<QString>(colonne);
+  for (QStringList ligne : Table(nom)) {
+    while (ligne.size() <= qsizetype(colonnes.size())) ligne << QString();
+    auto& rang = QTest::newRow(qPrintable(ligne[0]));
+    for (qsizetype i = 1; i <= qsizetype(colonnes.size()); ++i) rang << ligne[i];
+  }
 }
 
 inline void Selectionne(QListWidget* liste, const QString& nom) {

@@ -24,8 +24,6 @@ enum { kWGS84 = 0, kNTF = 1, kPlateCarree = 3, kTM3 = 5 };
 
 double Angle(QLineEdit* edit) { return TexteVersAngle(edit->text().toStdString()); }
 
-const QString kLatitude = QStringLiteral("Latitude de départ incorrecte, exemple 2°24'17.036''");
-
 }  // namespace
 
 class TestFenetrePrincipale : public QObject {
@@ -53,20 +51,11 @@ class TestFenetrePrincipale : public QObject {
   void controles() {
     banc_->EcritDonnees("");
     TForm1& f = banc_->Ouvre();
-    const std::pair<const char*, const char*> textes[] = {
-        {"Button1", "Paramètres ..."}, {"Button2", "Convertir"}, {"Button3", "Quitter"},
-        {"Label9", "&Nom"}, {"Label10", "Description"}, {"Label7", "Fuseau"},
-        {"Label1", "N&om"}, {"Label11", "Description"}, {"Label14", "Fuseau"},
-        {"Label4", "Convergence"}, {"Label5", "Altération linéaire"},
-        {"CheckSourceParis", "Paris"}, {"CheckDestParis", "Paris"},
-        {"EditXSource", "0"}, {"EditYSource", "0"}, {"EditFuseauSource", "1"},
-        {"EditXDest", "0"}, {"EditYDest", "0"}, {"EditFuseauDest", "1"},
-        {"GroupBox1", "Départ"}, {"GroupBox2", "Arrivée"}, {"RadioUnite", "&Unité"}};
-    for (auto [nom, texte] : textes) {
-      QObject* controle = f.findChild<QObject*>(QString::fromLatin1(nom));
-      QVERIFY2(controle, nom);
+    for (const QStringList& ligne : Table("legendes.txt")) {
+      QObject* controle = f.findChild<QObject*>(ligne[0]);
+      QVERIFY2(controle, qPrintable(ligne[0]));
       auto* cadre = qobject_cast<QGroupBox*>(controle);
-      QCOMPARE(cadre ? cadre->title() : controle->property("text").toString(), QString::fromUtf8(texte));
+      QCOMPARE(cadre ? cadre->title() : controle->property("text").toString(), ligne[1]);
     }
     QCOMPARE(f.windowTitle(), QStringLiteral("Vestrel de coordonnées - " VESTREL_VERSION_TEXTE));
     for (QComboBox* choix : {f.ComboSource, f.ComboDestination}) {
@@ -202,48 +191,27 @@ class TestFenetrePrincipale : public QObject {
   }
 
   void messagesDeConvertir_data() {
-    QTest::addColumn<int>("source");
-    QTest::addColumn<QString>("x");
-    QTest::addColumn<QString>("y");
-    QTest::addColumn<QString>("fuseau");
-    QTest::addColumn<int>("unite");  // -1: no unit button checked
-    QTest::addColumn<QString>("message");
-    const auto ligne = [](const char* nom, int source, const char* x, const char* y, const char* fuseau,
-                          int unite, const QString& message) {
-      QTest::newRow(nom) << source << QString::fromUtf8(x) << QString::fromUtf8(y)
-                         << QString::fromLatin1(fuseau) << unite << message;
-    };
-    ligne("latitude sans unité", kWGS84, "48.5", "2°", "1", 0, kLatitude);
-    ligne("longitude à virgule", kWGS84, "48.5°", "2,5°", "1", 0,
-          QStringLiteral("Longitude de départ incorrecte, exemple 2°24'17.036''"));
-    ligne("les deux fausses", kNTF, "x", "y", "1", 0, kLatitude);
-    ligne("easting à virgule", kPlateCarree, "231500,5", "0", "1", 0,
-          QStringLiteral("Easting de départ incorrecte, exemple 231500"));
-    ligne("northing", kPlateCarree, "231500", "abc", "1", 0,
-          QStringLiteral("Northing de départ incorrecte, exemple 231500"));
-    ligne("fuseau", kTM3, "0", "0", "douze", 0,
-          QStringLiteral("Le numéro de fuseau de départ est incorrecte, exemple 12"));
-    ligne("unité", kWGS84, "0", "0", "1", -1, QStringLiteral("Unité d'angle inconnue"));
+    Colonnes("convertir.txt", {"source", "x", "y", "fuseau", "unite", "message"});
   }
   void messagesDeConvertir() {
-    QFETCH(int, source);
     QFETCH(QString, x);
     QFETCH(QString, y);
     QFETCH(QString, fuseau);
-    QFETCH(int, unite);
     QFETCH(QString, message);
+    QFETCH(QString, source);
+    QFETCH(QString, unite);
     TForm1& f = OuvreCatalogueEssai();
     f.EditFuseauSource->setText(fuseau);
-    f.ItemsUnite->setExclusive(unite >= 0);
-    f.ItemsUnite->button(0)->setChecked(unite == 0);
-    Convertit(f, source, x, y);
+    f.ItemsUnite->setExclusive(unite != "-1");
+    f.ItemsUnite->button(0)->setChecked(unite == "0");
+    Convertit(f, source.toInt(), x, y);
     QCOMPARE(banc_->Messages, QStringList{QStringLiteral("Vestrel | ") + message});
-    if (source == kTM3) QCOMPARE(f.focusWidget(), f.EditFuseauSource);
+    if (source.toInt() == kTM3) QCOMPARE(f.focusWidget(), f.EditFuseauSource);
 
     // The window stays usable.
     f.ItemsUnite->button(0)->setChecked(true);
     f.EditFuseauSource->setText(QStringLiteral("31"));
-    Convertit(f, source, QStringLiteral("0"), QStringLiteral("0"));
+    Convertit(f, source.toInt(), QStringLiteral("0"), QStringLiteral("0"));
     QCOMPARE(banc_->Messages.size(), 1);
     QCOMPARE(f.EditAlteration->text(), QStringLiteral("1"));
   }

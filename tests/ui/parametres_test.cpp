@@ -1,6 +1,6 @@
 // The parameters window and its editors on the offscreen platform: the modal
 // dialogs are driven from inside their own event loops, real files in a
-// temporary folder.
+// temporary folder. The editors' scenarios are tables in tests/ui/data.
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -13,7 +13,6 @@
 #include "catalogue/donnee.h"
 #include "systems/createur.h"
 #include "tools/nombres.h"
-#include "ui/listing.h"
 
 using namespace vestrel;
 using namespace vestrel::pilote;
@@ -39,10 +38,6 @@ void ChoisitNature(TDlgProjection* d, const QString& nature) {
 }
 
 const QString kPrefixe = QStringLiteral("Vestrel | ");
-const QString kDeja = QStringLiteral("Nom déjà utilisé");
-const QString kFichier = QStringLiteral(
-    " ne peut contenir ni guillemet (\"), ni caractère de contrôle, ni caractère que le "
-    "fichier de données (Windows-1252) ne sait pas écrire");
 
 }  // namespace
 
@@ -55,23 +50,14 @@ class TestParametres : public QObject {
   TDlgParametre* p_ = nullptr;
 
   // The main window on that data file, and its parameters window shown.
-  TDlgParametre& Ouvre(const char* donnees = kCatalogueEssai, bool montre = true) {
+  TDlgParametre& Ouvre(const std::string& donnees = kCatalogueEssai, bool montre = true) {
     banc_->EcritDonnees(donnees);
     f_ = &banc_->Ouvre();
-    auto afficheur = [this](const QString& titre, const QString& texte) {
-      banc_->Messages.append(titre + QStringLiteral(" | ") + texte);
-    };
-    p_ = new TDlgParametre(f_->Donnees, banc_->Ini(), afficheur, f_);
+    p_ = banc_->Parametres();
     f_->MontreParametres = [this] { p_->exec(); };
-    if (montre) Montre();
+    if (montre) Montre(p_);
     return *p_;
   }
-  void Montre() {
-    occupes.insert(p_);  // shown modal: not a dialog for the actions
-    p_->show();
-    QVERIFY(QTest::qWaitForWindowActive(p_));
-  }
-  QPushButton* Bouton(const QString& nom) { return p_->findChild<QPushButton*>(nom); }
   QListWidget* Liste(const QString& nom) { return p_->findChild<QListWidget*>(nom); }
   TDonnees& Donnees() { return *f_->Donnees; }
   std::string Catalogue() {
@@ -96,6 +82,61 @@ class TestParametres : public QObject {
     return lignes;
   }
 
+  // One step of a scenario (the legend is in tests/ui/data/editeurs.txt) in
+  // the dialog `d` it opened, or on the parameters window when `d` is null.
+  std::string avant_;
+  bool vu_ = false;
+  void Etape(QDialog* d, const QStringList& e) {
+    const QString& op = e[0];
+    QWidget* cadre = d ? static_cast<QWidget*>(d) : p_;
+    QWidget* w = e.size() > 1 ? cadre->findChild<QWidget*>(e[1]) : nullptr;
+    auto* lig = qobject_cast<QLineEdit*>(w);
+    auto* s = qobject_cast<TDlgProjection*>(d);
+    if (op == "saisit" || op == "tape") {
+      QVERIFY2(lig, qPrintable(e[1]));
+      Saisit(lig, e.value(2), op == "saisit");
+    } else if (op == "texte") {
+      lig->setText(e[2]);
+    } else if (op == "touche") {
+      if (!lig) w->setFocus();
+      QTest::keyClick(w, e[2] == "Return" ? Qt::Key_Return : e[2] == "End" ? Qt::Key_End : Qt::Key_Down);
+    } else if (op == "voit") {
+      auto* choix = qobject_cast<QComboBox*>(w);
+      QCOMPARE(choix ? choix->currentText() : (w ? w : cadre)->property(qPrintable(w ? "text" : e[1])).toString(),
+               e.value(2));
+    } else if (op == "actifs") {
+      for (const QString& nom : e[1].split(' ')) QCOMPARE(cadre->findChild<QWidget*>(nom)->isEnabled(), e[2] == "oui");
+    } else if (op == "clique") {
+      auto* m = qobject_cast<QMessageBox*>(d);
+      Clique(m ? m->button(e[1] == "Ok" ? QMessageBox::Ok : QMessageBox::Cancel) : w);
+    } else if (op == "focus") {
+      QVERIFY(w == QApplication::focusWidget() || w->isAncestorOf(QApplication::focusWidget()));
+    } else if (op == "ouvert") {
+      QCOMPARE(d && d->isVisible(), e[1] == "oui");
+    } else if (op == "nature") {
+      ChoisitNature(s, e[1]);
+    } else if (op == "cellule") {
+      EcritCellule(s, e[1], e[2]);
+    } else if (op == "lit") {
+      QVERIFY(Cellule(s, e[1]));
+      QCOMPARE(Cellule(s, e[1])->text(), e[2]);
+    } else if (op == "rang") {
+      QCOMPARE(s->GridParametre->item(s->GridParametre->currentRow(), 0)->text(), e[1]);
+    } else if (op == "aucune") {
+      QVERIFY(!vu_);
+    } else if (op == "inchangé") {
+      QCOMPARE(Catalogue(), avant_);
+    } else if (op == "contient" || op == "sans") {
+      QVERIFY2((Catalogue().find(e[1].toStdString()) != std::string::npos) == (op == "contient"), qPrintable(e[1]));
+    } else if (op == "compte") {
+      QCOMPARE(Liste(e[1])->count(), e[2].toInt());
+    } else if (op == "ligne") {
+      QCOMPARE(Liste(e[1])->item(e[2].toInt())->text(), e[3]);
+    } else if (op != "message") {
+      QFAIL(qPrintable("étape inconnue : " + op));
+    }
+  }
+
  private slots:
   void init() { banc_ = std::make_unique<TBancFenetre>(); }
   void cleanup() {
@@ -111,294 +152,54 @@ class TestParametres : public QObject {
     QCOMPARE(onglets, (QStringList{"Ellipsoïdes", "Datums", "Projections simples", "Projections multiples"}));
     QCOMPARE(p.OKBtn->text(), QStringLiteral("Fermer"));
     // The lists in catalogue order, the built-ins first.
-    QCOMPARE(p.ListEllips->count(), 3);
     QCOMPARE(p.ListEllips->item(0)->text(), QStringLiteral("GRS 80"));
     QCOMPARE(p.ListDatum->item(2)->text(), QStringLiteral("ED 7p"));
-    QCOMPARE(p.ListSimple->item(1)->text(), QStringLiteral("UTM 31"));
     QCOMPARE(p.ListMultiple->item(0)->text(), QStringLiteral("TM 3"));
   }
 
-  // Datum1 is a system, Datum2 an ellipsoid: a name met twice in the data
-  // file would lose the record at the next load.
-  void nomsProposes_data() {
-    QTest::addColumn<QString>("bouton");
-    QTest::addColumn<QString>("nom");
-    QTest::newRow("ellipsoïde") << "ButtonAjoutEllips" << "Ellipsoide2";
-    QTest::newRow("datum") << "ButtonAjoutDatum" << "Datum3";
-    QTest::newRow("simple") << "ButtonAjoutProjection" << "Projection3";
-    QTest::newRow("multiple") << "ButtonAjoutMultiple" << "Projection3";
-  }
-  void nomsProposes() {
-    QFETCH(QString, bouton);
-    QFETCH(QString, nom);
-    Ouvre("Ellipsoide=\"Ellipsoide1\" \"\" 6378249.2 0.08\r\n"
-          "Ellipsoide=\"Ellipsoide3\" \"\" 6378249.2 0.08\r\n"
-          "Ellipsoide=\"Datum2\" \"\" 6378249.2 0.08\r\n"
-          "Datum=\"Projection1\" \"\" \"GRS 80\" 0 0 0\r\n"
-          "Projection \"Projection Latitude/Longitude\"=\"Datum1\" \"\" \"WGS84\"\r\n"
-          "Projection \"Projection Latitude/Longitude\"=\"Projection2\" \"\" \"WGS84\"\r\n");
-    QString propose;
-    QVERIFY(Dialogue(Bouton(bouton), [&](QDialog* d) {
-      propose = d->findChild<QLineEdit*>(QStringLiteral("EditNom"))->text();
-      d->reject();
-    }));
-    QCOMPARE(propose, nom);
-  }
-
-  // The built-ins cannot be changed, and nothing is edited or deleted
-  // without a selection (on the system tabs too: "Modifier ..." there once
-  // opened the editor on nothing).
-  void refusSansEditeur_data() {
-    QTest::addColumn<QString>("bouton");
-    QTest::addColumn<QString>("liste");
-    QTest::addColumn<QString>("entree");
-    QTest::addColumn<QString>("message");
-    const auto ligne = [](const char* nom, const char* b, const char* l, const char* e, const char* m) {
-      QTest::newRow(nom) << b << l << QString::fromUtf8(e) << QString::fromUtf8(m);
-    };
-    ligne("modifier GRS 80", "Button1", "ListEllips", "GRS 80",
-          "Vous n'êtes pas autorisé à modifier l'ellipsoïde GRS 80");
-    ligne("supprimer GRS 80", "Button2", "ListEllips", "GRS 80",
-          "Vous n'êtes pas autorisé à supprimer l'ellipsoïde GRS 80");
-    ligne("modifier WGS84", "Button4", "ListDatum", "WGS84", "Vous n'êtes pas autorisé à modifier le datum WGS84");
-    ligne("supprimer WGS84", "Button5", "ListDatum", "WGS84",
-          "Vous n'êtes pas autorisé à supprimer le datum WGS84");
-    ligne("modifier ellipsoïde", "Button1", "ListEllips", "", "Veuillez sélectionner l'ellipsoïde à modifier");
-    ligne("supprimer ellipsoïde", "Button2", "ListEllips", "",
-          "Veuillez sélectionner l'ellipsoïde avant de le supprimer");
-    ligne("modifier datum", "Button4", "ListDatum", "", "Veuillez sélectionner le datum à modifier");
-    ligne("supprimer datum", "Button5", "ListDatum", "", "Veuillez sélectionner le datum avant de le supprimer");
-    ligne("modifier simple", "Button7", "ListSimple", "", "Veuillez sélectionner la projection à modifier");
-    ligne("modifier multiple", "Button10", "ListMultiple", "", "Veuillez sélectionner la projection à modifier");
-    ligne("supprimer simple", "Button8", "ListSimple", "",
-          "Veuillez sélectionner la projection avant de la supprimer");
-  }
-  void refusSansEditeur() {
-    QFETCH(QString, bouton);
-    QFETCH(QString, liste);
-    QFETCH(QString, entree);
-    QFETCH(QString, message);
-    Ouvre();
-    Liste(liste)->setFocus();  // the current entry the focus gives is no selection
-    if (!entree.isEmpty()) Selectionne(Liste(liste), entree);
-    const std::string avant = Catalogue();
-    QVERIFY(!Dialogue(Bouton(bouton), [](QDialog* d) { d->reject(); }));
-    QCOMPARE(DernierMessage(), message);
-    QCOMPARE(Catalogue(), avant);
-  }
-
-  void annulerNeChangeRien_data() {
-    QTest::addColumn<QString>("bouton");
-    QTest::addColumn<QString>("liste");
-    QTest::addColumn<QString>("entree");
-    QTest::newRow("nouvel ellipsoïde") << "ButtonAjoutEllips" << "" << "";
-    QTest::newRow("ellipsoïde") << "Button1" << "ListEllips" << "Clarke 1880 IGN";
-    QTest::newRow("nouveau datum") << "ButtonAjoutDatum" << "" << "";
-    QTest::newRow("datum") << "Button4" << "ListDatum" << "ED 7p";
-    QTest::newRow("nouveau système") << "ButtonAjoutProjection" << "" << "";
-    QTest::newRow("système") << "Button7" << "ListSimple" << "UTM 31";
-    QTest::newRow("multiple") << "Button10" << "ListMultiple" << "TM 3";
-  }
-  void annulerNeChangeRien() {
-    QFETCH(QString, bouton);
-    QFETCH(QString, liste);
-    QFETCH(QString, entree);
-    Ouvre();
-    if (!liste.isEmpty()) Selectionne(Liste(liste), entree);
-    const std::string avant = Catalogue();
-    QVERIFY(Dialogue(Bouton(bouton), [](QDialog* d) {
-      // Fields left with new values write into the working copy only.
-      const std::pair<const char*, const char*> champs[] = {
-          {"EditNom", "Autre nom"}, {"EditDescription", "Autre"}, {"EditA", "6000000"}, {"EditDeltaX", "12"}};
-      for (auto [champ, texte] : champs)
-        if (auto* e = d->findChild<QLineEdit*>(QString::fromLatin1(champ))) Saisit(e, QString::fromLatin1(texte));
-      if (auto* c = d->findChild<QCheckBox*>(QStringLiteral("CheckSept"))) Clique(c);
-      Clique(d->findChild<QPushButton*>(QStringLiteral("CancelBtn")));
-    }));
-    QCOMPARE(Catalogue(), avant);
-    QVERIFY(banc_->Messages.isEmpty());
-  }
-
-  void ellipsoideChampsLies() {
-    Ouvre();
-    TDlgEllipsoide* d = p_->DlgEllipsoide;
-    QStringList vu;
-    QVERIFY(Dialogue(p_->ButtonAjoutEllips, [&](QDialog*) {
-      QCOMPARE(d->windowTitle(), QStringLiteral("Paramètres de l'ellipsoïde"));
-      vu << d->EditA->text() << d->EditF->text();
-      Saisit(d->EditNom, QStringLiteral("IAG 1980"));
-      Saisit(d->EditA, QStringLiteral("6378137"));
-      Saisit(d->EditF, QStringLiteral("298.257222101"));
-      vu << d->EditB->text() << d->EditE->text();
-      // a moves b only: e and 1/f stay.
-      Saisit(d->EditA, QStringLiteral("6371365.32"));
-      vu << d->EditB->text() << d->EditE->text() << d->EditF->text();
-      // A bad e: its message, the previous text back, the copy unchanged.
-      Saisit(d->EditE, QStringLiteral("abc"));
-      vu << d->EditE->text() << QString::fromStdString(FormatG(d->Copie->E, 9));
-      QCOMPARE(QApplication::focusWidget(), d->EditE);
-      // b moves e and 1/f.
-      Saisit(d->EditB, QStringLiteral("6350000"));
-      vu << d->EditE->text() << d->EditF->text();
-      Clique(d->OKBtn);
-    }));
-    // b = a (1 - f), e = sqrt(1 - (b/a)^2), 1/f = a / (a - b)
-    QCOMPARE(vu, (QStringList{"6371000", "287", "6356752.31", "0.081819191", "6350003.34", "0.081819191",
-                              "298.257222101", "0.081819191", "0.081819191", "0.0818255731", "298.21062"}));
-    QCOMPARE(banc_->Messages, QStringList{kPrefixe + "Valeur de e incorrecte, exemple 0.0823554"});
-    const TEllipsoide& nouveau = *Donnees().Ellipsoides.back();
-    QCOMPARE(nouveau.Nom, std::string("IAG 1980"));
-    QCOMPARE(nouveau.A, 6371365.32);
-    QVERIFY(std::fabs(nouveau.GetB() - 6350000) < 1e-6);
-    QCOMPARE(p_->ListEllips->count(), 4);
-  }
-
-  // A sphere is shown with 1/f = 0 and stays a sphere (its inverse
-  // flattening once divided by zero); 1/f = 0 makes one.
-  void ellipsoideSphere() {
-    Ouvre();
-    TDlgEllipsoide* d = p_->DlgEllipsoide;
-    QString f, b;
-    Selectionne(p_->ListEllips, QStringLiteral("Sphère"));
-    QVERIFY(Dialogue(p_->Button1, [&](QDialog*) {
-      f = d->EditF->text();
-      Saisit(d->EditA, QStringLiteral("6371000"));
-      Clique(d->OKBtn);
-    }));
-    QCOMPARE(f, QStringLiteral("0"));
-    const TEllipsoide& sphere = *Donnees().TrouveEllipsoide("Sphère");
-    QCOMPARE(sphere.A, 6371000.0);
-    QCOMPARE(sphere.E, 0.0);
-    QVERIFY(banc_->Messages.isEmpty());
-
-    Selectionne(p_->ListEllips, QStringLiteral("Clarke 1880 IGN"));
-    QVERIFY(Dialogue(p_->Button1, [&](QDialog*) {
-      // b beyond a gives no ellipsoid: refused like a bad text.
-      Saisit(d->EditB, QStringLiteral("6400000"));
-      Saisit(d->EditF, QStringLiteral("0"));
-      b = d->EditB->text();
-      QTest::keyClick(d->EditF, Qt::Key_Return);
-    }));
-    QCOMPARE(DernierMessage(), QStringLiteral("Valeur de b incorrecte, exemple 6371365.32"));
-    QCOMPARE(b, QStringLiteral("6378249.2"));
-    QCOMPARE(Donnees().TrouveEllipsoide("Clarke 1880 IGN")->E, 0.0);
-  }
-
-  // Names that are used anywhere in the catalogue, and names or descriptions
-  // that the data file cannot hold (a double quote once lost the record at
-  // the next start), are refused when the field is left, and by Enter: the
-  // previous text comes back and the record is as it was (NTF keeps its "*",
-  // which the copy once lost). Accepted texts replace the record at its place.
-  void textesRefuses_data() {
-    QTest::addColumn<QString>("bouton");
-    QTest::addColumn<QString>("liste");
-    QTest::addColumn<QString>("entree");
-    QTest::addColumn<QString>("champ");
-    QTest::addColumn<QString>("texte");
-    QTest::addColumn<QString>("message");  // empty: accepted
-    const auto ligne = [](const char* nom, const char* b, const char* l, const char* e, const char* champ,
-                          const char* texte, const QString& message) {
-      QTest::newRow(nom) << b << l << QString::fromUtf8(e) << champ << QString::fromUtf8(texte) << message;
-    };
-    const QString nom = QStringLiteral("Le nom") + kFichier;
-    const QString description = QStringLiteral("La description") + kFichier;
-    ligne("nom d'ellipsoïde", "Button1", "ListEllips", "Clarke 1880 IGN", "EditNom", "Sphère", kDeja);
-    ligne("nom de datum", "Button1", "ListEllips", "Clarke 1880 IGN", "EditNom", "NTF", kDeja);
-    ligne("ellipsoïde à guillemet", "Button1", "ListEllips", "Clarke 1880 IGN", "EditNom", "Clarke \"IGN\"", nom);
-    ligne("description polonaise", "Button1", "ListEllips", "Clarke 1880 IGN", "EditDescription", "Łódź",
-          description);
-    ligne("description en Windows-1252", "Button1", "ListEllips", "Clarke 1880 IGN", "EditDescription",
-          "Clarke 1880 — 50 €", {});
-    ligne("nom de système", "Button4", "ListDatum", "NTF", "EditNom", "UTM 31", kDeja);
-    ligne("datum à guillemet", "Button4", "ListDatum", "NTF", "EditDescription", "\"NTF\"", description);
-    ligne("nom de datum pour un système", "Button7", "ListSimple", "UTM 31", "EditNom", "ED 7p", kDeja);
-    ligne("nom de multiple", "Button7", "ListSimple", "UTM 31", "EditNom", "TM 3", kDeja);
-    ligne("système à guillemet", "Button7", "ListSimple", "UTM 31", "EditNom", "UTM \"31\"", nom);
-    ligne("système renommé", "Button7", "ListSimple", "UTM 31", "EditNom", "UTM 31 nord", {});
-    ligne("multiple à tabulation", "Button10", "ListMultiple", "TM 3", "EditDescription", "6°\t3°", description);
-  }
-  void textesRefuses() {
-    QFETCH(QString, bouton);
-    QFETCH(QString, liste);
-    QFETCH(QString, entree);
-    QFETCH(QString, champ);
-    QFETCH(QString, texte);
-    QFETCH(QString, message);
-    Ouvre();
-    Selectionne(Liste(liste), entree);
-    const int rang = Liste(liste)->currentRow();
-    const std::string avant = Catalogue();
-    QString ancien, laisse;
-    bool resteOuvert = false;
-    QVERIFY(Dialogue(Bouton(bouton), [&](QDialog* d) {
-      auto* e = d->findChild<QLineEdit*>(champ);
-      ancien = e->text();
-      Saisit(e, texte);
-      laisse = e->text();
-      if (!message.isEmpty()) {
-        QCOMPARE(QApplication::focusWidget(), e);
-        Saisit(e, texte, false);
-        QTest::keyClick(e, Qt::Key_Return);
-        resteOuvert = d->isVisible();
+  // A scenario a row: its data file (empty: the test catalogue) and its steps.
+  void scenarios_data() {
+    QTest::addColumn<QString>("donnees");
+    QTest::addColumn<QStringList>("etapes");
+    for (const char* fichier : {"editeurs.txt", "textes.txt", "listes.txt", "grille.txt"}) {
+      const QList<QStringList> lignes = Table(fichier);
+      for (qsizetype i = 0; i < lignes.size();) {
+        QStringList etapes;
+        const QStringList& titre = lignes[i++];
+        for (; i < lignes.size() && !lignes[i][0].startsWith('['); ++i) etapes << lignes[i].join('|');
+        QTest::newRow(qPrintable(titre[0].mid(1).chopped(1))) << titre.value(1) << etapes;
       }
-      QTest::keyClick(e, Qt::Key_Return);
-    }));
-    if (message.isEmpty()) {
-      QCOMPARE(laisse, texte);
-      QVERIFY(banc_->Messages.isEmpty());
-      QVERIFY(Catalogue().find(texte.toStdString()) != std::string::npos);
-      if (champ == QLatin1String("EditNom")) QCOMPARE(Liste(liste)->item(rang)->text(), texte);
-    } else {
-      QCOMPARE(laisse, ancien);
-      QVERIFY(resteOuvert);
-      QCOMPARE(banc_->Messages, (QStringList{kPrefixe + message, kPrefixe + message}));
-      QCOMPARE(Catalogue(), avant);
     }
   }
-
-  void datumSeptParametres() {
-    Ouvre();
-    TDlgDatum* d = p_->DlgDatum;
-    Selectionne(p_->ListDatum, QStringLiteral("ED 7p"));
-    QStringList vu;
-    bool actifs = false, inactifs = true, troisApres = false;
-    QVERIFY(Dialogue(p_->Button4, [&](QDialog*) {
-      QCOMPARE(d->windowTitle(), QStringLiteral("Paramètres du datum"));
-      vu << d->EditRotX->text() << d->EditEchelle->text() << d->ComboEllipsoide->currentText();
-      actifs = d->CheckSept->isChecked() && d->EditRotX->isEnabled() && d->EditEchelle->isEnabled();
-      vu << QString::fromStdString(FormatG(d->Copie->RotX, 12));
-      Clique(d->CheckSept);
-      inactifs = d->EditRotX->isEnabled() || d->EditRotZ->isEnabled() || d->EditEchelle->isEnabled();
-      troisApres = d->Copie->TroisParametres;
-      d->EditRotZ->setText(QStringLiteral("0.75"));
-      Clique(d->CheckSept);
-      Saisit(d->EditDeltaY, QStringLiteral("12,5"));
-      vu << d->EditDeltaY->text();
-      Saisit(d->EditDeltaX, QStringLiteral("-87"));
-      d->ComboEllipsoide->setFocus();
-      QTest::keyClick(d->ComboEllipsoide, Qt::Key_End);
-      Clique(d->OKBtn);
-    }));
-    // Shown with six digits, kept whole while the text is not changed.
-    QCOMPARE(vu, (QStringList{"0.123457", "1.5", "GRS 80", "0.123456789", "-97"}));
-    QVERIFY(actifs && !inactifs && troisApres);
-    QCOMPARE(banc_->Messages, QStringList{kPrefixe + "Valeur de DeltaY incorrecte, eYemple 125.365"});
-    const TDatum& datum = *Donnees().TrouveDatum("ED 7p");
-    QVERIFY(!datum.TroisParametres);
-    QCOMPARE(datum.DeltaX, -87.0);
-    QCOMPARE(datum.DeltaY, -97.0);
-    QCOMPARE(datum.RotZ, 0.75);
-    QCOMPARE(datum.Echelle, 1.5);
-    QCOMPARE(datum.Ellipsoide->Nom, std::string("Sphère"));
-
-    // Unchecked and confirmed: a three-parameter datum.
-    Selectionne(p_->ListDatum, QStringLiteral("ED 7p"));
-    QVERIFY(Dialogue(p_->Button4, [&](QDialog*) {
-      Clique(d->CheckSept);
-      Clique(d->OKBtn);
-    }));
-    QVERIFY(Catalogue().find("Datum=\"ED 7p\" \"Sept paramètres\" \"Sphère\" -87 -97 -117\r\n") !=
-            std::string::npos);
+  void scenarios() {
+    QFETCH(QString, donnees);
+    QFETCH(QStringList, etapes);
+    std::string texte = kCatalogueEssai;
+    if (!donnees.isEmpty()) {
+      texte.clear();
+      for (const QStringList& ligne : Table(donnees)) texte += ligne.join('|').toStdString() + "\r\n";
+    }
+    Ouvre(texte);
+    avant_ = Catalogue();
+    QStringList messages;
+    for (const QString& etape : etapes)
+      if (etape.startsWith("message|")) messages << kPrefixe + etape.mid(8);
+    for (qsizetype i = 0; i < etapes.size() && !QTest::currentTestFailed();) {
+      const QStringList e = etapes[i++].split('|');
+      if (e[0] != "ouvre") {
+        Etape(nullptr, e);
+        continue;
+      }
+      QListWidget* liste = e.size() > 2 ? Liste(e[2]) : nullptr;
+      if (liste) liste->setFocus();  // the current entry the focus gives is no selection
+      if (e.size() > 3) Selectionne(liste, e[3]);
+      vu_ = Dialogue(p_->findChild<QWidget*>(e[1]), [&](QDialog* d) {
+        while (i < etapes.size() && d->isVisible() && !QTest::currentTestFailed()) Etape(d, etapes[i++].split('|'));
+        if (d->isVisible()) d->reject();
+      });
+      QVERIFY(vu_ || etapes.value(i) == "aucune");
+    }
+    if (!QTest::currentTestFailed()) QCOMPARE(banc_->Messages, messages);
   }
 
   // Every nature lists its parameters by name in the flattened order.
@@ -425,125 +226,6 @@ class TestParametres : public QObject {
     QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join(", ")));
     QCOMPARE(d->GridParametre->horizontalHeaderItem(0)->text(), QStringLiteral("Nom"));
     QCOMPARE(d->GridParametre->horizontalHeaderItem(1)->text(), QStringLiteral("Valeur"));
-  }
-
-  // One cell of a new system's grid per row: a refused text keeps the editor
-  // open on its row with the message of its kind of parameter and builds
-  // nothing; an accepted one is read back by the editor.
-  void grille_data() {
-    QTest::addColumn<QString>("nature");
-    QTest::addColumn<QString>("parametre");
-    QTest::addColumn<QString>("texte");
-    QTest::addColumn<QString>("message");  // empty: accepted
-    QTest::addColumn<QString>("relu");
-    const QString polaire = QStringLiteral("Stéréographique Polaire"), utm = QStringLiteral("UTM Fuseau");
-    const QString booleen = QStringLiteral("Le paramètre Sud ne peut que OUI ou NON");
-    QTest::newRow("réel à virgule") << polaire << "k0" << "0,994"
-                                    << "Le paramètre k0 n'est pas correcte, exemple 6371235.36" << "";
-    QTest::newRow("entier à décimale") << utm << "Fuseau" << "32.5"
-                                       << "Le paramètre Fuseau doit être entier, exemple 7" << "";
-    QTest::newRow("angle en lettres") << polaire << "Landa0" << "douze"
-                                      << "Le paramètre Landa0 doit être un angle, exemple 2°15'03.235''" << "";
-    QTest::newRow("vrai") << polaire << "Sud" << "vrai" << booleen << "";
-    QTest::newRow("Faux") << utm << "Sud" << "Faux" << booleen << "";
-    QTest::newRow("réel") << polaire << "k0" << "0.994" << "" << "0.994";
-    QTest::newRow("entier") << utm << "Fuseau" << "32" << "" << "32";
-    QTest::newRow("grades") << polaire << "Landa0" << "52g" << "" << "52g";
-    for (const char* oui : {"oui", "1", "true", "OUI"}) QTest::newRow(oui) << utm << "Sud" << oui << "" << "OUI";
-    for (const char* non : {"non", "0", "false"}) QTest::newRow(non) << polaire << "Sud" << non << "" << "NON";
-  }
-  void grille() {
-    QFETCH(QString, nature);
-    QFETCH(QString, parametre);
-    QFETCH(QString, texte);
-    QFETCH(QString, message);
-    QFETCH(QString, relu);
-    Ouvre();
-    TDlgProjection* d = p_->DlgProjection;
-    const std::string avant = Catalogue();
-    QString ligneFaute;
-    bool resteOuvert = false;
-    QVERIFY(Dialogue(p_->ButtonAjoutProjection, [&](QDialog*) {
-      ChoisitNature(d, nature);
-      Saisit(d->EditNom, QStringLiteral("Essai"));
-      if (Cellule(d, QStringLiteral("Landa0"))) EcritCellule(d, QStringLiteral("Landa0"), QStringLiteral("0°"));
-      EcritCellule(d, parametre, texte);
-      Clique(d->OKBtn);
-      resteOuvert = d->isVisible();
-      if (!resteOuvert) return;
-      ligneFaute = d->GridParametre->item(d->GridParametre->currentRow(), 0)->text();
-      QVERIFY(d->GridParametre->hasFocus() || d->GridParametre->isAncestorOf(QApplication::focusWidget()));
-      d->reject();
-    }));
-    if (!message.isEmpty()) {
-      QVERIFY(resteOuvert);
-      QCOMPARE(ligneFaute, parametre);
-      QCOMPARE(banc_->Messages, QStringList{kPrefixe + message});
-      QCOMPARE(Catalogue(), avant);
-      return;
-    }
-    QVERIFY(!resteOuvert);
-    QVERIFY2(banc_->Messages.isEmpty(), qPrintable(banc_->Messages.join('\n')));
-    QCOMPARE(Donnees().Projections.back()->Nom, std::string("Essai"));
-    QVERIFY(Donnees().Projections.back()->Valide);
-    Selectionne(p_->ListSimple, QStringLiteral("Essai"));
-    QString lu;
-    QVERIFY(Dialogue(p_->Button7, [&](QDialog*) {
-      const QTableWidgetItem* cellule = Cellule(d, parametre);
-      lu = cellule ? cellule->text() : QString();
-      d->reject();
-    }));
-    QCOMPARE(lu, relu);
-  }
-
-  void suppressions_data() {
-    QTest::addColumn<QString>("liste");
-    QTest::addColumn<QString>("entree");
-    QTest::addColumn<QString>("bouton");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("question");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("supprime");
-    const auto ligne = [](const char* nom, const char* l, const char* e, const char* b, bool ok,
-                          const char* question, const char* message, bool supprime) {
-      QTest::newRow(nom) << l << QString::fromUtf8(e) << b << ok
-                         << QStringLiteral("Etes-vous sûr de vouloir supprimer ") + QString::fromUtf8(question)
-                         << QString::fromUtf8(message) << supprime;
-    };
-    ligne("ellipsoïde utilisé", "ListEllips", "Clarke 1880 IGN", "Button2", true, "l'ellipsoïde Clarke 1880 IGN",
-          "Impossible de supprimer cet ellipsoïde qui est utilisé par certains datums", false);
-    ligne("datum utilisé", "ListDatum", "NTF", "Button5", true, "le datum NTF",
-          "Impossible de supprimer ce datum qui est utilisé par certaines projections.", false);
-    ligne("ellipsoïde, annuler", "ListEllips", "Sphère", "Button2", false, "l'ellipsoïde Sphère", "", false);
-    ligne("multiple, annuler", "ListMultiple", "TM 3", "Button11", false, "la projection TM 3", "", false);
-    ligne("ellipsoïde", "ListEllips", "Sphère", "Button2", true, "l'ellipsoïde Sphère", "", true);
-    ligne("datum", "ListDatum", "ED 7p", "Button5", true, "le datum ED 7p", "", true);
-    ligne("système", "ListSimple", "Plate carrée", "Button8", true, "la projection Plate carrée", "", true);
-    ligne("multiple", "ListMultiple", "TM 3", "Button11", true, "la projection TM 3", "", true);
-  }
-  void suppressions() {
-    QFETCH(QString, liste);
-    QFETCH(QString, entree);
-    QFETCH(QString, bouton);
-    QFETCH(bool, ok);
-    QFETCH(QString, question);
-    QFETCH(QString, message);
-    QFETCH(bool, supprime);
-    Ouvre();
-    Selectionne(Liste(liste), entree);
-    const std::string avant = Catalogue();
-    QString pose;
-    QVERIFY(Dialogue<QMessageBox>(Bouton(bouton), [&](QMessageBox* m) {
-      pose = m->text();
-      Clique(m->button(ok ? QMessageBox::Ok : QMessageBox::Cancel));
-    }));
-    QCOMPARE(pose, question);
-    QCOMPARE(banc_->Messages, message.isEmpty() ? QStringList() : QStringList{kPrefixe + message});
-    QCOMPARE(Liste(liste)->findItems(entree, Qt::MatchExactly).isEmpty(), supprime);
-    if (supprime)
-      QVERIFY(Catalogue().find('"' + entree.toStdString() + '"') == std::string::npos);
-    else
-      QCOMPARE(Catalogue(), avant);
   }
 
   // Chosen lines, then the whole file.
@@ -621,16 +303,6 @@ class TestParametres : public QObject {
     QCOMPARE(Catalogue(), avant);
   }
 
-  void importationIllisible() {
-    Ouvre("");
-    QVERIFY(Dialogue<QFileDialog>(p_->ButtonOuvrir, [&](QFileDialog* d) {
-      QCOMPARE(d->windowTitle(), QStringLiteral("Ouvrir"));
-      Choisit(d, banc_->Racine(), QStringLiteral("absent.txt"), true);
-    }));
-    QCOMPARE(banc_->Messages, QStringList{kPrefixe + "Problème de lecture du fichier " + banc_->Racine() +
-                                          "/absent.txt"});
-  }
-
   void enregistrerEtReinitialiser() {
     Ouvre();
     QVERIFY(Dialogue<QFileDialog>(p_->ButtonEnregistrer, [&](QFileDialog* d) {
@@ -646,6 +318,12 @@ class TestParametres : public QObject {
     }));
     QCOMPARE(banc_->Messages, QStringList{kPrefixe + "Problème à l'enregistrement des données dans " +
                                           banc_->Racine() + "/nulle/part.txt"});
+    // A file that does not exist, to import.
+    QVERIFY(Dialogue<QFileDialog>(p_->ButtonOuvrir, [&](QFileDialog* d) {
+      QCOMPARE(d->windowTitle(), QStringLiteral("Ouvrir"));
+      Choisit(d, banc_->Racine(), QStringLiteral("absent.txt"), true);
+    }));
+    QCOMPARE(DernierMessage(), "Problème de lecture du fichier " + banc_->Racine() + "/absent.txt");
 
     // Back to the built-ins; the data file is left for the exit save.
     const std::string fichierOriginal = LitFichier(banc_->CheminDonnees());
@@ -665,7 +343,7 @@ class TestParametres : public QObject {
     QVERIFY(!banc_->Ini().AutoSave);
     p_->accept();
     banc_->Ini().SetAutoSave(true);
-    Montre();
+    Montre(p_);
     QVERIFY(p_->CheckAutomatique->isChecked());
     QCOMPARE(LitFichier(banc_->Ini().NomFichier), std::string("AutoSave = OUI\n"));
   }
@@ -682,8 +360,7 @@ class TestParametres : public QObject {
       Clique(f.Button2);
       return std::pair(LitReel(f.EditXDest->text().toStdString()), LitReel(f.EditYDest->text().toStdString()));
     };
-    f_->show();
-    QVERIFY(QTest::qWaitForWindowActive(f_));
+    Montre(f_);
     QVERIFY(Dialogue(f_->Button1, [&](QDialog*) {
       Dialogue(p_->ButtonAjoutEllips, [&](QDialog*) {
         TDlgEllipsoide* e = p_->DlgEllipsoide;
