@@ -204,21 +204,23 @@ class TestAbus : public QObject {
     TDlgParametre* p = banc_->Parametres();
     Montre(p);
 
+    // Per tab: its list (the entry chosen before a change or a deletion),
+    // "Ajouter ...", "Modifier ..." and "Supprimer".
     struct TAction {
-      QListWidget* Liste;  // the entry chosen before a change or a deletion
+      QListWidget* Liste;
       QPushButton* Bouton;
       bool Suppression;
     };
-    const TAction actions[] = {
-        {nullptr, p->ButtonAjoutEllips, false}, {p->ListEllips, p->Button1, false},
-        {p->ListEllips, p->Button2, true},      {nullptr, p->ButtonAjoutDatum, false},
-        {p->ListDatum, p->Button4, false},      {p->ListDatum, p->Button5, true},
-        {nullptr, p->ButtonAjoutProjection, false}, {p->ListSimple, p->Button7, false},
-        {p->ListSimple, p->Button8, true},      {nullptr, p->ButtonAjoutMultiple, false},
-        {p->ListMultiple, p->Button10, false},  {p->ListMultiple, p->Button11, true}};
+    QList<TAction> actions;
+    for (auto [liste, ajout, modifie, supprime] :
+         {std::tuple(p->ListEllips, p->ButtonAjoutEllips, p->Button1, p->Button2),
+          {p->ListDatum, p->ButtonAjoutDatum, p->Button4, p->Button5},
+          {p->ListSimple, p->ButtonAjoutProjection, p->Button7, p->Button8},
+          {p->ListMultiple, p->ButtonAjoutMultiple, p->Button10, p->Button11}})
+      actions << TAction{nullptr, ajout, false} << TAction{liste, modifie, false} << TAction{liste, supprime, true};
     int editions = 0;
     for (int tour = 0; tour < 160; ++tour) {
-      const TAction& action = actions[Hasard(alea_, std::size(actions))];
+      const TAction& action = actions[Hasard(alea_, actions.size())];
       if (action.Liste) {
         p->PageControl->setCurrentWidget(action.Liste->parentWidget());
         const int n = action.Liste->count();
@@ -236,10 +238,6 @@ class TestAbus : public QObject {
       QVERIFY(p->isVisible());
     }
     QVERIFY(editions > 50);
-    qInfo("%d éditions, %lld messages ; catalogue : %zu ellipsoïdes, %zu datums, %zu projections, "
-          "%zu multiples",
-          editions, static_cast<long long>(banc_->Messages.size()), f.Donnees->Ellipsoides.size(),
-          f.Donnees->Datums.size(), f.Donnees->Projections.size(), f.Donnees->Multiples.size());
     VerifieMessages();
     VerifieCatalogue(*f.Donnees);
     occupes.remove(p);

@@ -115,6 +115,8 @@ class TestParametres : public QObject {
       QCOMPARE(d && d->isVisible(), e[1] == "oui");
     } else if (op == "nature") {
       ChoisitNature(s, e[1]);
+    } else if (op == "choix") {
+      qobject_cast<QComboBox*>(w)->setCurrentIndex(e[2].toInt());
     } else if (op == "cellule") {
       EcritCellule(s, e[1], e[2]);
     } else if (op == "lit") {
@@ -135,6 +137,42 @@ class TestParametres : public QObject {
     } else if (op != "message") {
       QFAIL(qPrintable("étape inconnue : " + op));
     }
+  }
+
+  // The scenarios of a table: each its title row ("[name] | data file") and
+  // its steps, their cells joined by "|".
+  static QList<std::pair<QStringList, QStringList>> Scenarios(const char* fichier) {
+    QList<std::pair<QStringList, QStringList>> scenarios;
+    for (const QStringList& ligne : Table(fichier))
+      if (ligne[0].startsWith('['))
+        scenarios.append({ligne, {}});
+      else
+        scenarios.back().second << ligne.join('|');
+    return scenarios;
+  }
+  // Plays the steps from the parameters window; the messages shown are those
+  // of the steps and no other.
+  void Joue(const QStringList& etapes) {
+    avant_ = Catalogue();
+    QStringList messages;
+    for (const QString& etape : etapes)
+      if (etape.startsWith("message|")) messages << kPrefixe + etape.mid(8);
+    for (qsizetype i = 0; i < etapes.size() && !QTest::currentTestFailed();) {
+      const QStringList e = etapes[i++].split('|');
+      if (e[0] != "ouvre") {
+        Etape(nullptr, e);
+        continue;
+      }
+      QListWidget* liste = e.size() > 2 ? Liste(e[2]) : nullptr;
+      if (liste) liste->setFocus();  // the current entry the focus gives is no selection
+      if (e.size() > 3) Selectionne(liste, e[3]);
+      vu_ = Dialogue(p_->findChild<QWidget*>(e[1]), [&](QDialog* d) {
+        while (i < etapes.size() && d->isVisible() && !QTest::currentTestFailed()) Etape(d, etapes[i++].split('|'));
+        if (d->isVisible()) d->reject();
+      });
+      QVERIFY(vu_ || etapes.value(i) == "aucune");
+    }
+    if (!QTest::currentTestFailed()) QCOMPARE(banc_->Messages, messages);
   }
 
  private slots:
@@ -161,15 +199,9 @@ class TestParametres : public QObject {
   void scenarios_data() {
     QTest::addColumn<QString>("donnees");
     QTest::addColumn<QStringList>("etapes");
-    for (const char* fichier : {"editeurs.txt", "textes.txt", "listes.txt", "grille.txt"}) {
-      const QList<QStringList> lignes = Table(fichier);
-      for (qsizetype i = 0; i < lignes.size();) {
-        QStringList etapes;
-        const QStringList& titre = lignes[i++];
-        for (; i < lignes.size() && !lignes[i][0].startsWith('['); ++i) etapes << lignes[i].join('|');
+    for (const char* fichier : {"editeurs.txt", "textes.txt", "listes.txt", "grille.txt"})
+      for (const auto& [titre, etapes] : Scenarios(fichier))
         QTest::newRow(qPrintable(titre[0].mid(1).chopped(1))) << titre.value(1) << etapes;
-      }
-    }
   }
   void scenarios() {
     QFETCH(QString, donnees);
@@ -180,26 +212,7 @@ class TestParametres : public QObject {
       for (const QStringList& ligne : Table(donnees)) texte += ligne.join('|').toStdString() + "\r\n";
     }
     Ouvre(texte);
-    avant_ = Catalogue();
-    QStringList messages;
-    for (const QString& etape : etapes)
-      if (etape.startsWith("message|")) messages << kPrefixe + etape.mid(8);
-    for (qsizetype i = 0; i < etapes.size() && !QTest::currentTestFailed();) {
-      const QStringList e = etapes[i++].split('|');
-      if (e[0] != "ouvre") {
-        Etape(nullptr, e);
-        continue;
-      }
-      QListWidget* liste = e.size() > 2 ? Liste(e[2]) : nullptr;
-      if (liste) liste->setFocus();  // the current entry the focus gives is no selection
-      if (e.size() > 3) Selectionne(liste, e[3]);
-      vu_ = Dialogue(p_->findChild<QWidget*>(e[1]), [&](QDialog* d) {
-        while (i < etapes.size() && d->isVisible() && !QTest::currentTestFailed()) Etape(d, etapes[i++].split('|'));
-        if (d->isVisible()) d->reject();
-      });
-      QVERIFY(vu_ || etapes.value(i) == "aucune");
-    }
-    if (!QTest::currentTestFailed()) QCOMPARE(banc_->Messages, messages);
+    Joue(etapes);
   }
 
   // Every nature lists its parameters by name in the flattened order.
@@ -361,40 +374,7 @@ class TestParametres : public QObject {
       return std::pair(LitReel(f.EditXDest->text().toStdString()), LitReel(f.EditYDest->text().toStdString()));
     };
     Montre(f_);
-    QVERIFY(Dialogue(f_->Button1, [&](QDialog*) {
-      Dialogue(p_->ButtonAjoutEllips, [&](QDialog*) {
-        TDlgEllipsoide* e = p_->DlgEllipsoide;
-        Saisit(e->EditNom, QStringLiteral("Clarke 1880 IGN"));
-        Saisit(e->EditA, QStringLiteral("6378249.2"));
-        Saisit(e->EditF, QStringLiteral("293.466021294"));
-        Clique(e->OKBtn);
-      });
-      Dialogue(p_->ButtonAjoutDatum, [&](QDialog*) {
-        TDlgDatum* d = p_->DlgDatum;
-        Saisit(d->EditNom, QStringLiteral("NTF essai"));
-        d->ComboEllipsoide->setFocus();
-        QTest::keyClick(d->ComboEllipsoide, Qt::Key_Down);
-        Saisit(d->EditDeltaX, QStringLiteral("-168"));
-        Saisit(d->EditDeltaY, QStringLiteral("-60"));
-        Saisit(d->EditDeltaZ, QStringLiteral("320"));
-        Clique(d->OKBtn);
-      });
-      Dialogue(p_->ButtonAjoutProjection, [&](QDialog*) {
-        TDlgProjection* s = p_->DlgProjection;
-        Saisit(s->EditNom, QStringLiteral("Lambert II étendu"));
-        Saisit(s->EditDescription, QStringLiteral("Lambert zone II, France entière"));
-        ChoisitNature(s, QStringLiteral("Lambert Conique Sécant"));
-        s->ComboDatum->setCurrentIndex(1);
-        EcritCellule(s, "X0", QStringLiteral("600000"));
-        EcritCellule(s, "Y0", QStringLiteral("2200000"));
-        EcritCellule(s, "Landa0", QStringLiteral("2°20'14.025''"));
-        EcritCellule(s, "Phi0", QStringLiteral("52g"));
-        EcritCellule(s, "Phi1", QStringLiteral("45.898918964419°"));
-        EcritCellule(s, "Phi2", QStringLiteral("47.696014502038°"));
-        Clique(s->OKBtn);
-      });
-      Clique(p_->OKBtn);
-    }));
+    QVERIFY(Dialogue(f_->Button1, [&](QDialog*) { Joue(Scenarios("session.txt").front().second); }));
     QVERIFY2(banc_->Messages.isEmpty(), qPrintable(banc_->Messages.join("\n")));
     QCOMPARE(f_->ComboDestination->count(), 3);
     // echo "2.35 48.85" | cs2cs +proj=longlat +datum=WGS84 +to +proj=lcc
