@@ -200,7 +200,8 @@ inline QList<QStringList> Table(const QString& nom) {
     QStringList cellules = ligne.split(QLatin1Char('|'));
     for (QString& c : cellules)
       c = c.trimmed().replace(QStringLiteral("\\t"), QStringLiteral("\t"))
-              .replace(QStringLiteral("\\r"), QStringLiteral("\r")).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+              .replace(QStringLiteral("\\r"), QStringLiteral("\r")).replace(QStringLiteral("\\n"), QStringLiteral("\n"))
+              .replace(QStringLiteral("\\s"), QStringLiteral(" "));
     lignes << cellules;
   }
   return lignes;

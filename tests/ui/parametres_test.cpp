@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QtTest>
 #include <cmath>
+#include <list>
 
 #include "banc_fenetre.h"
 #include "catalogue/donnee.h"
@@ -65,26 +66,9 @@ class TestParametres : public QObject {
     Donnees().SauveFlux(texte);
     return texte;
   }
-  QString DernierMessage() const {
-    return banc_->Messages.isEmpty() ? QString() : banc_->Messages.last().mid(kPrefixe.size());
-  }
-  // "Ouvrir ...": the file chosen, then `action` on the import dialog; the
-  // lines it showed checked.
-  QStringList Importe(const QString& fichier, const std::function<void(TDlgImportation*)>& action) {
-    TModal<QFileDialog> fichiers([&](QDialog* d) { Choisit(d, banc_->Racine(), fichier); });
-    QStringList lignes;
-    Dialogue<TDlgImportation>(p_->ButtonOuvrir, [&](TDlgImportation* i) {
-      for (int k = 0; k < i->CheckListBoxImport->count(); ++k)
-        if (i->CheckListBoxImport->item(k)->checkState() == Qt::Checked)
-          lignes << i->CheckListBoxImport->item(k)->text();
-      action(i);
-    });
-    return lignes;
-  }
-
   // One step of a scenario (the legend is in tests/ui/data/editeurs.txt) in
   // the dialog `d` it opened, or on the parameters window when `d` is null.
-  std::string avant_;
+  std::string avant_, donnees_;
   bool vu_ = false;
   void Etape(QDialog* d, const QStringList& e) {
     const QString& op = e[0];
@@ -131,9 +115,22 @@ class TestParametres : public QObject {
     } else if (op == "contient" || op == "sans") {
       QVERIFY2((Catalogue().find(e[1].toStdString()) != std::string::npos) == (op == "contient"), qPrintable(e[1]));
     } else if (op == "compte") {
-      QCOMPARE(Liste(e[1])->count(), e[2].toInt());
+      QCOMPARE(qobject_cast<QListWidget*>(w)->count(), e[2].toInt());
     } else if (op == "ligne") {
-      QCOMPARE(Liste(e[1])->item(e[2].toInt())->text(), e[3]);
+      QCOMPARE(qobject_cast<QListWidget*>(w)->item(e[2].toInt())->text(), e[3]);
+    } else if (op == "coche") {
+      qobject_cast<TDlgImportation*>(d)->CheckListBoxImport->item(e[1].toInt())->setCheckState(
+          e[2] == "oui" ? Qt::Checked : Qt::Unchecked);
+    } else if (op == "choisit") {
+      Choisit(d, banc_->Racine(), e[1], e.value(2) == "force");
+    } else if (op == "ecrit" || op == "copie") {
+      const std::string chemin = (banc_->Racine() + '/' + e[1]).toStdString();
+      if (op == "copie") QCOMPARE(Win1252VersUtf8(LitFichier(chemin)), Catalogue());
+      else EcritFichierSur(chemin, Utf8VersWin1252(e[2].toStdString()));
+    } else if (op == "vide") {
+      QCOMPARE(Catalogue(), std::string());
+    } else if (op == "intact") {
+      QCOMPARE(LitFichier(banc_->CheminDonnees()), donnees_);
     } else if (op != "message") {
       QFAIL(qPrintable("étape inconnue : " + op));
     }
@@ -152,8 +149,10 @@ class TestParametres : public QObject {
   }
   // Plays the steps from the parameters window; the messages shown are those
   // of the steps and no other.
-  void Joue(const QStringList& etapes) {
+  void Joue(QStringList etapes) {
     avant_ = Catalogue();
+    donnees_ = LitFichier(banc_->CheminDonnees());
+    etapes.replaceInStrings(QStringLiteral("$RACINE"), banc_->Racine());
     QStringList messages;
     for (const QString& etape : etapes)
       if (etape.startsWith("message|")) messages << kPrefixe + etape.mid(8);
@@ -166,10 +165,14 @@ class TestParametres : public QObject {
       QListWidget* liste = e.size() > 2 ? Liste(e[2]) : nullptr;
       if (liste) liste->setFocus();  // the current entry the focus gives is no selection
       if (e.size() > 3) Selectionne(liste, e[3]);
-      vu_ = Dialogue(p_->findChild<QWidget*>(e[1]), [&](QDialog* d) {
+      // "puis": the next dialog the same click opens.
+      std::list<TModal<QDialog>> suites;
+      std::function<void(QDialog*)> agit = [&](QDialog* d) {
         while (i < etapes.size() && d->isVisible() && !QTest::currentTestFailed()) Etape(d, etapes[i++].split('|'));
         if (d->isVisible()) d->reject();
-      });
+        if (etapes.value(i) == "puis" && ++i) suites.emplace_back(agit);
+      };
+      vu_ = Dialogue(p_->findChild<QWidget*>(e[1]), agit);
       QVERIFY(vu_ || etapes.value(i) == "aucune");
     }
     if (!QTest::currentTestFailed()) QCOMPARE(banc_->Messages, messages);
@@ -199,7 +202,7 @@ class TestParametres : public QObject {
   void scenarios_data() {
     QTest::addColumn<QString>("donnees");
     QTest::addColumn<QStringList>("etapes");
-    for (const char* fichier : {"editeurs.txt", "textes.txt", "listes.txt", "grille.txt"})
+    for (const char* fichier : {"editeurs.txt", "textes.txt", "listes.txt", "grille.txt", "fichiers.txt"})
       for (const auto& [titre, etapes] : Scenarios(fichier))
         QTest::newRow(qPrintable(titre[0].mid(1).chopped(1))) << titre.value(1) << etapes;
   }
@@ -239,112 +242,6 @@ class TestParametres : public QObject {
     QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join(", ")));
     QCOMPARE(d->GridParametre->horizontalHeaderItem(0)->text(), QStringLiteral("Nom"));
     QCOMPARE(d->GridParametre->horizontalHeaderItem(1)->text(), QStringLiteral("Valeur"));
-  }
-
-  // Chosen lines, then the whole file.
-  void importation() {
-    Ouvre("");
-    auto ecrit = [&](const char* nom, const char* octets) {
-      QFile f(banc_->Racine() + QLatin1Char('/') + QLatin1String(nom));
-      if (f.open(QIODevice::WriteOnly)) f.write(octets);
-      return QString::fromLatin1(nom);
-    };
-    // Lines of any end; comments and empty lines are not listed, a line
-    // beginning with a blank is.
-    const QString choix = ecrit("choix.txt",
-                                "' Un commentaire\r\n\r\n"
-                                "Ellipsoide=\"Clarke 1866\" \"\" 6378206.4 0.0822718542\r\n"
-                                "Datum=\"Perdu\" \"\" \"Inconnu\" 0 0 0\r\n"
-                                "\n"
-                                " Datum=\"Blanc\" \"\" \"GRS 80\" 0 0 0\r"
-                                "Datum=\"NAD27\" \"Am\xe9rique\" \"Clarke 1866\" -8 160 176\r\n");
-    const QString tout = ecrit("tout.txt",
-                               "Ellipsoide=\"Clarke 1866\" \"\" 6378206.4 0.0822718542\r\n"
-                               "Datum=\"Perdu\" \"\" \"Inconnu\" 0 0 0\r\n"
-                               "Datum=\"NAD27\" \"Am\xe9rique\" \"Clarke 1866\" -8 160 176\r\n");
-    // Chosen lines: none checked imports nothing.
-    bool actifs = true;
-    const QStringList lignes = Importe(choix, [&](TDlgImportation* i) {
-      QCOMPARE(i->windowTitle(), QStringLiteral("Importation"));
-      actifs = i->CheckTout->isChecked() && !i->CheckListBoxImport->isEnabled() &&
-               !i->ButtonTout->isEnabled() && !i->ButtonAucun->isEnabled();
-      Clique(i->CheckTout);
-      actifs = actifs && i->CheckListBoxImport->isEnabled() && i->ButtonAucun->isEnabled();
-      Clique(i->ButtonAucun);
-      Clique(i->OKBtn);
-    });
-    QVERIFY(actifs);
-    QCOMPARE(lignes.size(), 4);
-    QCOMPARE(lignes[2], QStringLiteral(" Datum=\"Blanc\" \"\" \"GRS 80\" 0 0 0"));
-    QCOMPARE(lignes[3], QStringLiteral("Datum=\"NAD27\" \"Amérique\" \"Clarke 1866\" -8 160 176"));
-    QCOMPARE(Catalogue(), std::string());
-    // A failing line does not stop the others; the user learns which failed
-    // (the keyword of the line that begins with a blank is not "Datum").
-    Importe(choix, [&](TDlgImportation* i) {
-      Clique(i->CheckTout);
-      i->CheckListBoxImport->item(0)->setCheckState(Qt::Unchecked);  // Clarke 1866
-      QTest::keyClick(i->OKBtn, Qt::Key_Return);
-    });
-    QCOMPARE(Catalogue(), std::string());
-    const QStringList refus = DernierMessage().split(QLatin1Char('\n'));
-    QCOMPARE(refus.size(), 4);
-    QCOMPARE(refus[0], QStringLiteral("Lignes non importées :"));
-    QVERIFY(refus[1].startsWith(QStringLiteral("Datum=\"Perdu\"")));
-    QVERIFY(refus[2].startsWith(QStringLiteral(" Datum=\"Blanc\"")));
-    QVERIFY(refus[3].startsWith(QStringLiteral("Datum=\"NAD27\"")));
-
-    // The whole file stops at the first failing record; the records before
-    // it stay, and the user is told where.
-    Importe(tout, [&](TDlgImportation* i) { Clique(i->OKBtn); });
-    QVERIFY(Donnees().TrouveEllipsoide("Clarke 1866") && !Donnees().TrouveDatum("NAD27"));
-    QVERIFY(DernierMessage().startsWith(QStringLiteral("Le fichier ") + banc_->Racine() + "/" + tout +
-                                        QStringLiteral(" n'a été importé que jusqu'à sa ligne 2 :")));
-    QCOMPARE(p_->ListEllips->count(), 2);
-    // Then the chosen NAD27 line finds its ellipsoid.
-    Importe(choix, [&](TDlgImportation* i) {
-      Clique(i->CheckTout);
-      Clique(i->ButtonAucun);
-      i->CheckListBoxImport->item(3)->setCheckState(Qt::Checked);
-      Clique(i->OKBtn);
-    });
-    QCOMPARE(Donnees().TrouveDatum("NAD27")->Description, std::string("Amérique"));
-
-    // Comments only: an empty list. Cancel imports nothing.
-    const QString commentaires = ecrit("commentaires.txt", "'Ellipsoide=\"X\" \"\" 6378206.4 0.08\r\n\r\n'\r\n");
-    const std::string avant = Catalogue();
-    QCOMPARE(Importe(commentaires, [](TDlgImportation* i) { Clique(i->CancelBtn); }).size(), 0);
-    QCOMPARE(Catalogue(), avant);
-  }
-
-  void enregistrerEtReinitialiser() {
-    Ouvre();
-    QVERIFY(Dialogue<QFileDialog>(p_->ButtonEnregistrer, [&](QFileDialog* d) {
-      QCOMPARE(d->windowTitle(), QStringLiteral("Enregistrer sous"));
-      Choisit(d, banc_->Racine(), QStringLiteral("copie.txt"));
-    }));
-    QFile copie(banc_->Racine() + QStringLiteral("/copie.txt"));
-    QVERIFY(copie.open(QIODevice::ReadOnly));
-    QCOMPARE(Win1252VersUtf8(copie.readAll().toStdString()), Catalogue());
-    // A folder that does not exist.
-    QVERIFY(Dialogue<QFileDialog>(p_->ButtonEnregistrer, [&](QFileDialog* d) {
-      Choisit(d, banc_->Racine(), QStringLiteral("nulle/part.txt"), true);
-    }));
-    QCOMPARE(banc_->Messages, QStringList{kPrefixe + "Problème à l'enregistrement des données dans " +
-                                          banc_->Racine() + "/nulle/part.txt"});
-    // A file that does not exist, to import.
-    QVERIFY(Dialogue<QFileDialog>(p_->ButtonOuvrir, [&](QFileDialog* d) {
-      QCOMPARE(d->windowTitle(), QStringLiteral("Ouvrir"));
-      Choisit(d, banc_->Racine(), QStringLiteral("absent.txt"), true);
-    }));
-    QCOMPARE(DernierMessage(), "Problème de lecture du fichier " + banc_->Racine() + "/absent.txt");
-
-    // Back to the built-ins; the data file is left for the exit save.
-    const std::string fichierOriginal = LitFichier(banc_->CheminDonnees());
-    Clique(p_->ButtonRAZ);
-    QCOMPARE(Catalogue(), std::string());
-    for (QListWidget* liste : {p_->ListEllips, p_->ListDatum, p_->ListSimple, p_->ListMultiple})
-      QCOMPARE(liste->count(), liste == p_->ListEllips || liste == p_->ListDatum ? 1 : 0);
-    QCOMPARE(LitFichier(banc_->CheminDonnees()), fichierOriginal);
   }
 
   void caseAutomatique() {
