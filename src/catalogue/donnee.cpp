@@ -101,7 +101,7 @@ TDonnees::TDonnees() {
   ellipsoide += ' ';
   AjouteG(ellipsoide, ExcentriciteWGS84, 15);
   AjouteLigne(ellipsoide);
-  AjouteLigne("Datum=\"WGS84\" \"World Geodesic System\" \"GRS 80\" 0 0 0");
+  AjouteLigne("Datum=\"WGS84\" \"World Geodesic System (EPSG:4326)\" \"GRS 80\" 0 0 0");
 }
 
 TDonnees::~TDonnees() {

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include "catalogue/donnee.h"
+#include "catalogue/epsg.h"
 #include "catalogue/fichier_ini.h"
 #include "cli/cli.h"
 #include "tools/chemins.h"
@@ -38,6 +39,8 @@ int Systemes(const std::optional<std::string>& catalogue) {
     sortie.Ajoute(genre);
     sortie.Ajoute('\t');
     sortie.Ajoute(nature);
+    sortie.Ajoute('\t');
+    if (const auto code = CodeEPSG(description)) sortie.Ajoute("EPSG:" + std::to_string(*code));
     sortie.Ajoute('\t');
     sortie.Ajoute(description);
     sortie.Ajoute('\n');

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "catalogue/donnee.h"
+#include "catalogue/epsg.h"
 #include "cli/cli.h"
 #include "cli/ligne.h"
 
@@ -15,8 +16,14 @@ namespace vestrel::cli {
 
 namespace {
 
+// A system by its name, or by "EPSG:N" for the one that carries code N.
 TSystemeResolu ResoutNom(const TDonnees& donnees, const std::string& nom) {
-  TSystemeResolu s = donnees.Resout(nom);
+  TSystemeResolu s;
+  try {
+    s = ResoutNomOuCode(donnees, nom);
+  } catch (const ErreurConversion& e) {
+    throw ErreurFatale{e.what()};
+  }
   if (!s.Trouve()) throw ErreurFatale{"Système inconnu : \"" + nom + "\""};
   return s;
 }

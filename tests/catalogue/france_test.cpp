@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "catalogue/donnee.h"
+#include "catalogue/epsg.h"
 #include "catalogue/fichier_ini.h"
 #include "../commun/dossier_temporaire.h"
 #include "tools/chemins.h"
@@ -151,6 +152,7 @@ TEST_F(France, ChaqueProjectionSuitSaDefinitionEPSGAuMillimetre) {
       const int indice = Donnees->IndiceProjection(c.Nom);
       ASSERT_GE(indice, 0);
       simple = Donnees->Projections[indice].get();
+      EXPECT_EQ(CodeEPSG(simple->Description), LitEntier(epsg.at(1).substr(5)));
     } else {
       const int indice = Donnees->IndiceMultiple(c.Nom);
       ASSERT_GE(indice, 0);
@@ -201,6 +203,7 @@ TEST_F(France, ChaqueDatumRejointWGS84DansSaPrecision) {
     SCOPED_TRACE(c.Trace + " " + c.Nom);
     const TDatum* datum = Donnees->TrouveDatum(c.Nom);
     ASSERT_NE(datum, nullptr);
+    EXPECT_EQ(CodeEPSG(datum->Description), LitEntier(Mots(c.Champs[1]).at(0).substr(5)));
     const std::vector<std::string> bornes = Mots(c.Champs.at(2));
     std::vector<std::pair<double, double>> lonLat, latLon;
     for (const TGeo& p : c.Points) {
@@ -292,6 +295,22 @@ TEST(FranceFichier, Windows1252EnCRLFEtRelueALIdentique) {
   const essai::TDossierTemporaire dossier;
   Livre().SauveFichier(dossier("copie.txt"));
   EXPECT_EQ(LitFichier(dossier("copie.txt")), octets);
+}
+
+// Every datum and single-zone system, the built-in WGS84 included, carries
+// the code of its EPSG definition, and that code names it alone.
+TEST(FranceFichier, ChaqueSystemeSeNommeParSonCodeEPSG) {
+  const TDonnees& donnees = Livre();
+  auto verifie = [&](const auto& liste, auto TSystemeResolu::*champ) {
+    for (const auto& entree : liste) {
+      const std::optional<int> code = CodeEPSG(entree->Description);
+      ASSERT_TRUE(code.has_value()) << entree->Nom;
+      EXPECT_EQ(ResoutNomOuCode(donnees, "EPSG:" + std::to_string(*code)).*champ, entree.get())
+          << entree->Nom;
+    }
+  };
+  verifie(donnees.Datums, &TSystemeResolu::Datum);
+  verifie(donnees.Projections, &TSystemeResolu::Projection);
 }
 
 // A new user, without a settings folder, finds the shipped systems at start

@@ -20,9 +20,9 @@ namespace {
 // Ellipsoid, datum and systems of the tests (Windows-1252 bytes on disk).
 const char* const kCatalogue =
     "Ellipsoide=\"Hayford 1909\" \"International\" 6378388 0.0819918899790298\r\n"
-    "Datum=\"ED50\" \"Europe 1950\" \"Hayford 1909\" -87 -98 -121\r\n"
-    "Projection \"Projection Latitude/Longitude\"=\"Plate WGS\" \"Plate carr\xE9" "e\" \"WGS84\"\r\n"
-    "Projection \"Projection Latitude/Longitude\"=\"Plate ED50\" \"Sur ED50\" \"ED50\"\r\n"
+    "Datum=\"ED50\" \"Europe 1950 (EPSG:4230)\" \"Hayford 1909\" -87 -98 -121\r\n"
+    "Projection \"Projection Latitude/Longitude\"=\"Plate WGS\" \"Plate carr\xE9" "e (EPSG:4087)\" \"WGS84\"\r\n"
+    "Projection \"Projection Latitude/Longitude\"=\"Plate ED50\" \"Sur ED50 (EPSG:4230)\" \"ED50\"\r\n"
     "Multiple \"Transverse Mercator Multiple\"=\"UTM\" \"Zones de 6\xB0\" \"WGS84\" 0.9996 "
     "500000 0 10000000 -177\xB0 6\xB0\r\n";
 
@@ -155,6 +155,11 @@ TEST_F(Cli, FormatDesLignes) {
   EXPECT_EQ(r.Sortie, "P-1;" + a[0] + ";" + a[1] + ";" + a[2] + ";" + a[3] + "\nborne\t" + a[0] +
                           "\t" + a[1] + "\t" + a[2] + "\t" + a[3] + "\n");
 
+  // Systems named by the one EPSG code each carries in its description.
+  r = Convertit("epsg:4326", "EPSG:4087", {}, "45°30' 5°\n");
+  ASSERT_EQ(r.Statut, 0) << r.Erreur;
+  EXPECT_EQ(r.Sortie, tab + "\n");
+
   Ecrit("points.txt", "1 2\n3 4\n");  // a file in argument
   r = Lance(Arguments("Plate WGS", "Plate ED50", {"points.txt"}));
   ASSERT_EQ(r.Statut, 0) << r.Erreur;
@@ -230,6 +235,13 @@ TEST_F(Cli, ErreursDUsageStatut2) {
       {{"convertir", "--catalogue", "catalogue.txt", "--arrivee", "WGS84"}, ""},
       {{"convertir", "--catalogue", "catalogue.txt", "--depart", "WGS84"}, ""},
       {Arguments("WGS84", "Inconnu", {}), "vestrel-cli : Système inconnu : \"Inconnu\"\n"},
+      // A code that no system, or more than one, carries in its description.
+      {Arguments("WGS84", "EPSG:9999", {}),
+       "vestrel-cli : Aucun système du catalogue ne porte le code EPSG:9999\n"},
+      {Arguments("epsg:4230", "WGS84", {}),
+       "vestrel-cli : Le code EPSG:4230 est porté par plusieurs systèmes du catalogue : ED50, "
+       "Plate ED50\n"},
+      {Arguments("EPSG:42x", "WGS84", {}), "Code EPSG incorrect"},
       {Arguments("WGS84", "WGS84", {"--unite", "rad"}), ""},
       {Arguments("WGS84", "WGS84", {"--vite"}), ""},
       {Arguments("WGS84", "WGS84", {"absent.txt"}), ""},
@@ -271,11 +283,11 @@ TEST_F(Cli, SystemesDansLOrdreDeLaFenetre) {
   auto r = Lance({"systemes", "--catalogue", "catalogue.txt"});
   ASSERT_EQ(r.Statut, 0) << r.Erreur;
   std::vector<std::string> attendu = {
-      "WGS84\tdatum\t\tWorld Geodesic System",
-      "ED50\tdatum\t\tEurope 1950",
-      "Plate WGS\tprojection\tProjection Latitude/Longitude\tPlate carrée",
-      "Plate ED50\tprojection\tProjection Latitude/Longitude\tSur ED50",
-      "UTM\tmultiple\tTransverse Mercator Multiple\tZones de 6°",
+      "WGS84\tdatum\t\tEPSG:4326\tWorld Geodesic System (EPSG:4326)",
+      "ED50\tdatum\t\tEPSG:4230\tEurope 1950 (EPSG:4230)",
+      "Plate WGS\tprojection\tProjection Latitude/Longitude\tEPSG:4087\tPlate carrée (EPSG:4087)",
+      "Plate ED50\tprojection\tProjection Latitude/Longitude\tEPSG:4230\tSur ED50 (EPSG:4230)",
+      "UTM\tmultiple\tTransverse Mercator Multiple\t\tZones de 6°",
   };
   EXPECT_EQ(Lignes(r.Sortie), attendu);
 }
