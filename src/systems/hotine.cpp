@@ -13,8 +13,9 @@ THotine::TConstantes THotine::Constantes() const {
   k.Base = ConstantesHotine(phiC, DemiGrandAxe(), e);
   const double B = k.Base.B, D = k.Base.D;
   k.H = k0 * k.Base.A / B;
-  // arccosh(D) whatever the hemisphere of the centre.
-  const double argD = std::acosh(D);
+  // ln F with F = D ± sqrt(D² - 1), the sign of the centre's latitude: the
+  // central line of a southern centre lies on the other branch.
+  const double argD = std::copysign(std::acosh(D), phiC);
   k.LnE = argD - B * LatitudeIsometrique(phiC, e);
   k.SinGamma0 = std::sin(Theta0.Valeur) / D;
   k.CosGamma0 = std::sqrt(1 - k.SinGamma0 * k.SinGamma0);
