@@ -143,7 +143,9 @@ void ImagesDestination(TControle& garde, const TSystemeResolu& d,
 
 // The angle between the destination's north and the image of the source's
 // north, clockwise: the azimuth of the second image seen from the first on a
-// datum, arctan(ΔX / ΔY) on a grid. A zero ΔY is a division by zero.
+// datum, the full-circle arc tangent of (ΔX, ΔY) on a grid (near a pole the
+// image of north may point anywhere). Two images that coincide have no
+// direction: 0 / 0, an invalid operation.
 double ConvergenceDe(TControle& garde, const TSystemeResolu& d, const TImages& images) {
   double convergence = 0;
   if (d.Datum)
@@ -152,7 +154,11 @@ double ConvergenceDe(TControle& garde, const TSystemeResolu& d, const TImages& i
                            d.Datum->Ellipsoide->E);
     });
   else
-    Etape(garde, [&] { convergence = std::atan((images.A[1] - images.A[0]) / (images.B[1] - images.B[0])); });
+    Etape(garde, [&] {
+      const double dX = images.A[1] - images.A[0], dY = images.B[1] - images.B[0];
+      if (dX == 0 && dY == 0) throw ErreurArithmetique("Opération en virgule flottante incorrecte");
+      convergence = std::atan2(dX, dY);
+    });
   return convergence;
 }
 

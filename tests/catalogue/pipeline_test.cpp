@@ -160,6 +160,28 @@ TEST_F(Pipeline, ConvergenceDUnDatumTourne) {
   EXPECT_EQ(texte, AngleVersTexte(uaDMS, versPlate.Convergence));
 }
 
+// Near a pole the image of north may point anywhere: the convergence takes
+// the whole circle. The values are those of proj -V with the opposite sign
+// (PROJ counts from grid north to true north):
+//   proj -V +proj=stere +lat_0=90 +lat_ts=90 +lon_0=0 +k_0=0.994
+//     +x_0=2000000 +y_0=2000000 +a=6378137 +e=0.08181919106   (and -90)
+TEST_F(Pipeline, ConvergenceAutourDesPoles) {
+  d.AjouteLigne("Projection \"Stéréographique Polaire\"=\"UPS N\" \"\" \"WGS84\" 0.994 2000000 2000000 0 0");
+  d.AjouteLigne("Projection \"Stéréographique Polaire\"=\"UPS S\" \"\" \"WGS84\" 0.994 2000000 2000000 0 1");
+  const struct {
+    const char* Systeme;
+    double Lat, Lon, Convergence;
+  } cas[] = {{"UPS N", 85, 150, -150}, {"UPS N", 88, -120, 120}, {"UPS N", 84, 30, -30},
+             {"UPS S", -87, 100, 100}, {"UPS S", -85, -20, -20}};
+  constexpr double kDegre = 3.141592653589793 / 180;
+  for (const auto& c : cas) {
+    TPointConverti p;
+    ConvertitPoint(d.Resout("WGS84"), 0, d.Resout(c.Systeme), false, c.Lat * kDegre,
+                   c.Lon * kDegre, true, p);
+    EXPECT_NEAR(p.Convergence / kDegre, c.Convergence, 1e-6) << c.Systeme << " " << c.Lon;
+  }
+}
+
 TEST_F(Pipeline, LesFautesArithmetiquesFinissentLaCommande) {
   // At 1e19 m, 100 m more is the same double: both points coincide.
   std::string texte = "inchangé";
