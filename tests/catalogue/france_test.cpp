@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -251,6 +252,43 @@ TEST(FranceReference, LambertIIEtenduVersLambert93DansLaPrecisionDuDatum) {
   EXPECT_LT(std::hypot(LitReel(X) - 600000, LitReel(Y) - 2430000), 2.0);
 }
 
+// The shipped NTF grid, as the programs find it beside france.txt, against
+// IGN's NTv2 grid (PROJ takes ntf_r93.gsb for this pair: without it its
+// answer moves by metres): 1 000 random points over France from Lambert II
+// étendu to Lambert 93, and back from PROJ's images (whose inverse is exact).
+TEST_F(France, LambertIIEtenduEtLambert93ParLaGrilleLivree) {
+  DefinitDossierProgramme(std::string(VESTREL_SOURCE_DIR) + "/data/");
+  TDonnees donnees;
+  donnees.ChargeFichier(kCheminFrance);
+  DefinitDossierProgramme("");
+  ASSERT_NE(donnees.TrouveDatum("NTF")->Grille, nullptr);
+  const TSystemeResolu lambert2 = donnees.Resout("Lambert II étendu");
+  const TSystemeResolu lambert93 = donnees.Resout("Lambert 93");
+
+  std::mt19937_64 hasard(14);
+  std::uniform_real_distribution<double> latitude(42.4, 51.0), longitude(-4.7, 8.1);
+  std::vector<std::pair<double, double>> points(1000);
+  for (auto& [X, Y] : points) {
+    const double phi = latitude(hasard) * kDegre;
+    lambert2.Projection->GeoVersCarto(phi, longitude(hasard) * kDegre, X, Y);
+  }
+  const auto attendus = Cs2cs("EPSG:27572 EPSG:2154", points);
+  ASSERT_EQ(attendus.size(), points.size());
+  std::vector<double> aller, retour;
+  for (size_t i = 0; i < points.size(); ++i) {
+    TPointConverti p;
+    ConvertitPoint(lambert2, 0, lambert93, false, points[i].first, points[i].second, false, p);
+    aller.push_back(std::hypot(p.X - attendus[i].first, p.Y - attendus[i].second));
+    ConvertitPoint(lambert93, 0, lambert2, false, attendus[i].first, attendus[i].second, false, p);
+    retour.push_back(std::hypot(p.X - points[i].first, p.Y - points[i].second));
+  }
+  for (auto* ecarts : {&aller, &retour}) {
+    std::sort(ecarts->begin(), ecarts->end());
+    EXPECT_LE((*ecarts)[ecarts->size() / 2], 1e-3) << (ecarts == &aller ? "aller" : "retour");
+    EXPECT_LE(ecarts->back(), 3e-3) << (ecarts == &aller ? "aller" : "retour");
+  }
+}
+
 // The tutorial's example: Paris city hall from WGS84 to Lambert 93, as
 //   echo "48.856666666667 2.352222222222" | cs2cs -f %.3f EPSG:4326 EPSG:2154
 //   -> 652470.714 6862042.659
@@ -313,13 +351,15 @@ TEST(FranceFichier, ChaqueSystemeSeNommeParSonCodeEPSG) {
   verifie(donnees.Projections, &TSystemeResolu::Projection);
 }
 
-// A new user, without a settings folder, finds the shipped systems at start
-// in an installed program's ../share/vestrel/ (the other places are those of
-// demarrage_test.cpp).
+// A new user, without a settings folder, finds the shipped systems and the
+// NTF grid at start in an installed program's ../share/vestrel/ (the other
+// places are those of demarrage_test.cpp).
 TEST(FranceFichier, UnNouvelUtilisateurTrouveLesSystemesLivres) {
   const essai::TDossierTemporaire racine;
   const std::string installe = racine("share/vestrel/france.txt");
   essai::Ecrit(installe, LitFichier(kCheminFrance));
+  essai::Ecrit(racine("share/vestrel/gr3df97a.txt"),
+               LitFichier(std::string(VESTREL_SOURCE_DIR) + "/data/gr3df97a.txt"));
   std::filesystem::create_directories(racine("bin"));
   DefinitDossierProgramme(racine("bin/"));
   const char* ancien = std::getenv("XDG_CONFIG_HOME");
@@ -341,6 +381,7 @@ TEST(FranceFichier, UnNouvelUtilisateurTrouveLesSystemesLivres) {
     EXPECT_NE(std::find(noms.begin(), noms.end(), nom), noms.end()) << nom;
   EXPECT_EQ(donnees.Multiples.size(), 1u);
   EXPECT_EQ(noms.back(), "UTM WGS84");
+  EXPECT_NE(donnees.TrouveDatum("NTF")->Grille, nullptr);
 }
 
 }  // namespace

@@ -277,6 +277,15 @@ TEST_F(Cli, CatalogueDuDemarrageDeLaFenetre) {
   EXPECT_EQ(r.Sortie, a[0] + "\t" + a[1] + "\n");
 }
 
+// Without a catalogue or settings: the shipped france.txt and the NTF grid
+// beside the program (the README's tutorial; IGN's grid gives the same).
+TEST_F(Cli, CatalogueLivreEtGrilleNTF) {
+  auto r = Lance({"convertir", "--depart", "Lambert II étendu", "--arrivee", "Lambert 93"},
+                 "600000 2430000\n");
+  ASSERT_EQ(r.Statut, 0) << r.Erreur;
+  EXPECT_EQ(r.Sortie, "651329.807\t6863348.461\n");
+}
+
 // ---- systemes, verifier, --help, --version ----
 
 TEST_F(Cli, SystemesDansLOrdreDeLaFenetre) {
