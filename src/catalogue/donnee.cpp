@@ -47,9 +47,9 @@ struct TGenreSysteme {
   const char* Definition;   // message of a keyword that does not split in two
   const char* Inconnue;     // message of an unknown nature
 };
-constexpr TGenreSysteme kGenreProjection{"Projection", "Définission de projection '%s' incorrecte",
+constexpr TGenreSysteme kGenreProjection{"Projection", "Définition de projection '%s' incorrecte",
                                          "Projection %s inconnue"};
-constexpr TGenreSysteme kGenreMultiple{"Multiple", "Définission de Multiple '%s' incorrecte",
+constexpr TGenreSysteme kGenreMultiple{"Multiple", "Définition de Multiple '%s' incorrecte",
                                        "Multiple %s inconnue"};
 
 std::string Remplit(const char* modele, const std::string& valeur) {

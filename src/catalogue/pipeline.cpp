@@ -26,8 +26,8 @@ constexpr double kPasNordage = 100.0;     // metres
 
 constexpr const char* kLatitudeIncorrecte = "Latitude de départ incorrecte, exemple 2°24'17.036''";
 constexpr const char* kLongitudeIncorrecte = "Longitude de départ incorrecte, exemple 2°24'17.036''";
-constexpr const char* kEastingIncorrect = "Easting de départ incorrecte, exemple 231500";
-constexpr const char* kNorthingIncorrect = "Northing de départ incorrecte, exemple 231500";
+constexpr const char* kEastingIncorrect = "Easting de départ incorrect, exemple 231500";
+constexpr const char* kNorthingIncorrect = "Northing de départ incorrect, exemple 231500";
 
 // Every step is checked by the operation's floating-point guard as soon as
 // it ends, so that a formula evaluated at a singular point ends the
@@ -385,7 +385,7 @@ void Convertir(const TDonnees& donnees, const TSaisieConversion& saisie,
     zoneSource = 0;
     if (saisie.FuseauSourceActif) {
       resultat.FocusFuseauSource = true;
-      throw ErreurConversion("Le numéro de fuseau de départ est incorrecte, exemple 12");
+      throw ErreurConversion("Le numéro de fuseau de départ est incorrect, exemple 12");
     }
   }
   int32_t zoneDestination = 0;

@@ -53,7 +53,7 @@ void TDatum::Lecture(TFlux& flux, const std::vector<std::unique_ptr<TEllipsoide>
   DecoupeLigne(LitLigne(flux), jetons);
   const size_t n = jetons.size();
   if (n != 6 && n != 7 && n != 10 && n != 11)
-    throw ErreurIntervalle("Nombre incorrecte de paramètre lors de la lecture d'un datum");
+    throw ErreurIntervalle("Nombre incorrect de paramètres lors de la lecture d'un datum");
   TEllipsoide* ellipsoide = nullptr;
   for (const auto& e : ellipsoides) {
     if (e->Nom == jetons[2]) {

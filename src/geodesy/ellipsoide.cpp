@@ -30,7 +30,7 @@ void TEllipsoide::Lecture(TFlux& flux) {
   std::vector<std::string> jetons;
   DecoupeLigne(LitLigne(flux), jetons);
   if (jetons.size() != 4)
-    throw ErreurIntervalle("Nombre incorrecte de paramètre lors de la lecture d'un ellipsoïde");
+    throw ErreurIntervalle("Nombre incorrect de paramètres lors de la lecture d'un ellipsoïde");
   const double a = LitReel(jetons[2]);
   const double e = LitReel(jetons[3]);
   Nom = jetons[0];

@@ -9,7 +9,7 @@ namespace vestrel {
 namespace {
 
 constexpr const char* kDemande = "Demande de paramètre hors-limites";
-constexpr const char* kEcriture = "Ecriture de paramètre hors-limites";
+constexpr const char* kEcriture = "Écriture de paramètre hors-limites";
 
 template <class T>
 const TParametres::Entree<T>& Lue(const TParametres::Liste<T>& liste, int indice) {

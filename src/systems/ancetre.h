@@ -73,7 +73,7 @@ class TAncetre {
 
   // Parameter interface. Get and Nom with an index out of range raise
   // ErreurIntervalle "Demande de paramètre hors-limites"; Set clears the
-  // validity first and raises "Ecriture de paramètre hors-limites".
+  // validity first and raises "Écriture de paramètre hors-limites".
   virtual int NbReel() const;
   virtual double GetReel(int indice) const;
   virtual void SetReel(int indice, double valeur);

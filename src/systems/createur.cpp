@@ -173,7 +173,7 @@ void Lecture(TAncetre& systeme, TFlux& flux, const std::vector<std::unique_ptr<T
   const int nbReel = systeme.NbReel(), nbEntier = systeme.NbEntier();
   const int nbAngle = systeme.NbAngle(), nbBooleen = systeme.NbBooleen();
   if (static_cast<int>(jetons.size()) != nbReel + nbEntier + nbAngle + nbBooleen + 3)
-    throw ErreurIntervalle("Nombre incorrecte de paramètre lors de la lecture d'une projection");
+    throw ErreurIntervalle("Nombre incorrect de paramètres lors de la lecture d'une projection");
   systeme.Nom = jetons[0];
   systeme.Description = jetons[1];
   TDatum* datum = nullptr;

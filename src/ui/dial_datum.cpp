@@ -44,7 +44,7 @@ TDlgDatum::TDlgDatum(TAfficheur afficheur, QWidget* parent)
 
   CheckSept = new QCheckBox(QStringLiteral("Transformation à 7 paramètres"), this);
   CheckSept->setObjectName(QStringLiteral("CheckSept"));
-  auto* rotation = new QGroupBox(QStringLiteral("Rotation(second)"), this);
+  auto* rotation = new QGroupBox(QStringLiteral("Rotation (secondes)"), this);
   auto* grilleRotation = new QGridLayout(rotation);
   EditRotX = Champ(grilleRotation, 0, "EditRotX", "Rx");
   EditRotY = Champ(grilleRotation, 1, "EditRotY", "Ry");
@@ -91,12 +91,12 @@ TDlgDatum::TDlgDatum(TAfficheur afficheur, QWidget* parent)
                                {EditRotY, &TDatum::RotY},     {EditRotZ, &TDatum::RotZ},
                                {EditEchelle, &TDatum::Echelle}};
   const char* const messages[] = {"Valeur de DeltaX incorrecte, exemple 125.365",
-                                  "Valeur de DeltaY incorrecte, eYemple 125.365",
+                                  "Valeur de DeltaY incorrecte, exemple 125.365",
                                   "Valeur de DeltaZ incorrecte, exemple 125.365",
                                   "Valeur de RotX incorrecte, exemple 125.365",
                                   "Valeur de RotY incorrecte, exemple 125.365",
                                   "Valeur de RotZ incorrecte, exemple 125.365",
-                                  "Valeur de Echelle incorrecte, exemple 125.365"};
+                                  "Valeur d'Échelle incorrecte, exemple 125.365"};
   for (int i = 0; i < 7; ++i) {
     const TChampReel champ = champs[i];
     const char* message = messages[i];

@@ -13,7 +13,7 @@ namespace vestrel {
 
 TDlgImportation::TDlgImportation(TAfficheur afficheur, QWidget* parent)
     : TDialogue("DlgImportation", "Importation", std::move(afficheur), parent) {
-  CheckTout = new QCheckBox(QStringLiteral("&Tout importrer"), this);
+  CheckTout = new QCheckBox(QStringLiteral("&Tout importer"), this);
   CheckTout->setObjectName(QStringLiteral("CheckTout"));
   CheckListBoxImport = new QListWidget(this);
   CheckListBoxImport->setObjectName(QStringLiteral("CheckListBoxImport"));

@@ -18,7 +18,7 @@ class TDlgImportation : public TDialogue {
   explicit TDlgImportation(TAfficheur afficheur = {}, QWidget* parent = nullptr);
 
   // Lists the lines of the file that are neither empty nor comments (first
-  // character an apostrophe), all checked, with "Tout importrer" checked.
+  // character an apostrophe), all checked, with "Tout importer" checked.
   // Raises ErreurEntreeSortie when the file cannot be read.
   void Initialise(const std::string& fichier);
   // The texts of the checked lines, in list order.

@@ -150,13 +150,13 @@ bool TDlgProjection::LitGrille(TAncetre& systeme) {
     }
     return true;
   };
-  return lit(systeme.NbReel(), " n'est pas correcte, exemple 6371235.36",
+  return lit(systeme.NbReel(), " n'est pas correct, exemple 6371235.36",
              [&](int i, const std::string& t) { systeme.SetReel(i, LitReel(t)); }) &&
          lit(systeme.NbEntier(), " doit être entier, exemple 7",
              [&](int i, const std::string& t) { systeme.SetEntier(i, LitEntier(t)); }) &&
          lit(systeme.NbAngle(), " doit être un angle, exemple 2°15'03.235''",
              [&](int i, const std::string& t) { systeme.SetAngle(i, t); }) &&
-         lit(systeme.NbBooleen(), " ne peut que OUI ou NON", [&](int i, const std::string& t) {
+         lit(systeme.NbBooleen(), " ne peut valoir que OUI ou NON", [&](int i, const std::string& t) {
            const QString mot = QString::fromStdString(t).toUpper();
            if (mot == QLatin1String("OUI") || mot == QLatin1String("1") || mot == QLatin1String("TRUE"))
              systeme.SetBooleen(i, true);

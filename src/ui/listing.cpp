@@ -273,7 +273,7 @@ void TDlgParametre::SupprimeEllipsoide() {
   const TEllipsoide* choisi = Selection<TEllipsoide>(ListEllips, &rang);
   if (!choisi) return Informe("Veuillez sélectionner l'ellipsoïde avant de le supprimer");
   if (rang == 0) return Informe("Vous n'êtes pas autorisé à supprimer l'ellipsoïde GRS 80");
-  if (!Demande("Etes-vous sûr de vouloir supprimer l'ellipsoïde " + choisi->Nom)) return;
+  if (!Demande("Êtes-vous sûr de vouloir supprimer l'ellipsoïde " + choisi->Nom + " ?")) return;
   if (!donnees_->SupprimeEllipsoide(choisi->Nom))
     Informe("Impossible de supprimer cet ellipsoïde qui est utilisé par certains datums");
 }
@@ -283,7 +283,7 @@ void TDlgParametre::SupprimeDatum() {
   const TDatum* choisi = Selection<TDatum>(ListDatum, &rang);
   if (!choisi) return Informe("Veuillez sélectionner le datum avant de le supprimer");
   if (rang == 0) return Informe("Vous n'êtes pas autorisé à supprimer le datum WGS84");
-  if (!Demande("Etes-vous sûr de vouloir supprimer le datum " + choisi->Nom)) return;
+  if (!Demande("Êtes-vous sûr de vouloir supprimer le datum " + choisi->Nom + " ?")) return;
   if (!donnees_->SupprimeDatum(choisi->Nom))
     Informe("Impossible de supprimer ce datum qui est utilisé par certaines projections.");
 }
@@ -291,7 +291,7 @@ void TDlgParametre::SupprimeDatum() {
 void TDlgParametre::SupprimeSysteme(bool multiple) {
   const TAncetre* choisi = Selection<TAncetre>(multiple ? ListMultiple : ListSimple);
   if (!choisi) return Informe("Veuillez sélectionner la projection avant de la supprimer");
-  if (!Demande("Etes-vous sûr de vouloir supprimer la projection " + choisi->Nom)) return;
+  if (!Demande("Êtes-vous sûr de vouloir supprimer la projection " + choisi->Nom + " ?")) return;
   if (multiple)
     donnees_->Multiples.erase(Position(donnees_->Multiples, choisi));
   else

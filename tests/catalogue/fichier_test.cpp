@@ -117,7 +117,7 @@ TEST(Catalogue, FinsDeLigneEtNumeroDeLaLigneFautive) {
   } catch (const ErreurChargement& e) {
     EXPECT_EQ(e.Fichier, fichier);
     EXPECT_EQ(e.Ligne, 5);
-    EXPECT_EQ(e.MessageRecord, "Nombre incorrecte de paramètre lors de la lecture d'un datum");
+    EXPECT_EQ(e.MessageRecord, "Nombre incorrect de paramètres lors de la lecture d'un datum");
   }
   EXPECT_EQ(d.Ellipsoides.size(), 3u);
   EXPECT_TRUE(d.Projections.empty());

@@ -89,8 +89,8 @@ TEST_F(Pipeline, LeMeridienDeParisNExisteQuePourLesDatums) {
 TEST_F(Pipeline, LesQuatreMessagesDuPointTape) {
   const std::string latitude = "Latitude de départ incorrecte, exemple 2°24'17.036''";
   const std::string longitude = "Longitude de départ incorrecte, exemple 2°24'17.036''";
-  const std::string easting = "Easting de départ incorrecte, exemple 231500";
-  const std::string northing = "Northing de départ incorrecte, exemple 231500";
+  const std::string easting = "Easting de départ incorrect, exemple 231500";
+  const std::string northing = "Northing de départ incorrect, exemple 231500";
   const struct {
     const char *Systeme, *X, *Y;
     std::string Message;
@@ -236,7 +236,7 @@ TEST_F(Pipeline, CommandeConvertir) {
       // a multi-zone one stops and focuses the edit.
       {"Plate", "WGS84", "0", "0", 0, "abc", false, false, "", "0.00000000°", nullptr, "-"},
       {"Zones", "WGS84", "0", "0", 0, "douze", true, false,
-       "Le numéro de fuseau de départ est incorrecte, exemple 12", "-", "-", "-"},
+       "Le numéro de fuseau de départ est incorrect, exemple 12", "-", "-", "-"},
       // A multi-zone destination shows the zone it chose, negative in the south.
       {"WGS84", "Zones", "-10°", "3°", 0, "1", false, false, "", "333958.472", nullptr, "-1"},
       // The Paris box counts only on a geographic side: a projection sees

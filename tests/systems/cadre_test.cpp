@@ -69,10 +69,10 @@ TEST(Parametres, IndicesHorsLimitesEnLectureEtEnEcriture) {
   }
   EXPECT_EQ(Message([&] { s.NomAngle(1); }), "Demande de paramètre hors-limites");
   EXPECT_THROW(s.GetBooleen(1), ErreurIntervalle);
-  EXPECT_EQ(Message([&] { s.SetEntier(1, 3); }), "Ecriture de paramètre hors-limites");
+  EXPECT_EQ(Message([&] { s.SetEntier(1, 3); }), "Écriture de paramètre hors-limites");
   EXPECT_FALSE(s.Valide);
   s.SetValide(true);
-  EXPECT_EQ(Message([&] { s.SetAngle(-1, "1°"); }), "Ecriture de paramètre hors-limites");
+  EXPECT_EQ(Message([&] { s.SetAngle(-1, "1°"); }), "Écriture de paramètre hors-limites");
   EXPECT_FALSE(s.Valide);
   EXPECT_EQ(s.NomParametre(2), "Fuseau");
   EXPECT_EQ(s.NomParametre(4), "Nord");
@@ -111,13 +111,13 @@ TEST(LigneDeSysteme, ErreursDeLecture) {
     EXPECT_FALSE(s.Valide);
     return m;
   };
-  EXPECT_EQ(lire("\"a\" \"b\"\r\n"), "Nombre incorrecte de paramètre lors de la lecture d'une projection");
+  EXPECT_EQ(lire("\"a\" \"b\"\r\n"), "Nombre incorrect de paramètres lors de la lecture d'une projection");
   EXPECT_EQ(lire("\"a\" \"b\" \"WGS84\" 1\r\n"),
-            "Nombre incorrecte de paramètre lors de la lecture d'une projection");
+            "Nombre incorrect de paramètres lors de la lecture d'une projection");
   EXPECT_EQ(lire("\"a\" \"b\" \"wgs84\"\r\n"), "Datum wgs84 inconnu dans la projection a");
   // A double quote inside a name ends the token early: the count is wrong.
   EXPECT_EQ(lire("\"a\"b\" \"c\" \"WGS84\"\r\n"),
-            "Nombre incorrecte de paramètre lors de la lecture d'une projection");
+            "Nombre incorrect de paramètres lors de la lecture d'une projection");
 }
 
 TEST(Fabrique, TablesEtRequetesDeParametres) {
