@@ -1,7 +1,8 @@
 # Vestrel: `make run` builds and starts the window, `make test` builds and runs every test.
 BUILD    ?= build
 JOBS     ?= $(shell nproc)
-PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev locales proj-bin proj-data \
+PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n locales \
+            proj-bin proj-data \
             clang libclang-rt-14-dev
 # The fuzz targets: seconds per target for `make fuzz`, and their build.
 FUZZ_SECONDS ?= 60

@@ -9,10 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/lignes.h"
+
 namespace vestrel {
-
-class TDonnees;
-
 namespace cli {
 
 // Exit statuses.
@@ -26,14 +25,12 @@ struct ErreurFatale {
   bool Usage = false;  // a wrong command line: the help is suggested
 };
 
-struct TOptionsConversion {
+// The reading and writing of the lines (shared with the window's file
+// conversion), the systems and the files.
+struct TOptionsConversion : TOptionsLignes {
   std::string Depart, Arrivee;
   std::optional<std::string> Catalogue;
   std::optional<std::string> Fichier;  // standard input when absent or "-"
-  int Unite = 0;                       // TUniteAngle
-  bool ParisDepart = false, ParisArrivee = false;
-  std::optional<int32_t> Fuseau;
-  bool Id = false, Details = false;
 };
 
 // ---- Buffered input and output on file descriptors ----

@@ -54,6 +54,8 @@ int Convertir(const TOptionsConversion& options) {
     throw ErreurFatale{"--paris-arrivee ne s'applique qu'à un système géographique", true};
   if (options.Fuseau && !source.Multiple)
     throw ErreurFatale{"--fuseau ne s'applique qu'à un système multiple au départ", true};
+  if (options.Angles != TFormatAngles::Textes && !source.Geographique())
+    throw ErreurFatale{"--angles ne s'applique qu'à un système géographique au départ", true};
 
   uint64_t taille = 0;
   int entree = OuvreEntree(options.Fichier, taille);

@@ -31,6 +31,15 @@ constexpr const char* kAide =
     "                       n'en donnent pas\n"
     "  --id                 le premier champ de chaque ligne est un identifiant recopié\n"
     "  --details            ajoute la convergence et l'altération linéaire\n"
+    "  --colonnes x=N,y=N[,id=N][,fuseau=N]\n"
+    "                       numéros (depuis 1) des colonnes lues ; les autres sont\n"
+    "                       ignorées, un fuseau vide prend celui de --fuseau\n"
+    "  --separateur tous|point-virgule|tabulation|blancs\n"
+    "                       séparateur des champs (tous, défaut : blancs, tabulations\n"
+    "                       et \";\" ; sinon chaque \";\" ou chaque tabulation)\n"
+    "  --angles textes|dd|gr angles de départ écrits comme dans la fenêtre (textes,\n"
+    "                       défaut) ou en nombres de degrés décimaux (dd) ou de grades (gr)\n"
+    "  --virgule-decimale   \",\" accepté comme séparateur décimal des nombres lus\n"
     "Lignes lues : [ID] X Y [FUSEAU], champs séparés par des blancs, des tabulations\n"
     "ou des \";\" ; les lignes vides et celles qui commencent par \"#\" sont recopiées.\n"
     "Lignes écrites : [ID] X' Y' [FUSEAU'] [CONVERGENCE ALTERATION], séparées par \";\"\n"
@@ -96,6 +105,49 @@ int UniteDe(const std::string& texte) {
   throw Usage("Unité inconnue : " + texte + " (dd, dm, dms ou gr)");
 }
 
+// "x=2,y=3,id=1,fuseau=4": column numbers counted from 1.
+TColonnes ColonnesDe(const std::string& texte) {
+  TColonnes c{-1, -1, -1, -1};
+  std::string_view reste = texte;
+  while (!reste.empty()) {
+    const size_t virgule = reste.find(',');
+    const std::string_view element = reste.substr(0, virgule);
+    reste = virgule == std::string_view::npos ? std::string_view() : reste.substr(virgule + 1);
+    const size_t egal = element.find('=');
+    int32_t numero = 0;
+    const std::string_view nom = element.substr(0, egal);
+    int* cible = nom == "x" ? &c.X : nom == "y" ? &c.Y : nom == "id" ? &c.Id
+               : nom == "fuseau" ? &c.Fuseau : nullptr;
+    if (!cible || egal == std::string_view::npos ||
+        !EssaieLitEntier(element.substr(egal + 1), numero) || numero < 1 || numero > 64 ||
+        *cible >= 0)
+      throw Usage("Colonnes incorrectes : " + texte + " (exemple x=2,y=3,id=1)");
+    *cible = numero - 1;
+  }
+  if (c.X < 0 || c.Y < 0) throw Usage("Les colonnes x et y sont obligatoires : " + texte);
+  const int numeros[] = {c.X, c.Y, c.Id, c.Fuseau};
+  for (int i = 0; i < 4; ++i)
+    for (int j = i + 1; j < 4; ++j)
+      if (numeros[i] >= 0 && numeros[i] == numeros[j])
+        throw Usage("Une colonne est choisie deux fois : " + texte);
+  return c;
+}
+
+TSeparateur SeparateurDe(const std::string& texte) {
+  if (texte == "tous") return TSeparateur::Tous;
+  if (texte == "point-virgule" || texte == ";") return TSeparateur::PointVirgule;
+  if (texte == "tabulation") return TSeparateur::Tabulation;
+  if (texte == "blancs") return TSeparateur::Blancs;
+  throw Usage("Séparateur inconnu : " + texte + " (tous, point-virgule, tabulation ou blancs)");
+}
+
+TFormatAngles AnglesDe(const std::string& texte) {
+  if (texte == "textes") return TFormatAngles::Textes;
+  if (texte == "dd") return TFormatAngles::Degres;
+  if (texte == "gr") return TFormatAngles::Grades;
+  throw Usage("Format d'angles inconnu : " + texte + " (textes, dd ou gr)");
+}
+
 bool EstAide(std::string_view a) { return a == "--help" || a == "-h"; }
 
 // A positional argument, refusing unknown options.
@@ -138,8 +190,16 @@ int Commande(int argc, char** argv) {
       } else if (args.Option("--fuseau", valeur)) {
         int32_t fuseau;
         if (!EssaieLitEntier(valeur, fuseau))
-          throw Usage("Le numéro de fuseau de départ est incorrecte, exemple 12");
+          throw Usage("Le numéro de fuseau de départ est incorrect, exemple 12");
         options.Fuseau = fuseau;
+      } else if (args.Option("--colonnes", valeur)) {
+        options.Colonnes = ColonnesDe(valeur);
+      } else if (args.Option("--separateur", valeur)) {
+        options.Separateur = SeparateurDe(valeur);
+      } else if (args.Option("--angles", valeur)) {
+        options.Angles = AnglesDe(valeur);
+      } else if (args.Drapeau("--virgule-decimale")) {
+        options.VirguleDecimale = true;
       } else if (args.Drapeau("--paris-depart")) {
         options.ParisDepart = true;
       } else if (args.Drapeau("--paris-arrivee")) {
@@ -154,6 +214,7 @@ int Commande(int argc, char** argv) {
     }
     if (options.Depart.empty()) throw Usage("L'option --depart est obligatoire");
     if (options.Arrivee.empty()) throw Usage("L'option --arrivee est obligatoire");
+    if (options.Colonnes && options.Id) throw Usage("--id et --colonnes s'excluent : id=N dans --colonnes");
     return Convertir(options);
   }
   if (commande == "systemes") {

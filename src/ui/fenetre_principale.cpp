@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStringList>
+#include <QTranslator>
 #include <QVBoxLayout>
 #include <array>
 #include <clocale>
@@ -22,6 +24,8 @@
 #include <tuple>
 
 #include "catalogue/fichier_ini.h"
+#include "catalogue/lignes.h"
+#include "ui/dial_fichier.h"
 #include "tools/nombres.h"
 #include "version.h"
 
@@ -89,8 +93,23 @@ TCote CreeCote(QWidget* parent, const char* titre, const char* titreNom, const T
 
 }  // namespace
 
+bool InstalleTraductionQt() {
+  static QTranslator* traduction = nullptr;
+  if (traduction) return true;
+  auto* chargee = new QTranslator(QCoreApplication::instance());
+  if (!chargee->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete chargee;
+    return false;
+  }
+  QCoreApplication::installTranslator(chargee);
+  traduction = chargee;
+  return true;
+}
+
 TForm1::TForm1(const TFichierIni& ini, TAfficheur afficheur, QWidget* parent)
     : QDialog(parent), ini_(ini), afficheur_(std::move(afficheur)) {
+  InstalleTraductionQt();
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Vestrel de coordonnées"));
   // System menu and minimise only; the size never changes.
@@ -156,8 +175,11 @@ void TForm1::CreeControles() {
   Button1 = Nomme(new QPushButton(QStringLiteral("Paramètres ..."), this), "Button1");
   Button2 = Nomme(new QPushButton(QStringLiteral("Convertir"), this), "Button2");
   Button3 = Nomme(new QPushButton(QStringLiteral("Quitter"), this), "Button3");
+  ButtonFichier = Nomme(new QPushButton(QStringLiteral("Convertir un &fichier ..."), this),
+                        "ButtonFichier");
   Button2->setDefault(true);
-  for (QPushButton* bouton : {Button1, Button2, Button3}) boutons->addWidget(bouton);
+  for (QPushButton* bouton : {Button1, Button2, ButtonFichier, Button3}) boutons->addWidget(bouton);
+  DlgFichier = new TDlgFichier(this);
   boutons->addStretch(1);
 
   auto* bas = new QHBoxLayout;
@@ -176,6 +198,8 @@ void TForm1::CreeControles() {
           &TForm1::MiseAJourDestination);
   connect(Button1, &QPushButton::clicked, this, [this] { Commande([this] { Button1Click(); }); });
   connect(Button2, &QPushButton::clicked, this, [this] { Commande([this] { Button2Click(); }); });
+  connect(ButtonFichier, &QPushButton::clicked, this,
+          [this] { Commande([this] { ButtonFichierClick(); }); });
   connect(Button3, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -291,6 +315,26 @@ void TForm1::Button2Click() {
     throw;
   }
   montre();
+}
+
+void TForm1::ButtonFichierClick() {
+  // The file is read as the window reads a typed point: the same systems,
+  // unit, Paris meridian and source zone for lines without one.
+  static constexpr int kUnites[] = {uaDegres, uaDM, uaDMS, uaGrades};
+  TOptionsLignes options;
+  const int unite = ItemsUnite->checkedId();
+  options.Unite = kUnites[unite >= 0 && unite < 4 ? unite : 0];
+  const TSystemeResolu source = Donnees->Resout(ComboSource->currentText().toStdString());
+  const TSystemeResolu destination =
+      Donnees->Resout(ComboDestination->currentText().toStdString());
+  options.ParisDepart = source.Geographique() && CheckSourceParis->isChecked();
+  options.ParisArrivee = destination.Geographique() && CheckDestParis->isChecked();
+  int32_t zone = 0;
+  if (source.Multiple && EssaieLitEntier(EditFuseauSource->text().trimmed().toStdString(), zone))
+    options.Fuseau = zone;
+  DlgFichier->Prepare(*Donnees, ComboSource->currentText().toStdString(),
+                      ComboDestination->currentText().toStdString(), options);
+  DlgFichier->exec();
 }
 
 void TForm1::Commande(const std::function<void()>& commande) {

@@ -21,6 +21,12 @@ class QPushButton;
 namespace vestrel {
 
 class TFichierIni;
+class TDlgFichier;
+
+// Qt's own French texts (file choosers, message box buttons), installed once
+// for the application; the main window does it when it is created. False
+// when the translation file is missing.
+bool InstalleTraductionQt();
 
 class TForm1 : public QDialog {
   Q_OBJECT
@@ -49,6 +55,8 @@ class TForm1 : public QDialog {
   QPushButton* Button1;
   QPushButton* Button2;
   QPushButton* Button3;
+  QPushButton* ButtonFichier;  // "Convertir un fichier ..."
+  TDlgFichier* DlgFichier;
   QGroupBox* GroupBox1;
   QLabel* Label9;
   QComboBox* ComboSource;
@@ -90,6 +98,7 @@ class TForm1 : public QDialog {
   void MiseAJourDestination();
   void Button1Click();
   void Button2Click();
+  void ButtonFichierClick();
   // Runs a command; an error escaping it is shown with its message and the
   // window stays usable.
   void Commande(const std::function<void()>& commande);

@@ -160,6 +160,22 @@ TEST_F(Cli, FormatDesLignes) {
   ASSERT_EQ(r.Statut, 0) << r.Erreur;
   EXPECT_EQ(r.Sortie, tab + "\n");
 
+  // Chosen columns, ";" only, plain numbers of degrees or grades, decimal
+  // commas: the reading of the window's file dialog.
+  a = Fenetre("WGS84", "Plate WGS", "45.5°", "5.25°", 0);
+  const auto g = Fenetre("WGS84", "Plate WGS", "50.5g", "-5g", 0);
+  r = Convertit("WGS84", "Plate WGS",
+                {"--colonnes", "id=1,x=3,y=2", "--separateur", "point-virgule", "--angles", "dd",
+                 "--virgule-decimale"},
+                "P 1 ; 5,25 ;45,5;;note\nP2;5.25;45.5\n;5,25;45,5\nP3;5°;45°\n");
+  EXPECT_EQ(r.Statut, 1);
+  EXPECT_EQ(r.Sortie, "P 1;" + a[0] + ";" + a[1] + "\nP2;" + a[0] + ";" + a[1] + "\n;" + a[0] +
+                          ";" + a[1] + "\n");
+  EXPECT_EQ(r.Erreur, "ligne 4 : Latitude de départ incorrecte, exemple 48.856614\n");
+  r = Convertit("WGS84", "Plate WGS", {"--angles", "gr", "--separateur", "tabulation"},
+                "50.5\t-5\n");
+  EXPECT_EQ(r.Sortie, g[0] + "\t" + g[1] + "\n") << r.Erreur;
+
   Ecrit("points.txt", "1 2\n3 4\n");  // a file in argument
   r = Lance(Arguments("Plate WGS", "Plate ED50", {"points.txt"}));
   ASSERT_EQ(r.Statut, 0) << r.Erreur;
@@ -189,8 +205,8 @@ TEST_F(Cli, LigneIncorrecteSignaleeEtLesAutresConverties) {
   EXPECT_EQ(r.Statut, 1);
   EXPECT_EQ(r.Sortie, "");
   EXPECT_EQ(r.Erreur,
-            "ligne 1 : Easting de départ incorrecte, exemple 231500\n"
-            "ligne 2 : Northing de départ incorrecte, exemple 231500\n"
+            "ligne 1 : Easting de départ incorrect, exemple 231500\n"
+            "ligne 2 : Northing de départ incorrect, exemple 231500\n"
             "ligne 3 : Nombre de champs incorrect (1), attendu : ID X Y\n"
             "ligne 4 : Ligne trop longue\n");
 }
@@ -214,11 +230,11 @@ TEST_F(Cli, FuseauDeDepartEtDArrivee) {
   EXPECT_EQ(Champs(lignes[0]), retour);
   EXPECT_EQ(lignes[1], lignes[0]);
   EXPECT_EQ(Champs(lignes[2]), Fenetre("UTM", "WGS84", a[0], a[1], 2, "32"));
-  EXPECT_EQ(r.Erreur, "ligne 4 : Le numéro de fuseau de départ est incorrecte, exemple 12\n");
+  EXPECT_EQ(r.Erreur, "ligne 4 : Le numéro de fuseau de départ est incorrect, exemple 12\n");
 
   r = Convertit("UTM", "WGS84", {}, "500000 0\n");  // no zone anywhere
   EXPECT_EQ(r.Statut, 1);
-  EXPECT_EQ(r.Erreur, "ligne 1 : Le numéro de fuseau de départ est incorrecte, exemple 12\n");
+  EXPECT_EQ(r.Erreur, "ligne 1 : Le numéro de fuseau de départ est incorrect, exemple 12\n");
 }
 
 // ---- Usage errors and the catalogue ----
@@ -252,6 +268,12 @@ TEST_F(Cli, ErreursDUsageStatut2) {
       {Arguments("WGS84", "Plate WGS", {"--paris-arrivee"}), "--paris-arrivee"},
       {Arguments("Plate WGS", "WGS84", {"--fuseau", "31"}), ""},
       {Arguments("Plate WGS", "WGS84", {"--fuseau", "x"}), ""},
+      {Arguments("Plate WGS", "WGS84", {"--angles", "dd"}), "--angles"},
+      {Arguments("WGS84", "WGS84", {"--angles", "rad"}), ""},
+      {Arguments("WGS84", "WGS84", {"--colonnes", "x=1,y=1"}), "deux fois"},
+      {Arguments("WGS84", "WGS84", {"--colonnes", "x=1"}), ""},
+      {Arguments("WGS84", "WGS84", {"--id", "--colonnes", "x=2,y=3"}), ""},
+      {Arguments("WGS84", "WGS84", {"--separateur", ","}), ""},
       {{"convertir", "--depart"}, ""},
       {{"systemes", "en-trop"}, ""},
       {{"verifier"}, ""},

@@ -1,15 +1,22 @@
 // The main window on the offscreen platform, driven through its real widgets.
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QSpinBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 #include <cmath>
 
 #include "banc_fenetre.h"
+#include "ui/dial_fichier.h"
 #include "tools/nombres.h"
 #include "tools/outils.h"
 #include "version.h"
@@ -20,7 +27,7 @@ using namespace vestrel::pilote;
 namespace {
 
 // Index of some systems in the choices of the test catalogue.
-enum { kWGS84 = 0, kNTF = 1, kPlateCarree = 3, kTM3 = 5 };
+enum { kWGS84 = 0, kNTF = 1, kPlateCarree = 3, kUTM31 = 4, kTM3 = 5 };
 
 double Angle(QLineEdit* edit) { return TexteVersAngle(edit->text().toStdString()); }
 
@@ -236,6 +243,100 @@ class TestFenetrePrincipale : public QObject {
     QVERIFY2(banc_->Messages.isEmpty(), qPrintable(banc_->Messages.join('\n')));
     QVERIFY(std::fabs(Angle(f.EditXDest) + 33.5 * DegresVersRadians) < 1e-9);
     QVERIFY(std::fabs(Angle(f.EditYDest) + 70.25 * DegresVersRadians) < 1e-9);
+  }
+
+  // ---- Files ----
+
+  // 100 000 points in decimal degrees with decimal commas, chosen through the
+  // French file chooser: cancelled at once (no file left), then converted to
+  // the end while the window keeps turning its events, into the same bytes as
+  // vestrel-cli with the same choices; the failed lines summed up.
+  void convertirUnFichier() {
+    const QString dossier = banc_->Racine();
+    {
+      QFile points(dossier + QStringLiteral("/points.csv"));
+      QVERIFY(points.open(QIODevice::WriteOnly));
+      QByteArray octets = "# id;latitude;longitude\r\n";
+      for (int i = 0; i < 100000; ++i) {
+        const QByteArray n = QByteArray::number(i % 10000).rightJustified(4, '0');
+        octets += "P" + QByteArray::number(i) + ";4" + QByteArray::number(i % 7) + "," + n +
+                  ";" + QByteArray::number(i % 5) + "," + n + (i % 3 ? ";note\r\n" : "\r\n");
+        if (i == 1234) octets += "P-faux;48°;2\r\n";
+      }
+      points.write(octets);
+    }
+    TForm1& f = OuvreCatalogueEssai();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.ComboDestination->setCurrentIndex(kUTM31);
+    const QString sortie = dossier + QStringLiteral("/points-converti.csv");
+    const bool vu = Dialogue<TDlgFichier>(f.ButtonFichier, [&](TDlgFichier* d) {
+      QVERIFY(Dialogue<QFileDialog>(d->ButtonChoisir, [&](QFileDialog* choix) {
+        const auto* boutons = choix->findChild<QDialogButtonBox*>();
+        QVERIFY(boutons);
+        QCOMPARE(boutons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Annuler"));
+        QCOMPARE(choix->findChild<QLabel*>(QStringLiteral("fileTypeLabel"))->text(),
+                 QStringLiteral("Fichiers de type :"));
+        Choisit(choix, dossier, QStringLiteral("points.csv"));
+      }));
+      QVERIFY(d->Apercu->toPlainText().startsWith(QStringLiteral("# id;latitude;longitude\nP0;40,0000;0,0000\n")));
+      QCOMPARE(d->ComboSeparateur->currentIndex(), 1);  // ";" seen in the first lines
+      QCOMPARE(d->EditResultat->text(), sortie);
+      d->SpinId->setValue(1);
+      d->SpinX->setValue(2);
+      d->SpinY->setValue(3);
+      d->ComboAngles->setCurrentIndex(1);
+      Clique(d->CheckVirgule);
+
+      QSignalSpy fin(d, &TDlgFichier::Termine);
+      QTest::mouseClick(d->ButtonConvertir, Qt::LeftButton);
+      QTest::mouseClick(d->ButtonAnnuler, Qt::LeftButton);
+      QVERIFY(fin.wait(30000));
+      QVERIFY2(d->Bilan->toPlainText().startsWith(QStringLiteral("Conversion annulée")),
+               qPrintable(d->Bilan->toPlainText()));
+      QCOMPARE(QDir(dossier).entryList(QDir::Files), QStringList{QStringLiteral("points.csv")});
+
+      int tours = 0;
+      QTimer tic;
+      connect(&tic, &QTimer::timeout, [&] { ++tours; });
+      tic.start(1);
+      QTest::mouseClick(d->ButtonConvertir, Qt::LeftButton);
+      QVERIFY(d->EnCours());
+      QVERIFY(!d->ButtonFermer->isEnabled());
+      QVERIFY(fin.wait(120000));
+      QVERIFY(tours > 0);
+      QCOMPARE(d->Progression->value(), 100);
+      const QStringList bilan = d->Bilan->toPlainText().split(QLatin1Char('\n'));
+      QCOMPARE(bilan.value(0), QStringLiteral("100000 point(s) converti(s) dans %1 ; 1 ligne(s) en échec.").arg(sortie));
+      QCOMPARE(bilan.value(1), QStringLiteral("ligne 1237 : Latitude de départ incorrecte, exemple 48.856614"));
+
+      // Converted again: the existing file is kept unless the user agrees.
+      QVERIFY(Dialogue<QMessageBox>(d->ButtonConvertir, [](QMessageBox* question) {
+        QCOMPARE(question->button(QMessageBox::No)->text(), QStringLiteral("&Non"));
+        question->button(QMessageBox::No)->click();
+      }));
+      QVERIFY(!d->EnCours());
+      d->ButtonFermer->click();
+    });
+    QVERIFY(vu);
+
+    QProcess cli;
+    cli.setWorkingDirectory(dossier);
+    cli.start(QStringLiteral(VESTREL_CLI),
+              {QStringLiteral("convertir"), QStringLiteral("--catalogue"),
+               QString::fromStdString(banc_->CheminDonnees()), QStringLiteral("--depart"),
+               QStringLiteral("WGS84"), QStringLiteral("--arrivee"), QStringLiteral("UTM 31"),
+               QStringLiteral("--colonnes"), QStringLiteral("id=1,x=2,y=3"),
+               QStringLiteral("--separateur"), QStringLiteral("point-virgule"),
+               QStringLiteral("--angles"), QStringLiteral("dd"),
+               QStringLiteral("--virgule-decimale"), QStringLiteral("points.csv")});
+    QVERIFY(cli.waitForFinished(120000));
+    QCOMPARE(cli.exitCode(), 1);
+    QFile resultat(sortie);
+    QVERIFY(resultat.open(QIODevice::ReadOnly));
+    const QByteArray attendu = cli.readAllStandardOutput();
+    QVERIFY(attendu.size() > 2000000);
+    QVERIFY(resultat.readAll() == attendu);
   }
 
   // ---- Start-up and exit ----
