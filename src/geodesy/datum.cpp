@@ -15,6 +15,12 @@ namespace {
 // program when an NTF datum names no grid.
 constexpr const char* kGrilleNTF = "gr3df97a.txt";
 
+// The last component of a path.
+std::string NomDeFichier(const std::string& chemin) {
+  const auto p = chemin.find_last_of("/\\");
+  return p == std::string::npos ? chemin : chemin.substr(p + 1);
+}
+
 constexpr double SecondesVersRadians(double secondes) {
   return secondes / 180 / 60 / 60 * std::numbers::pi;
 }
@@ -85,14 +91,21 @@ void TDatum::Lecture(TFlux& flux, const std::vector<std::unique_ptr<TEllipsoide>
   RotZ = rz;
   Echelle = echelle;
 
+  // An NTF line names the shipped grid by its absence; a full path to a
+  // "gr3df97a.txt" that is no longer there (the program moved or was
+  // reinstalled) falls back to the shipped one rather than to the three
+  // parameters, which are 1 to 2 m off.
   const size_t positionGrille = trois ? 7 : 11;
+  const std::string defaut = Nom == "NTF" ? CheminDonneesProgramme(kGrilleNTF) : std::string();
+  const bool defautPresent = !defaut.empty() && FichierExiste(defaut);
   if (n == positionGrille) {
     const std::string& grille = jetons[n - 1];
     if (grille == "*") SansGrille = true;
+    else if (defautPresent && !FichierExiste(grille) && NomDeFichier(grille) == kGrilleNTF)
+      SetGrille(defaut);
     else SetGrille(grille);
-  } else if (Nom == "NTF") {
-    const std::string defaut = CheminDonneesProgramme(kGrilleNTF);
-    if (FichierExiste(defaut)) SetGrille(defaut);
+  } else if (defautPresent) {
+    SetGrille(defaut);
   }
   Lu = true;
 }
@@ -112,8 +125,11 @@ void TDatum::Ecriture(std::string& sortie) const {
     sortie += ' ';
     AjouteG(sortie, Echelle, 8);
   }
+  // The shipped grid is written as no grid token, so that the line keeps
+  // finding it wherever the program is installed next.
   if (SansGrille) sortie += " *";
-  else if (!NomGrille.empty()) sortie += " \"" + NomGrille + "\"";
+  else if (!NomGrille.empty() && !(Nom == "NTF" && NomGrille == CheminDonneesProgramme(kGrilleNTF)))
+    sortie += " \"" + NomGrille + "\"";
   sortie += "\r\n";
 }
 

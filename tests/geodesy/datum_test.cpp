@@ -104,7 +104,12 @@ TEST_F(DatumTest, GrilleParDefautDeLaNTF) {
     Lit(avec, ligne + "\r\n");
     ASSERT_NE(avec.Grille, nullptr);
     EXPECT_EQ(avec.Grille->NLon, 156);
-    EXPECT_EQ(Ecrit(avec), "Datum=\"NTF\" \"\" \"Clarke 1880 IGN\" -168 -60 320 \"" + chemin + "\"\r\n");
+    // Written back without its path; a path to a grid that moved away finds it again.
+    EXPECT_EQ(Ecrit(avec), "Datum=\"NTF\" \"\" \"Clarke 1880 IGN\" -168 -60 320\r\n");
+    TDatum deplace;
+    Lit(deplace, ligne + " \"/ancien/dossier/gr3df97a.txt\"\r\n");
+    ASSERT_NE(deplace.Grille, nullptr);
+    EXPECT_EQ(deplace.NomGrille, chemin);
     Lit(etoile, ligne + " *\r\n");
     EXPECT_EQ(etoile.Grille, nullptr);
     Lit(autre, "Datum=RGF \"\" \"Clarke 1880 IGN\" -168 -60 320\r\n");
