@@ -1,6 +1,7 @@
 // The catalogue of a run, the "systemes" list and the "verifier" check.
 #include <unistd.h>
 
+#include "catalogue/autotest.h"
 #include "catalogue/donnee.h"
 #include "catalogue/epsg.h"
 #include "catalogue/fichier_ini.h"
@@ -52,6 +53,24 @@ int Systemes(const std::optional<std::string>& catalogue) {
   for (const auto& m : donnees.Multiples) ligne(m->Nom, "multiple", m->Nature(), m->Description);
   sortie.Vide();
   return kSucces;
+}
+
+int Autotest(const std::optional<std::string>& catalogue,
+             const std::optional<std::string>& references) {
+  TDonnees donnees;
+  ChargeCatalogue(donnees, catalogue);
+  const std::string fichier = references ? *references : CheminDonneesProgramme(kFichierAutotest);
+  TAutotest autotest;
+  try {
+    autotest = vestrel::Autotest(donnees, fichier);
+  } catch (const Erreur& e) {
+    throw ErreurFatale{e.what()};
+  }
+  TEcrivain sortie(STDOUT_FILENO, false);
+  for (const TPointAutotest& point : autotest.Points) sortie.Ajoute(TextePoint(point));
+  sortie.Ajoute(TexteBilan(autotest));
+  sortie.Vide();
+  return autotest.Reussi() ? kSucces : kEchecPartiel;
 }
 
 int Verifier(const std::string& fichier) {

@@ -101,6 +101,10 @@ void ChargeCatalogue(TDonnees& donnees, const std::optional<std::string>& fichie
 int Convertir(const TOptionsConversion& options);
 int Systemes(const std::optional<std::string>& catalogue);
 int Verifier(const std::string& fichier);
+// The shipped reference points through the catalogue ("autotest.txt" beside
+// the program unless `references` names another file).
+int Autotest(const std::optional<std::string>& catalogue,
+             const std::optional<std::string>& references);
 
 }  // namespace cli
 }  // namespace vestrel

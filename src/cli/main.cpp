@@ -17,6 +17,7 @@ constexpr const char* kAide =
     "  vestrel-cli convertir --depart NOM --arrivee NOM [options] [FICHIER]\n"
     "  vestrel-cli systemes [--catalogue FICHIER]\n"
     "  vestrel-cli verifier FICHIER\n"
+    "  vestrel-cli autotest [--catalogue FICHIER] [--references FICHIER]\n"
     "  vestrel-cli --help | --version\n"
     "\n"
     "convertir : convertit chaque point de FICHIER (ou de l'entrée standard) du système\n"
@@ -52,6 +53,9 @@ constexpr const char* kAide =
     "systemes : une ligne par système du catalogue (nom, genre, nature, code EPSG,\n"
     "description), champs séparés par des tabulations.\n"
     "verifier : signale chaque enregistrement incorrect d'un fichier de données.\n"
+    "autotest : convertit les points de référence publiés livrés avec le programme\n"
+    "(autotest.txt) avec le catalogue et affiche pour chacun la valeur attendue,\n"
+    "l'écart et OK ou ÉCHEC ; code de retour 1 au moindre échec.\n"
     "\n"
     "Code de retour : 0 tout est converti, 1 une ligne ou un enregistrement a échoué,\n"
     "2 erreur d'usage, système inconnu ou fichier illisible.\n";
@@ -226,6 +230,17 @@ int Commande(int argc, char** argv) {
     }
     if (argument) throw Usage("Argument en trop : " + *argument);
     return Systemes(catalogue);
+  }
+  if (commande == "autotest") {
+    std::optional<std::string> catalogue, references, argument;
+    std::string valeur;
+    while (!args.Fin()) {
+      if (args.Option("--catalogue", valeur)) catalogue = valeur;
+      else if (args.Option("--references", valeur)) references = valeur;
+      else Positionnel(args, argument);
+    }
+    if (argument) throw Usage("Argument en trop : " + *argument);
+    return Autotest(catalogue, references);
   }
   if (commande == "verifier") {
     std::optional<std::string> fichier;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "catalogue/autotest.h"
 #include "catalogue/donnee.h"
 #include "catalogue/fichier_ini.h"
 #include "tools/chemins.h"
@@ -113,6 +114,9 @@ TDlgParametre::TDlgParametre(std::unique_ptr<TDonnees>& donnees, TFichierIni& in
   OKBtn->setDefault(true);
   auto* bas = new QHBoxLayout;
   for (QPushButton* bouton : {ButtonOuvrir, ButtonEnregistrer, ButtonRAZ}) bas->addWidget(bouton);
+  ButtonAutotest = Bouton("ButtonAutotest", "Autotest", this);
+  ButtonAutotest->setToolTip(QStringLiteral("Convertit les points de référence publiés livrés avec le programme"));
+  bas->addWidget(ButtonAutotest);
   bas->addStretch(1);
   bas->addWidget(OKBtn);
   auto* tout = new QVBoxLayout(this);
@@ -159,6 +163,7 @@ TDlgParametre::TDlgParametre(std::unique_ptr<TDonnees>& donnees, TFichierIni& in
   relie(ButtonOuvrir, [this] { Ouvrir(); });
   relie(ButtonEnregistrer, [this] { Enregistrer(); });
   relie(ButtonRAZ, [this] { Reinitialise(); });
+  relie(ButtonAutotest, [this] { Autotest(); });
   connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
   // A double click modifies the entry.
   connect(ListEllips, &QListWidget::itemDoubleClicked, Button1, &QPushButton::click);
@@ -345,6 +350,14 @@ void TDlgParametre::Reinitialise() {
   // The catalogue holds the systems' datums and ellipsoids: the editors keep
   // no pointer into it between two showings.
   donnees_ = std::make_unique<TDonnees>();
+}
+
+void TDlgParametre::Autotest() {
+  const TAutotest autotest = vestrel::Autotest(*donnees_, CheminDonneesProgramme(kFichierAutotest));
+  std::string texte = TexteBilan(autotest);
+  for (const TPointAutotest& point : autotest.Points)
+    if (point.Etat != TPointAutotest::Reussi) texte += "\n" + TextePoint(point);
+  Informe(texte);
 }
 
 }  // namespace vestrel

@@ -54,6 +54,7 @@ class TDlgParametre : public TDialogue {
   QPushButton* ButtonOuvrir;
   QPushButton* ButtonEnregistrer;
   QPushButton* ButtonRAZ;
+  QPushButton* ButtonAutotest;
   QFileDialog* OpenDialog;
   QFileDialog* SaveDialog;
 
@@ -78,6 +79,9 @@ class TDlgParametre : public TDialogue {
   void Ouvrir();
   void Enregistrer();
   void Reinitialise();
+  // The shipped reference points through the catalogue: the summary and the
+  // points that failed.
+  void Autotest();
   // Runs a command; an error escaping it is shown with its message.
   void Commande(const std::function<void()>& commande);
 

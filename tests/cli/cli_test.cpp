@@ -277,6 +277,10 @@ TEST_F(Cli, ErreursDUsageStatut2) {
       {{"convertir", "--depart"}, ""},
       {{"systemes", "en-trop"}, ""},
       {{"verifier"}, ""},
+      // The self-test's reference points unreadable or malformed.
+      {{"autotest", "--catalogue", "catalogue.txt", "--references", "absent.txt"}, "absent.txt"},
+      {{"autotest", "--catalogue", "catalogue.txt", "--references", "catalogue.txt"},
+       "catalogue.txt, ligne 1 : 6 champs attendus"},
       {{"verifier", "absent.txt"}, ""},
       {{"traduire"}, ""},
   };
@@ -321,6 +325,48 @@ TEST_F(Cli, SystemesDansLOrdreDeLaFenetre) {
       "UTM\tmultiple\tTransverse Mercator Multiple\t\tZones de 6°",
   };
   EXPECT_EQ(Lignes(r.Sortie), attendu);
+}
+
+// The self-test on the shipped catalogue and the reference points copied
+// beside the program passes; a shipped parameter altered fails its points
+// with status 1; a system its user removed is reported absent, not failed.
+TEST_F(Cli, AutotestDesFichiersLivres) {
+  const std::string livre = essai::Lit(VESTREL_SOURCE_DIR "/data/france.txt");
+  const struct {
+    std::string Avant, Apres;  // bytes of the shipped file and their replacement
+                               // (none: the line that holds them removed)
+    int Statut;
+    std::vector<std::string> Lignes;  // beginnings of lines of the output
+  } cas[] = {
+      {"", "", 0, {"33 points de référence : 33 OK, 0 en échec. Autotest réussi."}},
+      // Lambert 93's false northing, a Martinique translation, Lambert I's scale.
+      {"700000 6600000", "700000 6600000.01", 1, {"ÉCHEC  RGF93 → Lambert 93", "OK     RGF93 → CC46"}},
+      {"126.93 547.94", "126.98 547.94", 1, {"ÉCHEC  Martinique 1938 UTM 20 → RGAF09 UTM 20"}},
+      {"0.999877341 600000 200000", "0.999887341 600000 200000", 1, {"ÉCHEC  NTF → Lambert I"}},
+      {"=\"NZMG\"", "", 0,
+       {"ABSENT NZGD49 → NZMG", "33 points de référence : 32 OK, 0 en échec, 1 absents du catalogue"}},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.Apres);
+    std::string fichier = livre;
+    if (!c.Avant.empty()) {
+      const size_t ou = fichier.find(c.Avant);
+      ASSERT_NE(ou, std::string::npos);
+      if (c.Apres.empty()) {  // the line that holds it removed
+        const size_t debut = fichier.rfind('\n', ou) + 1;
+        fichier.erase(debut, fichier.find('\n', ou) + 1 - debut);
+      } else {
+        fichier.replace(ou, c.Avant.size(), c.Apres);
+      }
+    }
+    Ecrit("france.txt", fichier);
+    auto r = Lance({"autotest", "--catalogue", "france.txt"});
+    EXPECT_EQ(r.Statut, c.Statut) << r.Erreur << r.Sortie;
+    std::vector<std::string> lignes = Lignes(r.Sortie);
+    for (const std::string& debut : c.Lignes)
+      EXPECT_TRUE(std::ranges::any_of(lignes, [&](const std::string& l) { return l.rfind(debut, 0) == 0; }))
+          << debut << "\n" << r.Sortie;
+  }
 }
 
 TEST_F(Cli, VerifierSignaleChaqueEnregistrementIncorrect) {
