@@ -2,15 +2,20 @@
 
 #include <cmath>
 
+#include "geodesy/sphere_gauss.h"
+
 namespace vestrel {
 
 TCylindreOblic::TConstantesHotine TCylindreOblic::ConstantesHotine(double phiC, double a,
                                                                    double e) {
   const double e2 = e * e, e4 = e2 * e2, e6 = e4 * e2, e8 = e4 * e4;
   const double s = std::sin(phiC), c = std::cos(phiC);
+  // B and A/B are the exponent and the radius of the sphere of mean
+  // curvature at φc.
+  const TSphereGauss sphere = SphereCourbure(phiC, a, e);
   TConstantesHotine k;
-  k.B = std::sqrt(1 + e2 * c * c * c * c / (1 - e2));
-  k.A = a * k.B * std::sqrt(1 - e2) / (1 - e2 * s * s);
+  k.B = sphere.n1;
+  k.A = k.B * sphere.R;
   k.D = k.B * std::sqrt(1 - e2) / (c * std::sqrt(1 - e2 * s * s));
   const double a2 = e2 / 2 + 5 * e4 / 24 + e6 / 12 + 13 * e8 / 360;
   const double a4 = 7 * e4 / 48 + 29 * e6 / 240 + 811 * e8 / 11520;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "geodesy/sphere_gauss.h"
 #include "tools/erreurs.h"
 
 namespace vestrel {
@@ -23,13 +24,12 @@ double ExpLatitudeIsometrique(double phi, double e) {
 const TLabordeOblic::TConstantes& TLabordeOblic::Constantes() const {
   const double a = DemiGrandAxe(), e = Excentricite();
   return cache_.Donne(a, e, [&] {
-    const double e2 = e * e;
-    const double s0 = std::sin(Phi0.Valeur), c0 = std::cos(Phi0.Valeur);
+    const TSphereGauss sphere = SphereCourbure(Phi0.Valeur, a, e);
     const double theta = Theta0.Valeur;
     TConstantes k;
-    k.Rk = k0 * a * std::sqrt(1 - e2) / (1 - e2 * s0 * s0);
-    k.Chi0 = std::atan(std::sqrt((1 - e2) / (1 - e2 * s0 * s0)) * std::tan(Phi0.Valeur));
-    k.Alpha = std::sqrt(1 + e2 * c0 * c0 * c0 * c0 / (1 - e2));
+    k.Rk = k0 * sphere.R;
+    k.Chi0 = sphere.Latitude;
+    k.Alpha = sphere.n1;
     k.E0 = ExpLatitudeIsometrique(Phi0.Valeur, e);
     k.Ac = (1 - std::cos(2 * theta)) / 12;
     k.Bc = std::sin(2 * theta) / 12;

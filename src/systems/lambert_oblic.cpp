@@ -3,12 +3,12 @@
 #include <cmath>
 
 #include "geodesy/geodesie.h"
+#include "geodesy/sphere_gauss.h"
 
 namespace vestrel {
 
 struct TLambert_oblic::TConstantes {
-  double alpha;        // exponent of the sphere
-  double LCentre;      // L(χC, 0) − α·L(φC, e): sphere isometric latitude offset
+  TSphereGauss sphere;  // of mean curvature at φC: α is its n1
   double LContact;     // L(χC, 0): reference of the cone's radius
   double n;            // exponent of the cone
   double rho1;         // radius of the cone at χ' = χC, metres
@@ -16,16 +16,11 @@ struct TLambert_oblic::TConstantes {
 };
 
 TLambert_oblic::TConstantes TLambert_oblic::Constantes() const {
-  const double a = DemiGrandAxe(), e = Excentricite(), e2 = e * e;
-  const double phiC = PhiC.Valeur, sinPhiC = std::sin(phiC), cosPhiC = std::cos(phiC);
   TConstantes k;
-  k.alpha = std::sqrt(1 + e2 * std::pow(cosPhiC, 4) / (1 - e2));
-  const double rayon = a * std::sqrt(1 - e2) / (1 - e2 * sinPhiC * sinPhiC);
-  const double chiC = std::asin(sinPhiC / k.alpha);
-  k.LContact = LatitudeIsometrique(chiC, 0);
-  k.LCentre = k.LContact - k.alpha * LatitudeIsometrique(phiC, e);
+  k.sphere = SphereCourbure(PhiC.Valeur, DemiGrandAxe(), Excentricite());
+  k.LContact = LatitudeIsometrique(k.sphere.Latitude, 0);
   k.n = std::sin(Phi1.Valeur);
-  k.rho1 = k0 * rayon / std::tan(Phi1.Valeur);
+  k.rho1 = k0 * k.sphere.R / std::tan(Phi1.Valeur);
   k.cosAlphaC = std::cos(AlphaC.Valeur);
   k.sinAlphaC = std::sin(AlphaC.Valeur);
   return k;
@@ -34,9 +29,8 @@ TLambert_oblic::TConstantes TLambert_oblic::Constantes() const {
 void TLambert_oblic::GeoVersCarto(double phi, double lambda, double& X, double& Y) const {
   const TConstantes k = Constantes();
   // Conformal sphere.
-  const double chi = LatitudeIsometriqueInverse(
-      k.alpha * LatitudeIsometrique(phi, Excentricite()) + k.LCentre, 0);
-  const double Lambda = k.alpha * (LandaC.Valeur - lambda);
+  const double chi = LatitudeSurSphere(k.sphere, phi, Excentricite());
+  const double Lambda = k.sphere.n1 * (LandaC.Valeur - lambda);
   // Oblique position.
   const double chiP = std::asin(k.cosAlphaC * std::sin(chi) +
                                 k.sinAlphaC * std::cos(chi) * std::cos(Lambda));
@@ -66,9 +60,8 @@ void TLambert_oblic::CartoVersGeo(double X, double Y, double& phi, double& lambd
   const double chi = std::atan2(z, std::sqrt(x * x + yP * yP));
   const double Lambda = std::atan2(yP, x);
   // Back from the conformal sphere.
-  lambda = LandaC.Valeur - Lambda / k.alpha;
-  phi = LatitudeIsometriqueInverse((LatitudeIsometrique(chi, 0) - k.LCentre) / k.alpha,
-                                   Excentricite());
+  lambda = LandaC.Valeur - Lambda / k.sphere.n1;
+  phi = LatitudeSurEllipsoide(k.sphere, chi, Excentricite());
 }
 
 }  // namespace vestrel

@@ -3,15 +3,14 @@
 #include <cmath>
 
 #include "geodesy/geodesie.h"
-#include "systems/laborde_reel.h"
+#include "geodesy/sphere_gauss.h"
 
 namespace vestrel {
 
 void TRosenmund::GeoVersCarto(double phi, double lambda, double& X, double& Y) const {
   const TSphereGauss s = SphereCourbure(Phi0.Valeur, DemiGrandAxe(), Excentricite());
   // Ellipsoid to sphere.
-  const double chi =
-      LatitudeIsometriqueInverse(s.n1 * LatitudeIsometrique(phi, Excentricite()) + s.c, 0);
+  const double chi = LatitudeSurSphere(s, phi, Excentricite());
   const double Lambda = s.n1 * (lambda - Landa0.Valeur);
   // Sphere turned so that the origin lies on the equator of the oblique
   // frame, its meridian along the frame's central meridian: l is the oblique
@@ -32,7 +31,7 @@ void TRosenmund::CartoVersGeo(double X, double Y, double& phi, double& lambda) c
   const double chi = std::asin(cosChi0 * std::sin(b) + sinChi0 * std::cos(b) * std::cos(l));
   const double Lambda = std::atan(std::sin(l) / (cosChi0 * std::cos(l) - sinChi0 * std::tan(b)));
   lambda = Landa0.Valeur + Lambda / s.n1;
-  phi = LatitudeIsometriqueInverse((LatitudeIsometrique(chi, 0) - s.c) / s.n1, Excentricite());
+  phi = LatitudeSurEllipsoide(s, chi, Excentricite());
 }
 
 }  // namespace vestrel

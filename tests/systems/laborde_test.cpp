@@ -6,7 +6,7 @@
 
 #include "essais_projection.h"
 #include "geodesy/geodesie.h"
-#include "systems/laborde_reel.h"
+#include "systems/laborde.h"
 
 namespace vestrel {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "essais_projection.h"
 #include "geodesy/geodesie.h"
-#include "systems/laborde_reel.h"
+#include "systems/laborde.h"
 #include "systems/stereographic.h"
 #include "tools/erreurs.h"
 

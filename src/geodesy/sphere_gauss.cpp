@@ -1,10 +1,8 @@
-#include "systems/laborde_reel.h"
+#include "geodesy/sphere_gauss.h"
 
 #include <cmath>
 
 #include "geodesy/geodesie.h"
-#include "tools/erreurs.h"
-#include "tools/flottant.h"
 
 namespace vestrel {
 
@@ -37,18 +35,12 @@ TSphereGauss SphereEquatoriale(double phi0, double a, double e) {
   return sphere;
 }
 
-void TLaborde_reel::CalculeConstantes() {
-  if (!Valide) return;
-  try {
-    GardeFlottante garde;
-    const TSphereGauss s = Sphere(TexteVersAngle(Phi0.Texte), DemiGrandAxe(), Excentricite());
-    const double n2 = k0 * s.R;
-    const double y0 = OrdonneeEquateur(n2, s.Latitude);
-    if (garde.Faute()) return;  // nothing written: the core stays as it was
-    SetParametres(Landa0.Texte, s.n1, n2, s.c, X0, y0);
-  } catch (const Erreur&) {
-    // An unparsable text: the core keeps what it had.
-  }
+double LatitudeSurSphere(const TSphereGauss& sphere, double phi, double e) {
+  return LatitudeIsometriqueInverse(sphere.n1 * LatitudeIsometrique(phi, e) + sphere.c, 0);
+}
+
+double LatitudeSurEllipsoide(const TSphereGauss& sphere, double chi, double e) {
+  return LatitudeIsometriqueInverse((LatitudeIsometrique(chi, 0) - sphere.c) / sphere.n1, e);
 }
 
 }  // namespace vestrel
