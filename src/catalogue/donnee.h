@@ -137,7 +137,11 @@ std::string TexteCoordonnee(const TSystemeResolu& destination, double valeur, in
 // The same text appended to `sortie`.
 void AjouteCoordonnee(std::string& sortie, const TSystemeResolu& destination, double valeur,
                       int unite);
-std::string TexteAlteration(double alteration);  // up to 15 significant digits
+// The linear alteration to nine decimals ("1" for an exact 1).
+std::string TexteAlteration(double alteration);
+// The same as a scale error, "-40.00 cm/km (-400.0 ppm)"; empty for a
+// ratio too large to mean one.
+std::string TexteEcartEchelle(double alteration);
 
 // ---- The "Convertir" command, without the window ----
 struct TSaisieConversion {
@@ -152,6 +156,7 @@ struct TResultatConversion {
   // Filled step by step: when an error ends the command, what was filled
   // before it stays and is shown.
   std::optional<std::string> XDest, YDest, Convergence, Alteration, FuseauDest;
+  std::optional<std::string> EcartEchelle;  // the alteration as a scale error
   bool FocusFuseauSource = false;  // the window focuses the source zone edit
 };
 // Raises the command's errors with their messages.

@@ -276,7 +276,21 @@ std::string TexteCoordonnee(const TSystemeResolu& destination, double valeur, in
   return texte;
 }
 
-std::string TexteAlteration(double alteration) { return FormatG(alteration, 15); }
+// The two points of the alteration lie about 100 m apart and their images are
+// good to far below a millimetre: nine decimals are what the ratio knows.
+std::string TexteAlteration(double alteration) {
+  if (!(std::fabs(alteration) < 1e6)) return FormatG(alteration, 15);
+  return FormatG(std::round(alteration * 1e9) / 1e9, 15);
+}
+
+std::string TexteEcartEchelle(double alteration) {
+  if (!(std::fabs(alteration) < 1e6)) return "";
+  // In hundredths of a centimetre per kilometre, the digits TexteAlteration keeps.
+  const double centiemes = std::round((alteration - 1) * 1e7);
+  auto signe = [](double v) { return v > 0 ? "+" : v < 0 ? "-" : ""; };
+  return signe(centiemes) + FormatF(std::fabs(centiemes) / 100, 2) + " cm/km (" +
+         signe(centiemes) + FormatF(std::fabs(centiemes) / 10, 1) + " ppm)";
+}
 
 // ---- Texts --------------------------------------------------------------------
 
@@ -406,6 +420,7 @@ void Convertir(const TDonnees& donnees, const TSaisieConversion& saisie,
   donnees.AlterationLineaire(saisie.Source, saisie.Destination, saisie.XSource, saisie.YSource,
                              zoneSource, alteration);
   resultat.Alteration = TexteAlteration(alteration);
+  resultat.EcartEchelle = TexteEcartEchelle(alteration);
 
   if (saisie.IndiceDestination >= nbDatums + nbProjections)
     resultat.FuseauDest = FormatD(zoneDestination);

@@ -58,7 +58,8 @@ using TCote = std::tuple<QGroupBox*, QLabel*, QComboBox*, QLabel*, QLineEdit*, Q
                          QLineEdit*, QLabel*, QLineEdit*, QLabel*, QLineEdit*, QCheckBox*>;
 
 // One side, laid out in its frame.
-TCote CreeCote(QWidget* parent, const char* titre, const char* titreNom, const TNomsCote& n) {
+TCote CreeCote(QWidget* parent, const char* titre, const char* titreNom, const char* titreFuseau,
+               const TNomsCote& n) {
   auto* cadre = Nomme(new QGroupBox(QString::fromUtf8(titre), parent), n[0]);
   TCote cote{cadre,
              Etiquette(n[1], titreNom, cadre),
@@ -69,10 +70,12 @@ TCote CreeCote(QWidget* parent, const char* titre, const char* titreNom, const T
              Edition(n[6], "0", cadre),
              Etiquette(n[7], "Y", cadre),
              Edition(n[8], "0", cadre),
-             Etiquette(n[9], "Fuseau", cadre),
+             Etiquette(n[9], titreFuseau, cadre),
              Edition(n[10], "1", cadre),
              Nomme(new QCheckBox(QStringLiteral("Paris"), cadre), n[11])};
   auto [c, lNom, choix, lDescription, description, lX, x, lY, y, lFuseau, fuseau, paris] = cote;
+  // The description is shown, not typed: read-only, selectable.
+  description->setReadOnly(true);
   auto* grille = new QGridLayout(cadre);
   const std::pair<QLabel*, QWidget*> lignes[] = {
       {lNom, choix}, {lDescription, description}, {lX, x}, {lY, y}};
@@ -136,13 +139,13 @@ TForm1::~TForm1() {
 void TForm1::CreeControles() {
   std::tie(GroupBox1, Label9, ComboSource, Label10, EditDescription1, Label2, EditXSource, Label3,
            EditYSource, Label7, EditFuseauSource, CheckSourceParis) =
-      CreeCote(this, "Départ", "&Nom",
+      CreeCote(this, "Départ", "&Nom", "&Fuseau",
                {"GroupBox1", "Label9", "ComboSource", "Label10", "EditDescription1", "Label2",
                 "EditXSource", "Label3", "EditYSource", "Label7", "EditFuseauSource",
                 "CheckSourceParis"});
   std::tie(GroupBox2, Label1, ComboDestination, Label11, EditDescription2, Label12, EditXDest,
            Label13, EditYDest, Label14, EditFuseauDest, CheckDestParis) =
-      CreeCote(this, "Arrivée", "N&om",
+      CreeCote(this, "Arrivée", "N&om", "Fu&seau",
                {"GroupBox2", "Label1", "ComboDestination", "Label11", "EditDescription2",
                 "Label12", "EditXDest", "Label13", "EditYDest", "Label14", "EditFuseauDest",
                 "CheckDestParis"});
@@ -165,17 +168,23 @@ void TForm1::CreeControles() {
   EditConvergence = Edition("EditConvergence", "", this);
   Label5 = Etiquette("Label5", "Altération linéaire", this);
   EditAlteration = Edition("EditAlteration", "", this);
+  Label8 = Etiquette("Label8", "Écart d'échelle", this);
+  EditEcartEchelle = Edition("EditEcartEchelle", "", this);
   resultats->addWidget(Label4, 0, 0);
   resultats->addWidget(EditConvergence, 1, 0);
   resultats->addWidget(Label5, 2, 0);
   resultats->addWidget(EditAlteration, 3, 0);
-  resultats->setRowStretch(4, 1);
+  resultats->addWidget(Label8, 4, 0);
+  resultats->addWidget(EditEcartEchelle, 5, 0);
+  resultats->setRowStretch(6, 1);
+  // Results are read, selected and copied, never typed.
+  for (QLineEdit* sortie : Sorties()) sortie->setReadOnly(true);
 
   auto* boutons = new QVBoxLayout;
   Button1 = Nomme(new QPushButton(QStringLiteral("Paramètres ..."), this), "Button1");
   Button2 = Nomme(new QPushButton(QStringLiteral("Convertir"), this), "Button2");
   Button3 = Nomme(new QPushButton(QStringLiteral("Quitter"), this), "Button3");
-  ButtonFichier = Nomme(new QPushButton(QStringLiteral("Convertir un &fichier ..."), this),
+  ButtonFichier = Nomme(new QPushButton(QStringLiteral("Convertir un f&ichier ..."), this),
                         "ButtonFichier");
   Button2->setDefault(true);
   for (QPushButton* bouton : {Button1, Button2, ButtonFichier, Button3}) boutons->addWidget(bouton);
@@ -196,11 +205,24 @@ void TForm1::CreeControles() {
   connect(ComboSource, &QComboBox::currentIndexChanged, this, &TForm1::MiseAJourSource);
   connect(ComboDestination, &QComboBox::currentIndexChanged, this,
           &TForm1::MiseAJourDestination);
+  // Results of other systems would be read as this one's.
+  for (QComboBox* choix : {ComboSource, ComboDestination})
+    connect(choix, &QComboBox::currentIndexChanged, this, &TForm1::VideSorties);
+  for (QCheckBox* paris : {CheckSourceParis, CheckDestParis})
+    connect(paris, &QCheckBox::toggled, this, &TForm1::VideSorties);
   connect(Button1, &QPushButton::clicked, this, [this] { Commande([this] { Button1Click(); }); });
   connect(Button2, &QPushButton::clicked, this, [this] { Commande([this] { Button2Click(); }); });
   connect(ButtonFichier, &QPushButton::clicked, this,
           [this] { Commande([this] { ButtonFichierClick(); }); });
   connect(Button3, &QPushButton::clicked, this, &QWidget::close);
+}
+
+std::vector<QLineEdit*> TForm1::Sorties() const {
+  return {EditXDest, EditYDest, EditConvergence, EditAlteration, EditEcartEchelle};
+}
+
+void TForm1::VideSorties() {
+  for (QLineEdit* sortie : Sorties()) sortie->clear();
 }
 
 void TForm1::Demarre() {
@@ -252,14 +274,19 @@ namespace {
 // tells its kind (datums, then single-zone, then multi-zone systems).
 void MiseAJourCote(const TDonnees& donnees, QComboBox* choix, QLineEdit* description,
                    QLabel* lX, QLabel* lY, QCheckBox* paris, QLineEdit* fuseau,
-                   const char* easting, const char* northing) {
+                   const char* easting, const char* northing, const char* latitude,
+                   const char* longitude) {
   const int indice = choix->currentIndex();
   const auto datums = static_cast<int>(donnees.Datums.size());
   const auto projections = static_cast<int>(donnees.Projections.size());
-  description->setText(Q(donnees.DescriptionDe(choix->currentText().toStdString())));
+  // Shown from its start, whole in the tooltip.
+  const QString texte = Q(donnees.DescriptionDe(choix->currentText().toStdString()));
+  description->setText(texte);
+  description->setCursorPosition(0);
+  description->setToolTip(texte);
   const bool projete = indice >= datums;
-  lX->setText(QString::fromUtf8(projete ? easting : "&Latitude"));
-  lY->setText(QString::fromUtf8(projete ? northing : "Lon&gitude"));
+  lX->setText(QString::fromUtf8(projete ? easting : latitude));
+  lY->setText(QString::fromUtf8(projete ? northing : longitude));
   paris->setEnabled(!projete);
   fuseau->setEnabled(indice >= datums + projections);
 }
@@ -268,17 +295,18 @@ void MiseAJourCote(const TDonnees& donnees, QComboBox* choix, QLineEdit* descrip
 
 void TForm1::MiseAJourSource() {
   MiseAJourCote(*Donnees, ComboSource, EditDescription1, Label2, Label3, CheckSourceParis,
-                EditFuseauSource, "&Easting (m)", "&Northing (m)");
+                EditFuseauSource, "&Easting (m)", "No&rthing (m)", "&Latitude", "Lon&gitude");
 }
 
 void TForm1::MiseAJourDestination() {
   MiseAJourCote(*Donnees, ComboDestination, EditDescription2, Label12, Label13, CheckDestParis,
-                EditFuseauDest, "Easting (m)", "Northing (m)");
+                EditFuseauDest, "Easting (m)", "Northing (m)", "Latitude", "Longitude");
 }
 
 void TForm1::Button1Click() {
   if (MontreParametres) MontreParametres();
   RemplitChoix();
+  VideSorties();
 }
 
 void TForm1::Button2Click() {
@@ -287,34 +315,37 @@ void TForm1::Button2Click() {
   saisie.Destination = ComboDestination->currentText().toStdString();
   saisie.IndiceSource = ComboSource->currentIndex();
   saisie.IndiceDestination = ComboDestination->currentIndex();
-  saisie.XSource = EditXSource->text().toStdString();
-  saisie.YSource = EditYSource->text().toStdString();
-  saisie.FuseauSource = EditFuseauSource->text().toStdString();
+  // Blanks around a typed or pasted value are not part of it.
+  saisie.XSource = EditXSource->text().trimmed().toStdString();
+  saisie.YSource = EditYSource->text().trimmed().toStdString();
+  saisie.FuseauSource = EditFuseauSource->text().trimmed().toStdString();
   saisie.FuseauSourceActif = EditFuseauSource->isEnabled();
   saisie.ParisSource = CheckSourceParis->isChecked();
   saisie.ParisDestination = CheckDestParis->isChecked();
   saisie.IndiceUnite = ItemsUnite->checkedId();
 
   TResultatConversion resultat;
-  // What the command filled before an error stays shown.
-  auto montre = [&] {
-    const std::pair<const std::optional<std::string>&, QLineEdit*> sorties[] = {
-        {resultat.XDest, EditXDest},
-        {resultat.YDest, EditYDest},
-        {resultat.Convergence, EditConvergence},
-        {resultat.Alteration, EditAlteration},
-        {resultat.FuseauDest, EditFuseauDest}};
-    for (const auto& [texte, edit] : sorties)
-      if (texte) edit->setText(Q(*texte));
-    if (resultat.FocusFuseauSource) EditFuseauSource->setFocus();
-  };
+  // A failed conversion leaves no result on screen: half of one, or the
+  // previous point's, would be read as this point's.
+  VideSorties();
   try {
     Convertir(*Donnees, saisie, resultat);
   } catch (...) {
-    montre();
+    if (resultat.FocusFuseauSource) EditFuseauSource->setFocus();
     throw;
   }
-  montre();
+  const std::pair<const std::optional<std::string>&, QLineEdit*> sorties[] = {
+      {resultat.XDest, EditXDest},
+      {resultat.YDest, EditYDest},
+      {resultat.Convergence, EditConvergence},
+      {resultat.Alteration, EditAlteration},
+      {resultat.EcartEchelle, EditEcartEchelle},
+      {resultat.FuseauDest, EditFuseauDest}};
+  for (const auto& [texte, edit] : sorties)
+    if (texte) {
+      edit->setText(Q(*texte));
+      edit->setCursorPosition(0);
+    }
 }
 
 void TForm1::ButtonFichierClick() {

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "catalogue/donnee.h"
 
@@ -87,6 +88,8 @@ class TForm1 : public QDialog {
   QLineEdit* EditConvergence;
   QLabel* Label5;
   QLineEdit* EditAlteration;
+  QLabel* Label8;
+  QLineEdit* EditEcartEchelle;  // the alteration as a scale error
 
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;
@@ -96,6 +99,9 @@ class TForm1 : public QDialog {
   void Demarre();
   void MiseAJourSource();
   void MiseAJourDestination();
+  // The result fields, emptied when a conversion fails or a system changes.
+  std::vector<QLineEdit*> Sorties() const;
+  void VideSorties();
   void Button1Click();
   void Button2Click();
   void ButtonFichierClick();

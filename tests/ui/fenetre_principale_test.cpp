@@ -76,6 +76,28 @@ class TestFenetrePrincipale : public QObject {
     QCOMPARE(f.minimumSize(), f.maximumSize());
     QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(f.windowFlags() & Qt::WindowMinimizeButtonHint);
+    // Results and descriptions are read-only; one key per accelerator, with
+    // either kind of system on each side.
+    for (QLineEdit* sortie : {f.EditXDest, f.EditYDest, f.EditConvergence, f.EditAlteration,
+                              f.EditEcartEchelle, f.EditDescription1, f.EditDescription2})
+      QVERIFY(sortie->isReadOnly());
+    banc_->EcritDonnees(kCatalogueEssai);
+    TForm1& g = banc_->Ouvre();
+    for (int indice : {int(kWGS84), int(kTM3)}) {
+      g.ComboSource->setCurrentIndex(indice);
+      g.ComboDestination->setCurrentIndex(indice);
+      QSet<QChar> touches;
+      for (QObject* controle : g.findChildren<QObject*>()) {
+        auto* cadre = qobject_cast<QGroupBox*>(controle);
+        const QString texte = cadre ? cadre->title() : controle->property("text").toString();
+        const qsizetype et = texte.indexOf(QLatin1Char('&'));
+        auto* widget = qobject_cast<QWidget*>(controle);
+        if (et < 0 || et + 1 >= texte.size() || !widget || widget->window() != &g) continue;
+        const QChar touche = texte[et + 1].toLower();
+        QVERIFY2(!touches.contains(touche), qPrintable(texte));
+        touches.insert(touche);
+      }
+    }
     QVERIFY(banc_->Messages.isEmpty());
   }
 
@@ -99,13 +121,15 @@ class TestFenetrePrincipale : public QObject {
     f.ComboDestination->setCurrentIndex(indice);
     QCOMPARE(f.EditDescription1->text(), description);
     QCOMPARE(f.EditDescription2->text(), description);
+    QCOMPARE(f.EditDescription1->cursorPosition(), 0);  // shown from its start
+    QCOMPARE(f.EditDescription2->toolTip(), description);
     const auto texte = [&](const char* geo, const char* carto) {
       return QString::fromUtf8(geographique ? geo : carto);
     };
     QCOMPARE(f.Label2->text(), texte("&Latitude", "&Easting (m)"));
-    QCOMPARE(f.Label3->text(), texte("Lon&gitude", "&Northing (m)"));
-    QCOMPARE(f.Label12->text(), texte("&Latitude", "Easting (m)"));
-    QCOMPARE(f.Label13->text(), texte("Lon&gitude", "Northing (m)"));
+    QCOMPARE(f.Label3->text(), texte("Lon&gitude", "No&rthing (m)"));
+    QCOMPARE(f.Label12->text(), texte("Latitude", "Easting (m)"));
+    QCOMPARE(f.Label13->text(), texte("Longitude", "Northing (m)"));
     QCOMPARE(f.CheckSourceParis->isEnabled(), geographique);
     QCOMPARE(f.CheckDestParis->isEnabled(), geographique);
     QCOMPARE(f.EditFuseauSource->isEnabled(), multiple);
@@ -213,6 +237,8 @@ class TestFenetrePrincipale : public QObject {
     Convertit(f, source.toInt(), x, y);
     QCOMPARE(banc_->Messages, QStringList{QStringLiteral("Vestrel | ") + message});
     if (source.toInt() == kTM3) QCOMPARE(f.focusWidget(), f.EditFuseauSource);
+    for (QLineEdit* sortie : {f.EditXDest, f.EditYDest, f.EditConvergence, f.EditAlteration})
+      QCOMPARE(sortie->text(), QString());  // no stale result under a message
 
     // The window stays usable.
     f.ItemsUnite->button(0)->setChecked(true);
@@ -229,9 +255,17 @@ class TestFenetrePrincipale : public QObject {
     TForm1& f = OuvreCatalogueEssai();
     f.ComboDestination->setCurrentIndex(kPlateCarree);
     f.EditFuseauSource->setText(QStringLiteral("abc"));
-    Convertit(f, kPlateCarree, QStringLiteral("231500.5"), QStringLiteral("-1000"));
+    Convertit(f, kPlateCarree, QStringLiteral(" 231500.5\t"), QStringLiteral("-1000 "));
     QCOMPARE(f.EditXDest->text(), QStringLiteral("231500.500"));
     QCOMPARE(f.EditYDest->text(), QStringLiteral("-1000.000"));
+    // Another system: the results of the previous one go.
+    f.ComboDestination->setCurrentIndex(kUTM31);
+    QCOMPARE(f.EditXDest->text(), QString());
+    // On the central meridian the alteration is k0 itself, to the digits
+    // that mean something, and as a scale error.
+    Convertit(f, kWGS84, QStringLiteral("45°"), QStringLiteral("3°"));
+    QCOMPARE(f.EditAlteration->text(), QStringLiteral("0.9996"));
+    QCOMPARE(f.EditEcartEchelle->text(), QStringLiteral("-40.00 cm/km (-400.0 ppm)"));
 
     f.ComboDestination->setCurrentIndex(kTM3);
     Convertit(f, kWGS84, QStringLiteral("-33.5°"), QStringLiteral("-70.25°"));
