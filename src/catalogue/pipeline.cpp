@@ -1,9 +1,12 @@
 // The conversion of one point between two systems of the catalogue, with the
 // meridian convergence and the linear alteration at that point.
 //
-// The point always travels through WGS84 geocentric coordinates: source
-// system → geographic coordinates on its datum → WGS84 X, Y, Z → geographic
-// coordinates on the destination datum → destination system. The Paris
+// The point travels through WGS84 geocentric coordinates: source system →
+// geographic coordinates on its datum → WGS84 X, Y, Z → geographic
+// coordinates on the destination datum → destination system. Between two
+// systems on the same datum (MemeDatum) that round trip is an identity and
+// is skipped: the geographic coordinates go straight from one to the other.
+// The Paris
 // meridian exists only for geographic systems: projections always see
 // longitudes counted from Greenwich.
 //
@@ -11,6 +14,7 @@
 // north of the first (1.5e-05 rad of latitude from a geographic source, 100 m
 // of northing from a projected one) through the same road.
 #include <cmath>
+#include <numbers>
 
 #include "catalogue/donnee.h"
 #include "geodesy/geodesie.h"
@@ -65,6 +69,19 @@ const TDatum& DatumDe(const TAncetre& systeme) {
   return *systeme.Datum;
 }
 
+// The datum of a system, null when it has none (the conversion then raises
+// its error at the step that needs it, as ever).
+const TDatum* DatumOuNul(const TSystemeResolu& s) {
+  if (s.Datum) return s.Datum;
+  return s.Projection ? s.Projection->Datum : s.Multiple->Datum;
+}
+
+bool MemeDatumEntre(const TSystemeResolu& source, const TSystemeResolu& destination) {
+  const TDatum* depart = DatumOuNul(source);
+  const TDatum* arrivee = DatumOuNul(destination);
+  return depart && arrivee && MemeDatum(*depart, *arrivee);
+}
+
 // Source system to WGS84 geocentric coordinates. `zone`: the Paris flag (1)
 // for a datum, the zone number for a multi-zone system.
 void VersWGS84(TControle& garde, const TSystemeResolu& s, int32_t zone, double premiere,
@@ -100,6 +117,35 @@ void DepuisWGS84(TControle& garde, const TSystemeResolu& d, bool paris,
     Etape(garde, [&] { d.Projection->GeoVersCarto(phi, lambda, premiere, seconde); });
   else
     Etape(garde, [&] { d.Multiple->GeoVersCarto(phi, lambda, premiere, seconde, zone); });
+}
+
+// Between two systems on the same datum: the source's point to geographic
+// coordinates (longitude from Greenwich) and straight on to the destination.
+// False, with nothing written, for a latitude beyond ±90° or a longitude
+// beyond ±180°: such a point takes the geocentric road, which brings it back
+// into those ranges.
+bool SansDecalage(TControle& garde, const TSystemeResolu& s, int32_t zoneSource,
+                  double premiere, double seconde, const TSystemeResolu& d, bool paris,
+                  double& x, double& y, int32_t& zone) {
+  double phi = premiere, lambda = seconde;
+  if (s.Datum) {
+    if (zoneSource == 1) lambda += MeridienParis();
+  } else if (s.Projection) {
+    Etape(garde, [&] { s.Projection->CartoVersGeo(premiere, seconde, phi, lambda); });
+  } else {
+    Etape(garde, [&] { s.Multiple->CartoVersGeo(zoneSource, premiere, seconde, phi, lambda); });
+  }
+  if (!(std::fabs(phi) <= std::numbers::pi / 2 && std::fabs(lambda) <= std::numbers::pi))
+    return false;
+  if (d.Datum) {
+    x = phi;
+    y = paris ? lambda - MeridienParis() : lambda;
+  } else if (d.Projection) {
+    Etape(garde, [&] { d.Projection->GeoVersCarto(phi, lambda, x, y); });
+  } else {
+    Etape(garde, [&] { d.Multiple->GeoVersCarto(phi, lambda, x, y, zone); });
+  }
+  return true;
 }
 
 // The two points of the convergence and the alteration, in WGS84
@@ -138,6 +184,20 @@ void ImagesDestination(TControle& garde, const TSystemeResolu& d,
   for (int i = 0; i < 2; ++i) {
     int32_t zone = 0;
     DepuisWGS84(garde, d, false, points.P[i], images.A[i], images.B[i], zone);
+  }
+}
+
+// The same images between two systems on the same datum, the reference
+// length being still the one through WGS84.
+void ImagesSansDecalage(TControle& garde, const TSystemeResolu& s, int32_t zoneSource,
+                        double premiere, double seconde, const TSystemeResolu& d,
+                        const TDeuxPoints& points, TImages& images) {
+  for (int i = 0; i < 2; ++i) {
+    const double p = s.Datum && i == 1 ? premiere + kPasLatitude : premiere;
+    const double q = !s.Datum && i == 1 ? seconde + kPasNordage : seconde;
+    int32_t zone = 0;
+    if (!SansDecalage(garde, s, zoneSource, p, q, d, false, images.A[i], images.B[i], zone))
+      DepuisWGS84(garde, d, false, points.P[i], images.A[i], images.B[i], zone);
   }
 }
 
@@ -226,13 +286,21 @@ void ConvertitPoint(TControle& garde, const TSystemeResolu& source, int32_t zone
                     const TSystemeResolu& destination, bool parisDestination, double premiere,
                     double seconde, bool details, TPointConverti& resultat) {
   TDeuxPoints points;
-  VersWGS84(garde, source, zoneSource, premiere, seconde, points.P[0]);
-  DepuisWGS84(garde, destination, parisDestination, points.P[0], resultat.X, resultat.Y,
-              resultat.Zone);
+  const bool memeDatum = MemeDatumEntre(source, destination);
+  if (!memeDatum || !SansDecalage(garde, source, zoneSource, premiere, seconde, destination,
+                                  parisDestination, resultat.X, resultat.Y, resultat.Zone)) {
+    VersWGS84(garde, source, zoneSource, premiere, seconde, points.P[0]);
+    DepuisWGS84(garde, destination, parisDestination, points.P[0], resultat.X, resultat.Y,
+                resultat.Zone);
+  }
   if (!details) return;
   PointsSource(garde, source, zoneSource, premiere, seconde, points);
   TImages images;
-  ImagesDestination(garde, destination, points, images);
+  if (memeDatum)
+    ImagesSansDecalage(garde, source, zoneSource, premiere, seconde, destination, points,
+                       images);
+  else
+    ImagesDestination(garde, destination, points, images);
   resultat.Convergence = ConvergenceDe(garde, destination, images);
   resultat.Alteration = AlterationDe(garde, destination, images, points.Longueur);
 }

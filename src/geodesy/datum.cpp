@@ -198,4 +198,15 @@ void TDatum::DepuisWGS84(bool paris, double X, double Y, double Z, double& phi,
   if (paris) lambda -= MeridienParis();
 }
 
+bool TDatum::Identite() const {
+  return !Grille && DeltaX == 0 && DeltaY == 0 && DeltaZ == 0 &&
+         (TroisParametres || (RotX == 0 && RotY == 0 && RotZ == 0 && Echelle == 0));
+}
+
+bool MemeDatum(const TDatum& a, const TDatum& b) {
+  if (&a == &b) return true;
+  return a.Identite() && b.Identite() && a.Ellipsoide && b.Ellipsoide &&
+         a.Ellipsoide->A == b.Ellipsoide->A && a.Ellipsoide->E == b.Ellipsoide->E;
+}
+
 }  // namespace vestrel

@@ -50,6 +50,13 @@ class TDatum {
   void VersWGS84(bool paris, double phi, double lambda, double& X, double& Y, double& Z) const;
   // WGS84 geocentric to geographic coordinates on this datum.
   void DepuisWGS84(bool paris, double X, double Y, double Z, double& phi, double& lambda) const;
+
+  // No shift at all: no grid and every parameter zero.
+  bool Identite() const;
 };
+
+// Two datums between which a point needs no shift: the same entry, or two
+// identities on ellipsoids of the same a and e.
+bool MemeDatum(const TDatum& a, const TDatum& b);
 
 }  // namespace vestrel

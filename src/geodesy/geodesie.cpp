@@ -42,33 +42,44 @@ double LatitudeIsometrique(double phi, double e) {
   return std::log(std::tan(kPiSur4 + phi / 2) * std::pow((1 - es) / (1 + es), e / 2));
 }
 
-// Fixed-point iteration of NT/G 71 (ALG0002).
+// Fixed-point iteration of NT/G 71 (ALG0002),
+//   φ ← 2·arctan(((1 + e·sin φ)/(1 − e·sin φ))^(e/2)·exp L) − π/2,
+// written on u = L + e·atanh(e·sin φ), the isometric latitude on the sphere
+// of the latitude φ = gd(u) = 2·arctan(tanh(u/2)), sin φ = tanh u: no power,
+// no arc tangent in the loop. As dφ/du = 1/cosh u ≤ 1, stopping on u is
+// never looser than stopping on φ.
 double LatitudeIsometriqueInverse(double L, double e) {
   if (!std::isfinite(L) || !std::isfinite(e)) NonConvergence();
-  const double expL = std::exp(L);
-  double phi = 2 * std::atan(expL) - kPiSur2;
+  double u = L;
   for (int n = 0; n < kIterationsMax; ++n) {
-    const double precedent = phi;
-    const double es = e * std::sin(precedent);
-    phi = 2 * std::atan(std::pow((1 + es) / (1 - es), e / 2) * expL) - kPiSur2;
-    if (std::fabs(phi - precedent) < ToleranceIteration) return phi;
+    const double precedent = u;
+    u = L + e * std::atanh(e * std::tanh(precedent));
+    if (std::fabs(u - precedent) < ToleranceIteration) return 2 * std::atan(std::tanh(u / 2));
   }
   NonConvergence();
 }
 
 void GeographiqueVersCartesien(double lambda, double phi, double h, double a, double e,
                                double& X, double& Y, double& Z) {
-  const double N = GrandeNormale(phi, a, e);
-  const double cosPhi = std::cos(phi);
+  const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+  const double es = e * sinPhi;
+  const double N = a / std::sqrt(1 - es * es);
   X = (N + h) * cosPhi * std::cos(lambda);
   Y = (N + h) * cosPhi * std::sin(lambda);
-  Z = (N * (1 - e * e) + h) * std::sin(phi);
+  Z = (N * (1 - e * e) + h) * sinPhi;
 }
 
-// Iteration of NT/G 80 (ALG0012). On the polar axis (R = 0) the iteration divides by
-// zero; there the latitude is ±90° (the sign of Z, north at the centre), the
-// longitude 0 and the height |Z| − b. The height costs a sine, a cosine and a
-// square root more: it is computed only when asked for.
+// Iteration of NT/G 80 (ALG0012),
+//   φ ← arctan(Z/R / (1 − a·e²·cos φ/(R·√(1 − e²·sin² φ)))),
+// written on t = tan φ, since cos φ/√(1 − e²·sin² φ) = 1/√(1 + (1 − e²)·t²)
+// for |φ| < π/2: a square root per step and one arc tangent at the end. The
+// steps stop as before when the latitudes of two steps differ by less than
+// the tolerance: arctan t − arctan t' = arctan((t − t')/(1 + t·t')).
+// On the polar axis (R = 0) the iteration divides by zero; there the latitude
+// is ±90° (the sign of Z, north at the centre), the longitude 0 and the
+// height |Z| − b; so it is, the longitude apart, within 1e-100 rad of the
+// axis. The height costs a sine, a cosine and a square root more: it is
+// computed only when asked for.
 namespace {
 
 template <bool AvecHauteur>
@@ -77,8 +88,8 @@ void VersGeographique(double X, double Y, double Z, double a, double e, double& 
   if (!std::isfinite(X) || !std::isfinite(Y) || !std::isfinite(Z)) NonConvergence();
   const double e2 = e * e;
   const double R = std::sqrt(X * X + Y * Y);
-  if (R == 0) {
-    lambda = 0;
+  if (R == 0 || std::fabs(Z) * 1e-100 > R) {
+    lambda = R == 0 ? 0 : std::atan2(Y, X);
     phi = Z < 0 ? -kPiSur2 : kPiSur2;
     if constexpr (AvecHauteur) *h = std::fabs(Z) - a * std::sqrt(1 - e2);
     return;
@@ -87,14 +98,15 @@ void VersGeographique(double X, double Y, double Z, double a, double e, double& 
   const double rho = std::sqrt(X * X + Y * Y + Z * Z);
   const double zSurR = Z / R;
   const double ae2SurR = a * e2 / R;
-  phi = std::atan(zSurR / (1 - a * e2 / rho));
+  const double b2 = 1 - e2;
+  double t = zSurR / (1 - a * e2 / rho);
   for (int n = 0;; ++n) {
     if (n == kIterationsMax) NonConvergence();
-    const double precedent = phi;
-    const double s = std::sin(precedent);
-    phi = std::atan(zSurR / (1 - ae2SurR * std::cos(precedent) / std::sqrt(1 - e2 * s * s)));
-    if (std::fabs(precedent - phi) < ToleranceIteration) break;
+    const double precedent = t;
+    t = zSurR / (1 - ae2SurR / std::sqrt(1 + b2 * precedent * precedent));
+    if (std::fabs(t - precedent) < ToleranceIteration * (1 + t * precedent)) break;
   }
+  phi = std::atan(t);
   if constexpr (AvecHauteur) {
     const double s = std::sin(phi);
     *h = R / std::cos(phi) - a / std::sqrt(1 - e2 * s * s);
@@ -193,9 +205,48 @@ void CoefficientsArcMeridien(double e, TCoefficients& C) {
 double ArcMeridien(double phi, double e) {
   TCoefficients C;
   CoefficientsArcMeridien(e, C);
-  double beta = C[0] * phi;
-  for (int k = 1; k <= 4; ++k) beta += C[k] * std::sin(2 * k * phi);
-  return beta;
+  return C[0] * phi + SommeSinus(C, phi);
+}
+
+// Clenshaw: b_k = c_k + 2·cos θ·b_{k+1} − b_{k+2} from k = 4 down to 1, and
+// Σ c_k·sin kθ = b_1·sin θ, here with θ = 2φ.
+double SommeSinus(const TCoefficients& c, double phi) {
+  const double s = std::sin(2 * phi), m = 2 * std::cos(2 * phi);
+  double b1 = 0, b2 = 0;
+  for (int k = 4; k >= 1; --k) {
+    const double b = c[k] + m * b1 - b2;
+    b2 = b1;
+    b1 = b;
+  }
+  return b1 * s;
+}
+
+// sin(x + iy) = sin x·cosh y + i·cos x·sinh y and
+// cos(x + iy) = cos x·cosh y − i·sin x·sinh y, with x + iy = 2z.
+TComplexe SommeSinus(const TCoefficients& c, const TComplexe& z) {
+  const double s = std::sin(2 * z.Re), co = std::cos(2 * z.Re);
+  double sh, ch;
+  SinhCosh(2 * z.Im, sh, ch);
+  const TComplexe m{2 * co * ch, -2 * s * sh};  // 2·cos 2z
+  TComplexe b1{0, 0}, b2{0, 0};
+  for (int k = 4; k >= 1; --k) {
+    const TComplexe b{c[k] + m.Re * b1.Re - m.Im * b1.Im - b2.Re,
+                      m.Re * b1.Im + m.Im * b1.Re - b2.Im};
+    b2 = b1;
+    b1 = b;
+  }
+  TComplexe somme;
+  CplxMul(b1, TComplexe{s * ch, co * sh}, somme);  // b_1·sin 2z
+  return somme;
+}
+
+// With m = e^x − 1: e^−x − 1 = −m/(m + 1), so sinh x = (m + m/(m + 1))/2
+// without the cancellation of e^x − e^−x near 0.
+void SinhCosh(double x, double& sh, double& ch) {
+  const double m = std::expm1(x);
+  const double inverse = 1 / (m + 1);
+  sh = (m + m * inverse) / 2;
+  ch = (m + 1 + inverse) / 2;
 }
 
 // Gauss-Krüger series, direct, truncated at e⁸.

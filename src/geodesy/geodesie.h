@@ -5,6 +5,8 @@
 // ErreurArithmetique.
 #include <array>
 
+#include "tools/complexes.h"
+
 namespace vestrel {
 
 inline constexpr double ToleranceIteration = 1e-11;
@@ -47,6 +49,15 @@ void CoefficientsArcMeridien(double e, TCoefficients& C);
 double ArcMeridien(double phi, double e);
 void CoefficientsMercatorTransverse(double e, TCoefficients& c);
 void CoefficientsMercatorTransverseInverse(double e, TCoefficients& c);
+
+// Σ c[k]·sin(2k·φ), k = 1 .. 4 (c[0] is not used), by Clenshaw's recurrence:
+// one sine and one cosine of 2φ, then products.
+double SommeSinus(const TCoefficients& c, double phi);
+// The same sum for a complex argument: one sine and one cosine of 2·Re z,
+// one exponential of 2·Im z, then complex products.
+TComplexe SommeSinus(const TCoefficients& c, const TComplexe& z);
+// sinh x and cosh x from a single exponential (accurate near 0 too).
+void SinhCosh(double x, double& sh, double& ch);
 
 // Direction of point 2 seen from point 1, clockwise from north.
 double Azimut(double phi1, double lambda1, double phi2, double lambda2, double e);

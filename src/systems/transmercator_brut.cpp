@@ -4,6 +4,7 @@
 
 #include "geodesy/geodesie.h"
 #include "tools/complexes.h"
+#include "tools/erreurs.h"
 
 namespace vestrel {
 
@@ -16,27 +17,28 @@ const TTransverseMercatorBrut::TSeries& TTransverseMercatorBrut::Series(double e
   return series_;
 }
 
+// sinh L and cosh L of the isometric latitude L = atanh(sin φ) − e·atanh(e·sin φ)
+// come from the sine and cosine of φ and σ = sinh(e·atanh(e·sin φ)) (L itself
+// is never needed): sinh L = (sin φ·√(1 + σ²) − σ)/cos φ and
+// cosh L = (√(1 + σ²) − sin φ·σ)/cos φ.
 void TTransverseMercatorBrut::GeoVersCarto(double phi, double lambda, double& X,
                                            double& Y) const {
   const double e = Excentricite();
-  const double L = LatitudeIsometrique(phi, e);
+  const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+  // Beyond the poles the isometric latitude is not defined.
+  if (!(cosPhi > 0)) throw ErreurArithmetique("Opération en virgule flottante incorrecte");
+  const double sigma = std::sinh(e * std::atanh(e * sinPhi));
+  const double racine = std::sqrt(1 + sigma * sigma);
+  const double sinhL = (sinPhi * racine - sigma) / cosPhi;
+  const double coshL = (racine - sinPhi * sigma) / cosPhi;
   const double dLambda = lambda - LandaC.Valeur;
-  // The isometric latitude on the sphere, ln tan(π/4 + P/2), is written
-  // atanh(sin P): exactly 0 on the central meridian.
-  const double P = std::asin(std::sin(dLambda) / std::cosh(L));
-  const TComplexe z{std::atan(std::sinh(L) / std::cos(dLambda)), std::atanh(std::sin(P))};
+  // The isometric latitude on the sphere, atanh(sin(arcsin(sin Δλ / cosh L))),
+  // is exactly 0 on the central meridian.
+  const TComplexe z{std::atan(sinhL / std::cos(dLambda)), std::atanh(std::sin(dLambda) / coshL)};
   const TCoefficients& C = Series(e).Directs;
-  TComplexe Z, terme;
-  CplxScale(z, n * C[0], Z);
-  for (int k = 1; k <= 4; ++k) {
-    TComplexe arg;
-    CplxScale(z, 2.0 * k, arg);
-    CplxSin(arg, terme);
-    CplxScale(terme, n * C[k], terme);
-    CplxAdd(Z, terme, Z);
-  }
-  X = X0 + Z.Im;
-  Y = Y0 + Z.Re;
+  const TComplexe S = SommeSinus(C, z);
+  X = X0 + n * (C[0] * z.Im + S.Im);
+  Y = Y0 + n * (C[0] * z.Re + S.Re);
 }
 
 void TTransverseMercatorBrut::CartoVersGeo(double X, double Y, double& phi,
@@ -45,17 +47,12 @@ void TTransverseMercatorBrut::CartoVersGeo(double X, double Y, double& phi,
   const TCoefficients& D = Series(e).Inverses;
   TComplexe z;
   CplxScale(TComplexe{Y - Y0, X - X0}, 1.0 / (n * D[0]), z);
-  TComplexe xi = z, terme;
-  for (int k = 1; k <= 4; ++k) {
-    TComplexe arg;
-    CplxScale(z, 2.0 * k, arg);
-    CplxSin(arg, terme);
-    CplxScale(terme, -D[k], terme);
-    CplxAdd(xi, terme, xi);
-  }
-  lambda = LandaC.Valeur + std::atan(std::sinh(xi.Im) / std::cos(xi.Re));
-  const double P = std::asin(std::sin(xi.Re) / std::cosh(xi.Im));
-  phi = LatitudeIsometriqueInverse(std::atanh(std::sin(P)), e);
+  const TComplexe S = SommeSinus(D, z);
+  const TComplexe xi{z.Re - S.Re, z.Im - S.Im};
+  double sh, ch;
+  SinhCosh(xi.Im, sh, ch);
+  lambda = LandaC.Valeur + std::atan(sh / std::cos(xi.Re));
+  phi = LatitudeIsometriqueInverse(std::atanh(std::sin(xi.Re) / ch), e);
 }
 
 void TTransverseMercatorBrut::ConstantesFuseau(double k0, double X0, bool sud,
