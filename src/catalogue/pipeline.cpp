@@ -235,25 +235,6 @@ double AlterationDe(TControle& garde, const TSystemeResolu& d, const TImages& im
   return alteration;
 }
 
-// The source stage from the typed texts, then the destination's name: false
-// when either name is not found (the source's texts are read only when it
-// is found).
-bool PointsTapes(const TDonnees& donnees, const std::string& source,
-                 const std::string& destination, const std::string& texteX,
-                 const std::string& texteY, int32_t zone, TDeuxPoints& points,
-                 TSystemeResolu& arrivee) {
-  const TSystemeResolu depart = donnees.Resout(source);
-  if (!depart.Trouve()) return false;
-  double premiere = 0, seconde = 0;
-  LitPointDepart(depart, texteX, texteY, premiere, seconde);
-  {
-    TControle garde;
-    PointsSource(garde, depart, zone, premiere, seconde, points);
-  }
-  arrivee = donnees.Resout(destination);
-  return arrivee.Trouve();
-}
-
 }  // namespace
 
 // ---- Numbers ------------------------------------------------------------------
@@ -301,7 +282,11 @@ void ConvertitPoint(TControle& garde, const TSystemeResolu& source, int32_t zone
                        images);
   else
     ImagesDestination(garde, destination, points, images);
-  resultat.Convergence = ConvergenceDe(garde, destination, images);
+  // From a datum to the same datum the map is the identity: north stays
+  // north exactly (the azimuth would leave a rounding of either sign).
+  resultat.Convergence = memeDatum && source.Datum && destination.Datum
+                             ? 0
+                             : ConvergenceDe(garde, destination, images);
   resultat.Alteration = AlterationDe(garde, destination, images, points.Longueur);
 }
 
@@ -362,6 +347,29 @@ std::string TexteEcartEchelle(double alteration) {
 
 // ---- Texts --------------------------------------------------------------------
 
+namespace {
+
+// The typed point of `source` converted to `destination` through the
+// numbers, as the batch command line converts it: false when either name is
+// not found (the source's texts are read only when it is found, before the
+// destination is looked for).
+bool PointTape(const TDonnees& donnees, const std::string& source,
+               const std::string& destination, const std::string& texteX,
+               const std::string& texteY, int32_t zoneSource, bool parisDestination,
+               bool details, TSystemeResolu& arrivee, TPointConverti& point) {
+  const TSystemeResolu depart = donnees.Resout(source);
+  if (!depart.Trouve()) return false;
+  double premiere = 0, seconde = 0;
+  LitPointDepart(depart, texteX, texteY, premiere, seconde);
+  arrivee = donnees.Resout(destination);
+  if (!arrivee.Trouve()) return false;
+  ConvertitPoint(depart, zoneSource, arrivee, parisDestination, premiere, seconde, details,
+                 point);
+  return true;
+}
+
+}  // namespace
+
 bool TDonnees::SystemeVersWGS84(const std::string& nom, int32_t zone, double premiere,
                                 double seconde, double& X, double& Y, double& Z) const {
   const TSystemeResolu s = Resout(nom);
@@ -408,40 +416,44 @@ bool TDonnees::ConvertirPoint(const std::string& source, const std::string& dest
                               const std::string& texteX, const std::string& texteY,
                               int32_t zoneSource, int32_t& zoneDestination, int unite,
                               std::string& sortieX, std::string& sortieY) const {
-  double X = 0, Y = 0, Z = 0;
-  if (!LireDepart(source, texteX, texteY, zoneSource, X, Y, Z)) return false;
-  return EcrireArrivee(destination, zoneDestination, X, Y, Z, unite, sortieX, sortieY);
+  // A name that is nothing at all is read as a system: its texts are
+  // checked as numbers before it is found missing.
+  if (!Resout(source).Trouve()) {
+    double premiere = 0, seconde = 0;
+    LitPointDepart(TSystemeResolu{}, texteX, texteY, premiere, seconde);
+    return false;
+  }
+  TSystemeResolu d;
+  TPointConverti point;
+  if (!PointTape(*this, source, destination, texteX, texteY, zoneSource, zoneDestination == 1,
+                 false, d, point))
+    return false;
+  if (d.Multiple) zoneDestination = point.Zone;
+  if (d.Geographique() && (unite < uaDegres || unite > uaDM)) return true;
+  sortieX = TexteCoordonnee(d, point.X, unite);
+  sortieY = TexteCoordonnee(d, point.Y, unite);
+  return true;
 }
 
 bool TDonnees::Convergence(const std::string& source, const std::string& destination,
                            const std::string& texteX, const std::string& texteY,
                            int32_t zoneSource, int unite, std::string& texte) const {
-  TDeuxPoints points;
   TSystemeResolu d;
-  if (!PointsTapes(*this, source, destination, texteX, texteY, zoneSource, points, d))
+  TPointConverti point;
+  if (!PointTape(*this, source, destination, texteX, texteY, zoneSource, false, true, d, point))
     return false;
-  TControle garde;
-  TImages images;
-  ImagesDestination(garde, d, points, images);
-  AngleVersTexte(unite, ConvergenceDe(garde, d, images), texte);
+  AngleVersTexte(unite, point.Convergence, texte);
   return true;
 }
 
 bool TDonnees::AlterationLineaire(const std::string& source, const std::string& destination,
                                   const std::string& texteX, const std::string& texteY,
                                   int32_t zoneSource, double& alteration) const {
-  TDeuxPoints points;
   TSystemeResolu d;
-  if (!PointsTapes(*this, source, destination, texteX, texteY, zoneSource, points, d))
+  TPointConverti point;
+  if (!PointTape(*this, source, destination, texteX, texteY, zoneSource, false, true, d, point))
     return false;
-  TControle garde;
-  if (d.Geographique()) {
-    alteration = 1.0;
-    return true;
-  }
-  TImages images;
-  ImagesDestination(garde, d, points, images);
-  alteration = AlterationDe(garde, d, images, points.Longueur);
+  alteration = point.Alteration;
   return true;
 }
 

@@ -68,6 +68,12 @@ long OrdreDeGrandeur(std::string_view t) {
   return entiers > 0 ? entiers - 1 + exposant : exposant - zerosFraction - 1;
 }
 
+// The hundred pairs of decimal digits "00" to "99".
+constexpr char kPaires[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // "%.<decimales>f" for 0 <= decimales <= 3 and |valeur| < 2^53, the usual
 // case of coordinates in metres, done in integers: the exact binary value
 // m·2^q times 10^decimales is rounded to the nearest integer, ties to even,
@@ -110,10 +116,21 @@ bool AjouteFEntier(std::string& sortie, double valeur, int decimales) {
     decimalesValeur /= 10;
   }
   if (decimales > 0) *--p = '.';
-  do {
-    *--p = static_cast<char>('0' + entiers % 10);
-    entiers /= 10;
-  } while (entiers != 0);
+  // Two digits at a time from a table of the hundred pairs.
+  while (entiers >= 100) {
+    const uint64_t paire = entiers % 100;
+    entiers /= 100;
+    p -= 2;
+    p[0] = kPaires[2 * paire];
+    p[1] = kPaires[2 * paire + 1];
+  }
+  if (entiers >= 10) {
+    p -= 2;
+    p[0] = kPaires[2 * entiers];
+    p[1] = kPaires[2 * entiers + 1];
+  } else {
+    *--p = static_cast<char>('0' + entiers);
+  }
   if (bits >> 63) *--p = '-';
   sortie.append(p, fin);
   return true;
