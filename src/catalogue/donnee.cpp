@@ -223,6 +223,16 @@ bool TDonnees::NomLibre(const std::string& nom) const {
   return !Contient(Datums, nom) && !Contient(Projections, nom) && !Contient(Multiples, nom);
 }
 
+std::vector<std::string> TDonnees::AvertissementsGrilles() const {
+  std::vector<std::string> avertissements;
+  for (const auto& datum : Datums)
+    if (!datum->Grille && !datum->ErreurGrille.empty())
+      avertissements.push_back("La grille " + datum->NomGrille + " du datum " + datum->Nom +
+                               " n'est pas utilisée (" + datum->ErreurGrille +
+                               ") : ses paramètres la remplacent");
+  return avertissements;
+}
+
 void TDonnees::ListeNoms(std::vector<std::string>& liste) const {
   liste.clear();
   liste.reserve(Datums.size() + Projections.size() + Multiples.size());

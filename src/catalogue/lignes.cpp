@@ -119,6 +119,7 @@ void LitAnglesNombres(TFormatAngles format, std::string_view texteX, std::string
   };
   premiere = lit(texteX, "Latitude", degres ? "48.856614" : "54.285127");
   seconde = lit(texteY, "Longitude", degres ? "2.352222" : "2.613580");
+  VerifieLatitudeLongitude(premiere, seconde);
 }
 
 }  // namespace
@@ -127,7 +128,11 @@ TConvertisseurLignes::TConvertisseurLignes(const TOptionsLignes& options,
                                            const TSystemeResolu& source,
                                            const TSystemeResolu& destination)
     : options_(options), source_(source), destination_(destination),
-      attendu_(Attendu(options, source)) {}
+      attendu_(Attendu(options, source)),
+      refuseHorsGrille_(options.Strict && !MemeDatum(source, destination)) {
+  if (options.Methode)
+    for (int i = 0; i < 4; ++i) methodes_[i] = TexteMethode(source, destination, i & 1, i & 2);
+}
 
 void TConvertisseurLignes::Convertit(std::string_view ligne, std::string& sortie) {
   std::string_view champs[kChampsMax];
@@ -182,7 +187,14 @@ void TConvertisseurLignes::Convertit(std::string_view ligne, std::string& sortie
     LitPointDepart(source_, texteX, texteY, premiere, seconde);
   TPointConverti point;
   ConvertitPoint(source_, zone, destination_, options_.ParisArrivee, premiere, seconde,
-                 options_.Details, point);
+                 options_.Details, point, &regions_);
+  avertissement_.clear();
+  if (point.Eloigne()) {
+    if (options_.Strict) throw ErreurConversion(TexteEloigne(source_, destination_, point));
+    avertissement_ = TexteEloigne(source_, destination_, point);
+  }
+  if (refuseHorsGrille_ && (point.HorsGrilleDepart || point.HorsGrilleArrivee))
+    throw ErreurConversion(TexteHorsGrille(source_, destination_, point));
 
   const char separateur =
       options_.Separateur == TSeparateur::PointVirgule ||
@@ -208,6 +220,10 @@ void TConvertisseurLignes::Convertit(std::string_view ligne, std::string& sortie
     sortie += texte_;
     sortie.push_back(separateur);
     sortie += TexteAlteration(point.Alteration);
+  }
+  if (options_.Methode) {
+    sortie.push_back(separateur);
+    sortie += methodes_[(point.HorsGrilleDepart ? 1 : 0) + (point.HorsGrilleArrivee ? 2 : 0)];
   }
 }
 

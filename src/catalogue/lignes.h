@@ -47,6 +47,8 @@ struct TOptionsLignes {
   TSeparateur Separateur = TSeparateur::Tous;
   TFormatAngles Angles = TFormatAngles::Textes;
   bool VirguleDecimale = false;  // "651359,25" read as 651359.25
+  bool Methode = false;  // the datum shifts' method appended as the last field
+  bool Strict = false;   // far points and points off their datum's grid refused
 };
 
 // Converts one point line into `sortie` (without its line end); raises the
@@ -56,13 +58,22 @@ class TConvertisseurLignes {
   TConvertisseurLignes(const TOptionsLignes& options, const TSystemeResolu& source,
                        const TSystemeResolu& destination);
   void Convertit(std::string_view ligne, std::string& sortie);
+  // The warning of the line just converted (a point far from a system's
+  // region), empty when none.
+  const std::string& Avertissement() const { return avertissement_; }
 
  private:
   const TOptionsLignes& options_;
   const TSystemeResolu& source_;
   const TSystemeResolu& destination_;
   const std::string attendu_;
-  std::string texteX_, texteY_, texte_;
+  // The method texts by grid exits (source outside + 2 × destination
+  // outside), written once: a line only appends one.
+  std::string methodes_[4];
+  // A point off a grid is refused with Strict, unless no shift is made.
+  const bool refuseHorsGrille_;
+  TCacheRegions regions_;
+  std::string texteX_, texteY_, texte_, avertissement_;
 };
 
 // A line to copy as it stands: empty, blank or a comment ("#").

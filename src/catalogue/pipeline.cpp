@@ -13,6 +13,18 @@
 // The convergence and the alteration follow a second point a short step
 // north of the first (1.5e-05 rad of latitude from a geographic source, 100 m
 // of northing from a projected one) through the same road.
+//
+// Each projected system also gets its own scale at the point: the length of
+// its image of a meridian arc of 1.5e-05 rad at the point over the arc's
+// length on its ellipsoid. Along the meridian this is the scale of a
+// conformal projection in every direction; 1 % away from 1 (10 m per km)
+// lies far beyond what any system is chosen for, while Lambert 93 stays
+// within 0.31 % over metropolitan France and a UTM zone within 0.21 % one
+// degree beyond its edges. A destination's inverse must also bring the image
+// back to the point: some formulas fold the far side of the earth onto the
+// near one (an arc tangent of one argument), where the scale looks right.
+// Over a run of points, a cell of one degree checked once at its corners
+// and centre with half the limit spares its points both checks.
 #include <cmath>
 #include <numbers>
 
@@ -27,6 +39,9 @@ namespace {
 
 constexpr double kPasLatitude = 1.5e-05;  // radians
 constexpr double kPasNordage = 100.0;     // metres
+
+constexpr double kLatitudeMax = std::numbers::pi / 2 * (1 + 1e-14);  // radians
+constexpr double kLongitudeMax = 2 * std::numbers::pi * (1 + 1e-14);  // radians
 
 constexpr const char* kLatitudeIncorrecte = "Latitude de départ incorrecte, exemple 2°24'17.036''";
 constexpr const char* kLongitudeIncorrecte = "Longitude de départ incorrecte, exemple 2°24'17.036''";
@@ -50,6 +65,7 @@ class TControle {
   void FinEtape() {
     if (parEtape_) garde_.Verifie();
   }
+  bool ParEtape() const { return parEtape_; }
   // True when a fault occurred since the start (and clears it).
   bool Faute() { return garde_.Faute(); }
 
@@ -82,12 +98,28 @@ bool MemeDatumEntre(const TSystemeResolu& source, const TSystemeResolu& destinat
   return depart && arrivee && MemeDatum(*depart, *arrivee);
 }
 
+const TDatum& DatumDe(const TSystemeResolu& s) {
+  if (s.Datum) return *s.Datum;
+  return DatumDe(s.Projection ? static_cast<const TAncetre&>(*s.Projection) : *s.Multiple);
+}
+
+// What the road of the point itself leaves for its checks: the geographic
+// coordinates (radians) on the datum of a projected side, and whether a
+// datum with a grid shifted it by its parameters.
+struct TTrace {
+  double Phi = 0, Lambda = 0;
+  bool HorsGrille = false;
+};
+
 // Source system to WGS84 geocentric coordinates. `zone`: the Paris flag (1)
 // for a datum, the zone number for a multi-zone system.
 void VersWGS84(TControle& garde, const TSystemeResolu& s, int32_t zone, double premiere,
-               double seconde, double (&P)[3]) {
+               double seconde, double (&P)[3], TTrace* trace = nullptr) {
   if (s.Datum) {
-    Etape(garde, [&] { s.Datum->VersWGS84(zone == 1, premiere, seconde, P[0], P[1], P[2]); });
+    Etape(garde, [&] {
+      const bool grille = s.Datum->VersWGS84(zone == 1, premiere, seconde, P[0], P[1], P[2]);
+      if (trace) trace->HorsGrille = s.Datum->Grille && !grille;
+    });
     return;
   }
   double phi = 0, lambda = 0;
@@ -95,24 +127,32 @@ void VersWGS84(TControle& garde, const TSystemeResolu& s, int32_t zone, double p
     Etape(garde, [&] { s.Projection->CartoVersGeo(premiere, seconde, phi, lambda); });
   else
     Etape(garde, [&] { s.Multiple->CartoVersGeo(zone, premiere, seconde, phi, lambda); });
-  const TDatum& datum = DatumDe(s.Projection ? static_cast<const TAncetre&>(*s.Projection)
-                                             : *s.Multiple);
-  Etape(garde, [&] { datum.VersWGS84(false, phi, lambda, P[0], P[1], P[2]); });
+  const TDatum& datum = DatumDe(s);
+  Etape(garde, [&] {
+    const bool grille = datum.VersWGS84(false, phi, lambda, P[0], P[1], P[2]);
+    if (trace) *trace = {phi, lambda, datum.Grille && !grille};
+  });
 }
 
 // WGS84 geocentric coordinates to the destination system. `paris` counts
 // longitudes from the Paris meridian on a datum; a multi-zone system writes
 // the zone it chose into `zone`.
 void DepuisWGS84(TControle& garde, const TSystemeResolu& d, bool paris,
-                 const double (&P)[3], double& premiere, double& seconde, int32_t& zone) {
+                 const double (&P)[3], double& premiere, double& seconde, int32_t& zone,
+                 TTrace* trace = nullptr) {
   if (d.Datum) {
-    Etape(garde, [&] { d.Datum->DepuisWGS84(paris, P[0], P[1], P[2], premiere, seconde); });
+    Etape(garde, [&] {
+      const bool grille = d.Datum->DepuisWGS84(paris, P[0], P[1], P[2], premiere, seconde);
+      if (trace) trace->HorsGrille = d.Datum->Grille && !grille;
+    });
     return;
   }
-  const TDatum& datum = DatumDe(d.Projection ? static_cast<const TAncetre&>(*d.Projection)
-                                             : *d.Multiple);
+  const TDatum& datum = DatumDe(d);
   double phi = 0, lambda = 0;
-  Etape(garde, [&] { datum.DepuisWGS84(false, P[0], P[1], P[2], phi, lambda); });
+  Etape(garde, [&] {
+    const bool grille = datum.DepuisWGS84(false, P[0], P[1], P[2], phi, lambda);
+    if (trace) *trace = {phi, lambda, datum.Grille && !grille};
+  });
   if (d.Projection)
     Etape(garde, [&] { d.Projection->GeoVersCarto(phi, lambda, premiere, seconde); });
   else
@@ -126,7 +166,7 @@ void DepuisWGS84(TControle& garde, const TSystemeResolu& d, bool paris,
 // into those ranges.
 bool SansDecalage(TControle& garde, const TSystemeResolu& s, int32_t zoneSource,
                   double premiere, double seconde, const TSystemeResolu& d, bool paris,
-                  double& x, double& y, int32_t& zone) {
+                  double& x, double& y, int32_t& zone, TTrace* trace = nullptr) {
   double phi = premiere, lambda = seconde;
   if (s.Datum) {
     if (zoneSource == 1) lambda += MeridienParis();
@@ -137,6 +177,7 @@ bool SansDecalage(TControle& garde, const TSystemeResolu& s, int32_t zoneSource,
   }
   if (!(std::fabs(phi) <= std::numbers::pi / 2 && std::fabs(lambda) <= std::numbers::pi))
     return false;
+  if (trace) trace[0] = trace[1] = {phi, lambda, false};
   if (d.Datum) {
     x = phi;
     y = paris ? lambda - MeridienParis() : lambda;
@@ -146,6 +187,27 @@ bool SansDecalage(TControle& garde, const TSystemeResolu& s, int32_t zoneSource,
     Etape(garde, [&] { d.Multiple->GeoVersCarto(phi, lambda, x, y, zone); });
   }
   return true;
+}
+
+// The scale of a projected system alone at the point (φ, λ) on its datum,
+// whose image is (X, Y) in `zone`: its image of a meridian arc of
+// kPasLatitude over the arc's length M·dφ. The arc goes away from the
+// equator near it (a multi-zone system may change zone there) and towards
+// it elsewhere (it never passes a pole).
+double EchellePropre(const TSystemeResolu& s, int32_t zone, double phi, double lambda, double X,
+                     double Y) {
+  const double pas = (phi >= 0) == (std::fabs(phi) < 0.5) ? kPasLatitude : -kPasLatitude;
+  double X1 = 0, Y1 = 0;
+  if (s.Projection)
+    s.Projection->GeoVersCarto(phi + pas, lambda, X1, Y1);
+  else
+    s.Multiple->GeoVersCartoDansZone(zone, phi + pas, lambda, X1, Y1);
+  const TEllipsoide& ellipsoide = *DatumDe(s).Ellipsoide;
+  const double e2 = ellipsoide.E * ellipsoide.E;
+  const double sinus = std::sin(phi + pas / 2);
+  const double w = 1 - e2 * sinus * sinus;
+  const double arc = ellipsoide.A * (1 - e2) / (w * std::sqrt(w)) * kPasLatitude;
+  return std::hypot(X1 - X, Y1 - Y) / arc;
 }
 
 // The two points of the convergence and the alteration, in WGS84
@@ -239,6 +301,15 @@ double AlterationDe(TControle& garde, const TSystemeResolu& d, const TImages& im
 
 // ---- Numbers ------------------------------------------------------------------
 
+void VerifieLatitudeLongitude(double latitude, double longitude) {
+  // A few units in the last place are let through: 100g and 90° need not
+  // give the same double.
+  if (!(std::fabs(latitude) <= kLatitudeMax))
+    throw ErreurIntervalle("La latitude de départ doit être comprise entre -90° et 90°");
+  if (!(std::fabs(longitude) <= kLongitudeMax))
+    throw ErreurIntervalle("La longitude de départ doit être comprise entre -360° et 360°");
+}
+
 void LitPointDepart(const TSystemeResolu& source, std::string_view texteX,
                     std::string_view texteY, double& premiere, double& seconde) {
   // The X text is checked before the Y text; the four messages replace
@@ -251,9 +322,14 @@ void LitPointDepart(const TSystemeResolu& source, std::string_view texteX,
     }
   };
   if (source.Geographique()) {
-    auto angle = [](std::string_view t) { return TexteVersAngle(t); };
+    auto angle = [](std::string_view t) {
+      const double valeur = TexteVersAngle(t);
+      if (!std::isfinite(valeur)) throw ErreurConversion("");
+      return valeur;
+    };
     premiere = lit(angle, texteX, kLatitudeIncorrecte);
     seconde = lit(angle, texteY, kLongitudeIncorrecte);
+    VerifieLatitudeLongitude(premiere, seconde);
   } else {
     auto reel = [](std::string_view t) { return LitReel(t); };
     premiere = lit(reel, texteX, kEastingIncorrect);
@@ -263,17 +339,128 @@ void LitPointDepart(const TSystemeResolu& source, std::string_view texteX,
 
 namespace {
 
+// The checks of one projected side at (φ, λ) on its datum, whose image is
+// (X, Y) in `zone`: its own scale, and for a destination whether its inverse
+// brings the image back to the point (to 1e-7 rad, some 60 cm).
+void VerifieCote(const TSystemeResolu& s, int32_t zone, double phi, double lambda, double X,
+                 double Y, bool retour, double& echelle, bool& horsFormules) {
+  echelle = EchellePropre(s, zone, phi, lambda, X, Y);
+  horsFormules = false;
+  if (!retour) return;
+  double phiRetour = 0, lambdaRetour = 0;
+  if (s.Projection)
+    s.Projection->CartoVersGeo(X, Y, phiRetour, lambdaRetour);
+  else
+    s.Multiple->CartoVersGeo(zone, X, Y, phiRetour, lambdaRetour);
+  constexpr double kEcartRetour = 1e-7;
+  horsFormules = !(std::fabs(phiRetour - phi) <= kEcartRetour &&
+                   std::fabs(std::remainder(lambdaRetour - lambda, 2 * std::numbers::pi)) <=
+                       kEcartRetour);
+}
+
+// Whether the points of the cell of (φ, λ) may skip the checks of that side,
+// the cell being examined on its first point (under its own guard: a fault
+// leaves the cell to be checked point by point).
+bool CelluleSure(TCacheRegions::TCote& cote, const TSystemeResolu& s, int32_t zone, double phi,
+                 double lambda, bool retour) {
+  constexpr double kDegre = std::numbers::pi / 180, kParDegre = 180 / std::numbers::pi;
+  const double ligne = std::floor((phi + std::numbers::pi / 2) * kParDegre);
+  const double colonne = std::floor((lambda + std::numbers::pi) * kParDegre);
+  if (!(ligne >= 0 && ligne < 180 && colonne >= 0 && colonne < 360)) return false;
+  const size_t indice = static_cast<size_t>(ligne) * 360 + static_cast<size_t>(colonne);
+  if (cote.Etat.empty()) {
+    cote.Etat.assign(180 * 360, 0);
+    cote.Zone.assign(180 * 360, 0);
+  }
+  if (cote.Etat[indice] != 0 && cote.Zone[indice] == zone) return cote.Etat[indice] == 1;
+  bool sure = true;
+  {
+    GardeFlottante garde;
+    try {
+      const double phi0 = ligne * kDegre - std::numbers::pi / 2;
+      const double lambda0 = colonne * kDegre - std::numbers::pi;
+      const double coins[5][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0.5, 0.5}};
+      for (const auto& coin : coins) {
+        const double p = phi0 + coin[0] * kDegre, l = lambda0 + coin[1] * kDegre;
+        double X = 0, Y = 0, echelle = 1;
+        bool horsFormules = false;
+        if (s.Projection)
+          s.Projection->GeoVersCarto(p, l, X, Y);
+        else
+          s.Multiple->GeoVersCartoDansZone(zone, p, l, X, Y);
+        VerifieCote(s, zone, p, l, X, Y, retour, echelle, horsFormules);
+        if (horsFormules || !(std::fabs(echelle - 1) < kEcartEchelleMax / 2)) sure = false;
+      }
+    } catch (const Erreur&) {
+      sure = false;
+    }
+    if (garde.Faute()) sure = false;
+  }
+  cote.Etat[indice] = sure ? 1 : 2;
+  cote.Zone[indice] = zone;
+  return sure;
+}
+
+// The checks of the projected sides. They only warn: in a conversion
+// checked step by step, a check that cannot be computed is left out and the
+// conversion goes on (a fault in the single test at the end sends the point
+// there).
+void Echelles(TControle& garde, const TSystemeResolu& source, int32_t zoneSource,
+              double premiere, double seconde, const TTrace& depart,
+              const TSystemeResolu& destination, const TTrace& arrivee,
+              TPointConverti& resultat, TCacheRegions* regions) {
+  resultat.EchelleDepart = resultat.EchelleArrivee = 1;
+  resultat.HorsFormulesArrivee = false;
+  auto calcule = [&] {
+    bool sansObjet = false;
+    if (!source.Datum &&
+        !(regions && CelluleSure(regions->Depart, source, zoneSource, depart.Phi, depart.Lambda,
+                                 false)))
+      VerifieCote(source, zoneSource, depart.Phi, depart.Lambda, premiere, seconde, false,
+                  resultat.EchelleDepart, sansObjet);
+    if (!destination.Datum &&
+        !(regions && CelluleSure(regions->Arrivee, destination, resultat.Zone, arrivee.Phi,
+                                 arrivee.Lambda, true)))
+      VerifieCote(destination, resultat.Zone, arrivee.Phi, arrivee.Lambda, resultat.X,
+                  resultat.Y, true, resultat.EchelleArrivee, resultat.HorsFormulesArrivee);
+  };
+  if (!garde.ParEtape()) {
+    calcule();
+    return;
+  }
+  GardeFlottante propre;
+  bool echec = false;
+  try {
+    calcule();
+  } catch (const Erreur&) {
+    echec = true;
+  }
+  if (propre.Faute() || echec) {
+    resultat.EchelleDepart = resultat.EchelleArrivee = 1;
+    resultat.HorsFormulesArrivee = false;
+  }
+}
+
 void ConvertitPoint(TControle& garde, const TSystemeResolu& source, int32_t zoneSource,
                     const TSystemeResolu& destination, bool parisDestination, double premiere,
-                    double seconde, bool details, TPointConverti& resultat) {
+                    double seconde, bool details, TPointConverti& resultat,
+                    TCacheRegions* regions) {
+  resultat.Etapes = 0;
   TDeuxPoints points;
+  TTrace traces[2];  // source, destination
   const bool memeDatum = MemeDatumEntre(source, destination);
   if (!memeDatum || !SansDecalage(garde, source, zoneSource, premiere, seconde, destination,
-                                  parisDestination, resultat.X, resultat.Y, resultat.Zone)) {
-    VersWGS84(garde, source, zoneSource, premiere, seconde, points.P[0]);
+                                  parisDestination, resultat.X, resultat.Y, resultat.Zone,
+                                  traces)) {
+    VersWGS84(garde, source, zoneSource, premiere, seconde, points.P[0], &traces[0]);
     DepuisWGS84(garde, destination, parisDestination, points.P[0], resultat.X, resultat.Y,
-                resultat.Zone);
+                resultat.Zone, &traces[1]);
   }
+  resultat.HorsGrilleDepart = traces[0].HorsGrille;
+  resultat.HorsGrilleArrivee = traces[1].HorsGrille;
+  Echelles(garde, source, zoneSource, premiere, seconde, traces[0], destination, traces[1],
+           resultat, regions);
+  resultat.Etapes = 1;
   if (!details) return;
   PointsSource(garde, source, zoneSource, premiere, seconde, points);
   TImages images;
@@ -287,21 +474,34 @@ void ConvertitPoint(TControle& garde, const TSystemeResolu& source, int32_t zone
   resultat.Convergence = memeDatum && source.Datum && destination.Datum
                              ? 0
                              : ConvergenceDe(garde, destination, images);
+  resultat.Etapes = 2;
   resultat.Alteration = AlterationDe(garde, destination, images, points.Longueur);
+  resultat.Etapes = 3;
 }
 
 }  // namespace
 
+void VerifieZone(const TSystemeResolu& source, int32_t zone) {
+  if (!source.Multiple) return;
+  const int32_t nombre = source.Multiple->NombreZones();
+  if (nombre == 0 || (zone != 0 && zone >= -nombre && zone <= nombre)) return;
+  throw ErreurIntervalle("Le fuseau de départ " + FormatD(zone) + " n'existe pas dans " +
+                         source.Multiple->Nom + " : fuseaux 1 à " + FormatD(nombre) +
+                         ", et -1 à -" + FormatD(nombre) + " au sud");
+}
+
 void ConvertitPoint(const TSystemeResolu& source, int32_t zoneSource,
                     const TSystemeResolu& destination, bool parisDestination, double premiere,
-                    double seconde, bool details, TPointConverti& resultat) {
+                    double seconde, bool details, TPointConverti& resultat,
+                    TCacheRegions* regions) {
   if (!source.Trouve() || !destination.Trouve())
     throw ErreurAssertion("Conversion entre systèmes non résolus");
+  VerifieZone(source, zoneSource);
   {
     TControle fin(false);
     try {
       ConvertitPoint(fin, source, zoneSource, destination, parisDestination, premiere, seconde,
-                     details, resultat);
+                     details, resultat, regions);
       if (!fin.Faute()) return;
     } catch (...) {
       // The faults of this attempt are cleared; the faults raised before the
@@ -312,7 +512,7 @@ void ConvertitPoint(const TSystemeResolu& source, int32_t zoneSource,
   // Converted again step by step, to raise the error of the first faulty step.
   TControle parEtape;
   ConvertitPoint(parEtape, source, zoneSource, destination, parisDestination, premiere, seconde,
-                 details, resultat);
+                 details, resultat, regions);
 }
 
 void AjouteCoordonnee(std::string& sortie, const TSystemeResolu& destination, double valeur,
@@ -343,6 +543,63 @@ std::string TexteEcartEchelle(double alteration) {
   auto signe = [](double v) { return v > 0 ? "+" : v < 0 ? "-" : ""; };
   return signe(centiemes) + FormatF(std::fabs(centiemes) / 100, 2) + " cm/km (" +
          signe(centiemes) + FormatF(std::fabs(centiemes) / 10, 1) + " ppm)";
+}
+
+// ---- What goes with a result ----------------------------------------------------
+
+namespace {
+
+std::string MethodeDatum(const TDatum& datum, bool horsGrille) {
+  const std::string parametres = datum.TroisParametres ? "3 paramètres" : "7 paramètres";
+  if (!datum.Grille) return parametres;
+  return horsGrille ? "hors grille : " + parametres : "grille de correction";
+}
+
+}  // namespace
+
+bool MemeDatum(const TSystemeResolu& source, const TSystemeResolu& destination) {
+  return MemeDatum(DatumDe(source), DatumDe(destination));
+}
+
+std::string TexteMethode(const TSystemeResolu& source, const TSystemeResolu& destination,
+                         bool horsGrilleDepart, bool horsGrilleArrivee) {
+  const TDatum& depart = DatumDe(source);
+  const TDatum& arrivee = DatumDe(destination);
+  if (MemeDatum(depart, arrivee)) return "aucune (même datum)";
+  std::string texte;
+  for (auto [datum, horsGrille] : {std::pair{&depart, horsGrilleDepart}, {&arrivee, horsGrilleArrivee}}) {
+    if (datum->Identite()) continue;
+    if (!texte.empty()) texte += ", ";
+    texte += MethodeDatum(*datum, horsGrille) + " (" + datum->Nom + ")";
+  }
+  return texte.empty() ? "aucune (paramètres nuls)" : texte;
+}
+
+std::string TexteEloigne(const TSystemeResolu& source, const TSystemeResolu& destination,
+                         const TPointConverti& point) {
+  std::string texte;
+  auto ajoute = [&](const TSystemeResolu& s, double echelle, bool horsFormules) {
+    texte += texte.empty() ? "point loin de la région d'emploi de " : " et de ";
+    texte += (s.Projection ? static_cast<const TAncetre*>(s.Projection) : s.Multiple)->Nom;
+    texte += horsFormules ? " (au-delà de ce que ses formules représentent)"
+                          : " (altération linéaire " + FormatG(echelle, 6) + ")";
+  };
+  if (point.EloigneDepart()) ajoute(source, point.EchelleDepart, false);
+  if (point.EloigneArrivee())
+    ajoute(destination, point.EchelleArrivee, point.HorsFormulesArrivee);
+  return texte;
+}
+
+std::string TexteHorsGrille(const TSystemeResolu& source, const TSystemeResolu& destination,
+                            const TPointConverti& point) {
+  std::string texte;
+  auto ajoute = [&](const TDatum& datum) {
+    texte += texte.empty() ? "point hors de la grille " : " et de la grille ";
+    texte += datum.NomGrille + " du datum " + datum.Nom;
+  };
+  if (point.HorsGrilleDepart) ajoute(DatumDe(source));
+  if (point.HorsGrilleArrivee) ajoute(DatumDe(destination));
+  return texte;
 }
 
 // ---- Texts --------------------------------------------------------------------
@@ -469,9 +726,11 @@ void Convertir(const TDonnees& donnees, const TSaisieConversion& saisie,
 
   const int nbDatums = static_cast<int>(donnees.Datums.size());
   const int nbProjections = static_cast<int>(donnees.Projections.size());
+  const bool multipleDestination = saisie.IndiceDestination >= nbDatums + nbProjections;
 
   // Source zone: the Paris flag on a datum; otherwise the zone text, which
   // matters only while its edit is enabled (a multi-zone source).
+  const TSystemeResolu depart = donnees.Resout(saisie.Source);
   int32_t zoneSource = 0;
   if (saisie.IndiceSource < nbDatums) {
     zoneSource = saisie.ParisSource ? 1 : 0;
@@ -482,28 +741,57 @@ void Convertir(const TDonnees& donnees, const TSaisieConversion& saisie,
       throw ErreurConversion("Le numéro de fuseau de départ est incorrect, exemple 12");
     }
   }
-  int32_t zoneDestination = 0;
-  if (saisie.IndiceDestination < nbDatums && saisie.ParisDestination) zoneDestination = 1;
+  if (saisie.FuseauSourceActif) {
+    try {
+      VerifieZone(depart, zoneSource);
+    } catch (const ErreurIntervalle&) {
+      resultat.FocusFuseauSource = true;
+      throw;
+    }
+  }
+  const bool parisDestination = saisie.IndiceDestination < nbDatums && saisie.ParisDestination;
 
-  std::string x, y;
-  donnees.ConvertirPoint(saisie.Source, saisie.Destination, saisie.XSource, saisie.YSource,
-                         zoneSource, zoneDestination, unite, x, y);
-  resultat.XDest = x;
-  resultat.YDest = y;
+  double premiere = 0, seconde = 0;
+  LitPointDepart(depart, saisie.XSource, saisie.YSource, premiere, seconde);
+  const TSystemeResolu arrivee = donnees.Resout(saisie.Destination);
+  if (!depart.Trouve() || !arrivee.Trouve()) {
+    // Nothing to convert: empty texts and an alteration of 0.
+    resultat.XDest = resultat.YDest = resultat.Convergence = "";
+    resultat.Alteration = TexteAlteration(0);
+    resultat.EcartEchelle = TexteEcartEchelle(0);
+    if (multipleDestination) resultat.FuseauDest = FormatD(parisDestination ? 1 : 0);
+    return;
+  }
 
-  std::string convergence;
-  donnees.Convergence(saisie.Source, saisie.Destination, saisie.XSource, saisie.YSource,
-                      zoneSource, unite, convergence);
-  resultat.Convergence = convergence;
-
-  double alteration = 0;
-  donnees.AlterationLineaire(saisie.Source, saisie.Destination, saisie.XSource, saisie.YSource,
-                             zoneSource, alteration);
-  resultat.Alteration = TexteAlteration(alteration);
-  resultat.EcartEchelle = TexteEcartEchelle(alteration);
-
-  if (saisie.IndiceDestination >= nbDatums + nbProjections)
-    resultat.FuseauDest = FormatD(zoneDestination);
+  // The point and its neighbour, each once; what was computed before an
+  // error is shown.
+  TPointConverti point;
+  auto montre = [&] {
+    if (point.Etapes >= 1) {
+      if (arrivee.Geographique() && (unite < uaDegres || unite > uaDM)) {
+        resultat.XDest = resultat.YDest = "";
+      } else {
+        resultat.XDest = TexteCoordonnee(arrivee, point.X, unite);
+        resultat.YDest = TexteCoordonnee(arrivee, point.Y, unite);
+      }
+    }
+    if (point.Etapes >= 2) resultat.Convergence = AngleVersTexte(unite, point.Convergence);
+    if (point.Etapes >= 3) {
+      resultat.Alteration = TexteAlteration(point.Alteration);
+      resultat.EcartEchelle = TexteEcartEchelle(point.Alteration);
+      if (multipleDestination) resultat.FuseauDest = FormatD(point.Zone);
+      resultat.Methode =
+          TexteMethode(depart, arrivee, point.HorsGrilleDepart, point.HorsGrilleArrivee);
+      resultat.Avertissement = TexteEloigne(depart, arrivee, point);
+    }
+  };
+  try {
+    ConvertitPoint(depart, zoneSource, arrivee, parisDestination, premiere, seconde, true, point);
+  } catch (...) {
+    montre();
+    throw;
+  }
+  montre();
 }
 
 }  // namespace vestrel

@@ -20,13 +20,16 @@ void ChargeCatalogue(TDonnees& donnees, const std::optional<std::string>& fichie
     } catch (const std::exception& e) {
       throw ErreurFatale{std::string("Catalogue illisible : ") + e.what()};
     }
-    return;
+  } else {
+    // The window's start-up catalogue, with the window's settings.
+    TFichierIni ini("vestrel");
+    ini.LitFichier();
+    TDemarrage demarrage = ChargeAuDemarrage(donnees, ini);
+    if (demarrage.Incomplet)
+      TRapport().Message(std::string("Avertissement : ") + demarrage.Incomplet->what());
   }
-  // The window's start-up catalogue, with the window's settings.
-  TFichierIni ini("vestrel");
-  ini.LitFichier();
-  TDemarrage demarrage = ChargeAuDemarrage(donnees, ini);
-  if (demarrage.Incomplet) TRapport().Message(std::string("Avertissement : ") + demarrage.Incomplet->what());
+  for (const std::string& avertissement : donnees.AvertissementsGrilles())
+    TRapport().Message("Avertissement : " + avertissement);
 }
 
 int Systemes(const std::optional<std::string>& catalogue) {

@@ -89,6 +89,11 @@ int Convertir(const TOptionsConversion& options) {
         convertisseur.Convertit(ligne, texte);
         texte += finSortie;
         sortie.Ajoute(texte);
+        if (!convertisseur.Avertissement().empty()) {
+          sortie.Vide();  // keeps standard output and standard error in order
+          rapport.Message("ligne " + std::to_string(numero) + " : Attention : " +
+                          convertisseur.Avertissement());
+        }
         sortie.FinLigne();
       } catch (const std::exception& e) {
         echec = true;

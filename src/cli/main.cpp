@@ -41,11 +41,17 @@ constexpr const char* kAide =
     "  --angles textes|dd|gr angles de départ écrits comme dans la fenêtre (textes,\n"
     "                       défaut) ou en nombres de degrés décimaux (dd) ou de grades (gr)\n"
     "  --virgule-decimale   \",\" accepté comme séparateur décimal des nombres lus\n"
+    "  --methode            ajoute la méthode des changements de datum (grille de\n"
+    "                       correction, 7 ou 3 paramètres, aucune)\n"
+    "  --strict             refuse les points loin de la région d'emploi d'un système\n"
+    "                       et ceux qui sortent de la grille de leur datum\n"
     "Lignes lues : [ID] X Y [FUSEAU], champs séparés par des blancs, des tabulations\n"
     "ou des \";\" ; les lignes vides et celles qui commencent par \"#\" sont recopiées.\n"
-    "Lignes écrites : [ID] X' Y' [FUSEAU'] [CONVERGENCE ALTERATION], séparées par \";\"\n"
-    "si la ligne lue en contenait, par une tabulation sinon.\n"
-    "Une ligne incorrecte est signalée sur l'erreur standard (\"ligne N : MESSAGE\").\n"
+    "Lignes écrites : [ID] X' Y' [FUSEAU'] [CONVERGENCE ALTERATION] [METHODE], séparées\n"
+    "par \";\" si la ligne lue en contenait, par une tabulation sinon.\n"
+    "Une ligne incorrecte est signalée sur l'erreur standard (\"ligne N : MESSAGE\") ;\n"
+    "un point loin de la région d'emploi d'un système est converti et signalé\n"
+    "(\"ligne N : Attention : MESSAGE\").\n"
     "\n"
     "Un système se nomme par son nom ou par son code EPSG (EPSG:2154), quand un seul\n"
     "système du catalogue porte ce code dans sa description.\n"
@@ -212,6 +218,10 @@ int Commande(int argc, char** argv) {
         options.Id = true;
       } else if (args.Drapeau("--details")) {
         options.Details = true;
+      } else if (args.Drapeau("--methode")) {
+        options.Methode = true;
+      } else if (args.Drapeau("--strict")) {
+        options.Strict = true;
       } else {
         Positionnel(args, options.Fichier);
       }

@@ -42,17 +42,25 @@ void TDatum::SetGrille(const std::string& nom) {
     Grille = std::move(grille);
     NomGrille = nom;
     SansGrille = false;
+    ErreurGrille.clear();
   } else {
     Grille.reset();
     NomGrille = nom;
     SansGrille = Nom == "NTF";
+    ErreurGrille = nom.empty() ? "" : "fichier introuvable";
   }
+}
+
+void TDatum::ChoisitGrille(const std::string& nom) {
+  if (!nom.empty() && nom != NomGrille && !FichierExiste(nom))
+    throw ErreurEntreeSortie("Le fichier de grille " + nom + " n'existe pas");
+  SetGrille(nom);
 }
 
 // Tokens: name, description, ellipsoid, ΔX ΔY ΔZ, then optionally RX RY RZ
 // scale, then optionally the grid ("*" for none). The numbers and the
 // ellipsoid are checked before any field changes; a grid file that cannot
-// be read ends the reading with its error, Lu false.
+// be read leaves the datum on its parameters (the catalogue warns of it).
 void TDatum::Lecture(TFlux& flux, const std::vector<std::unique_ptr<TEllipsoide>>& ellipsoides) {
   Lu = false;
   std::vector<std::string> jetons;
@@ -94,7 +102,18 @@ void TDatum::Lecture(TFlux& flux, const std::vector<std::unique_ptr<TEllipsoide>
   // An NTF line names the shipped grid by its absence; a full path to a
   // "gr3df97a.txt" that is no longer there (the program moved or was
   // reinstalled) falls back to the shipped one rather than to the three
-  // parameters, which are 1 to 2 m off.
+  // parameters, which are 1 to 2 m off. A grid that cannot be read leaves
+  // the datum on its parameters, the name kept and the reason told.
+  auto chargeGrille = [this](const std::string& grille) {
+    try {
+      SetGrille(grille);
+    } catch (const Erreur& erreur) {
+      Grille.reset();
+      NomGrille = grille;
+      SansGrille = false;
+      ErreurGrille = erreur.what();
+    }
+  };
   const size_t positionGrille = trois ? 7 : 11;
   const std::string defaut = Nom == "NTF" ? CheminDonneesProgramme(kGrilleNTF) : std::string();
   const bool defautPresent = !defaut.empty() && FichierExiste(defaut);
@@ -102,10 +121,10 @@ void TDatum::Lecture(TFlux& flux, const std::vector<std::unique_ptr<TEllipsoide>
     const std::string& grille = jetons[n - 1];
     if (grille == "*") SansGrille = true;
     else if (defautPresent && !FichierExiste(grille) && NomDeFichier(grille) == kGrilleNTF)
-      SetGrille(defaut);
-    else SetGrille(grille);
+      chargeGrille(defaut);
+    else chargeGrille(grille);
   } else if (defautPresent) {
-    SetGrille(defaut);
+    chargeGrille(defaut);
   }
   Lu = true;
 }
@@ -126,10 +145,13 @@ void TDatum::Ecriture(std::string& sortie) const {
     AjouteG(sortie, Echelle, 8);
   }
   // The shipped grid is written as no grid token, so that the line keeps
-  // finding it wherever the program is installed next.
-  if (SansGrille) sortie += " *";
-  else if (!NomGrille.empty() && !(Nom == "NTF" && NomGrille == CheminDonneesProgramme(kGrilleNTF)))
+  // finding it wherever the program is installed next; a named grid that
+  // could not be found is kept: the file may come back.
+  const bool livree = Nom == "NTF" && NomGrille == CheminDonneesProgramme(kGrilleNTF);
+  if (!NomGrille.empty() && !livree && (!SansGrille || !ErreurGrille.empty()))
     sortie += " \"" + NomGrille + "\"";
+  else if (SansGrille)
+    sortie += " *";
   sortie += "\r\n";
 }
 
@@ -141,7 +163,14 @@ void TDatum::Assign(const TDatum& source) {
   DeltaY = source.DeltaY;
   DeltaZ = source.DeltaZ;
   TroisParametres = source.TroisParametres;
-  SetGrille(source.NomGrille);
+  if (!source.Grille && !source.ErreurGrille.empty()) {
+    // A grid that could not be read at loading is not tried again here.
+    Grille.reset();
+    NomGrille = source.NomGrille;
+    ErreurGrille = source.ErreurGrille;
+  } else {
+    SetGrille(source.NomGrille);
+  }
   // "*" (no grid) goes with it: SetGrille leaves it alone when the name
   // does not change, and a copy of an NTF saved without "*" would take the
   // default grid at the next start.
@@ -156,7 +185,7 @@ void TDatum::Assign(const TDatum& source) {
 
 // Datum to WGS84: the similarity of the datum, replaced inside the grid by the
 // translations interpolated at the approximate WGS84 position.
-void TDatum::VersWGS84(bool paris, double phi, double lambda, double& X, double& Y,
+bool TDatum::VersWGS84(bool paris, double phi, double lambda, double& X, double& Y,
                        double& Z) const {
   if (paris) lambda += MeridienParis();
   double x, y, z;
@@ -166,16 +195,18 @@ void TDatum::VersWGS84(bool paris, double phi, double lambda, double& X, double&
   else
     SeptParametres(DeltaX, DeltaY, DeltaZ, Echelle / 1e6, SecondesVersRadians(RotX),
                    SecondesVersRadians(RotY), SecondesVersRadians(RotZ), x, y, z, X, Y, Z);
-  if (!Grille) return;
+  if (!Grille) return false;
   double lambdaW, phiW, tx, ty, tz;
   CartesienVersGeographique(X, Y, Z, DemiGrandAxeWGS84, ExcentriciteWGS84, lambdaW, phiW);
-  if (Grille->Interpole(lambdaW * RadiansVersDegres, phiW * RadiansVersDegres, tx, ty, tz))
-    SeptParametres(tx, ty, tz, 0, 0, 0, 0, x, y, z, X, Y, Z);
+  if (!Grille->Interpole(lambdaW * RadiansVersDegres, phiW * RadiansVersDegres, tx, ty, tz))
+    return false;
+  SeptParametres(tx, ty, tz, 0, 0, 0, 0, x, y, z, X, Y, Z);
+  return true;
 }
 
 // WGS84 to datum: the grid is looked up once at the WGS84 position, without
 // iteration; outside it the exact inverse of the datum's similarity is used.
-void TDatum::DepuisWGS84(bool paris, double X, double Y, double Z, double& phi,
+bool TDatum::DepuisWGS84(bool paris, double X, double Y, double Z, double& phi,
                          double& lambda) const {
   double x = X, y = Y, z = Z;
   bool grille = false;
@@ -196,6 +227,7 @@ void TDatum::DepuisWGS84(bool paris, double X, double Y, double Z, double& phi,
   // The height is dropped.
   CartesienVersGeographique(x, y, z, Ellipsoide->A, Ellipsoide->E, lambda, phi);
   if (paris) lambda -= MeridienParis();
+  return grille;
 }
 
 bool TDatum::Identite() const {

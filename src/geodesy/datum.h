@@ -34,22 +34,32 @@ class TDatum {
   std::string NomGrille;
   std::unique_ptr<TGrilleIgn> Grille;
   bool SansGrille = false;
+  // Why the grid NomGrille names is not in use (the file is missing or
+  // cannot be read); empty when it is loaded or none is named.
+  std::string ErreurGrille;
 
   // Loads the grid file `nom` unless it is already the current one. A name
   // that names no file is kept without a grid (an NTF datum is then marked
-  // SansGrille). A file that exists but cannot be read raises its error and
-  // leaves NomGrille, Grille and SansGrille as they were.
+  // SansGrille) and ErreurGrille says so. A file that exists but cannot be
+  // read raises its error and leaves the datum as it was.
   void SetGrille(const std::string& nom);
+  // The editor's choice of a grid: as SetGrille, but a named file that does
+  // not exist is refused (ErreurEntreeSortie naming it).
+  void ChoisitGrille(const std::string& nom);
   // Reads the rest of a Datum record line; the ellipsoid is looked up in
-  // `ellipsoides` from its first entry.
+  // `ellipsoides` from its first entry. A grid file that is missing or cannot
+  // be read leaves the datum with its parameters, the name kept and the
+  // reason in ErreurGrille.
   void Lecture(TFlux& flux, const std::vector<std::unique_ptr<TEllipsoide>>& ellipsoides);
   void Ecriture(std::string& sortie) const;
   void Assign(const TDatum& source);
 
   // Geographic coordinates on this datum (height 0) to WGS84 geocentric.
-  void VersWGS84(bool paris, double phi, double lambda, double& X, double& Y, double& Z) const;
-  // WGS84 geocentric to geographic coordinates on this datum.
-  void DepuisWGS84(bool paris, double X, double Y, double Z, double& phi, double& lambda) const;
+  // True when the grid gave the shift; false without a grid or outside it.
+  bool VersWGS84(bool paris, double phi, double lambda, double& X, double& Y, double& Z) const;
+  // WGS84 geocentric to geographic coordinates on this datum; the same
+  // return value.
+  bool DepuisWGS84(bool paris, double X, double Y, double Z, double& phi, double& lambda) const;
 
   // No shift at all: no grid and every parameter zero.
   bool Identite() const;

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <string>
 #include <string_view>
 
 #include "tools/chemins.h"
@@ -92,14 +93,25 @@ TGrilleIgn::TGrilleIgn(const std::string& fichier) {
   const std::vector<std::string_view> lignes = Lignes(contenu);
   const bool ign = ExtensionTxt(fichier);
 
+  // A number that cannot be read names the file and its line.
+  auto ligneFautive = [&](size_t indice, auto&& lecture) {
+    try {
+      lecture();
+    } catch (const ErreurConversion& erreur) {
+      throw ErreurConversion("Grille " + fichier + ", ligne " + std::to_string(indice + 1) +
+                             " : " + erreur.what());
+    }
+  };
   std::string_view entete = LigneOuVide(lignes, ign ? 1 : 0);
-  if (ign) Jeton(entete, ' ');
-  LonMin = Nombre(entete, ' ');
-  LonMax = Nombre(entete, ' ');
-  LatMin = Nombre(entete, ' ');
-  LatMax = Nombre(entete, ' ');
-  PasLon = Nombre(entete, ' ');
-  PasLat = Nombre(entete, ' ');
+  ligneFautive(ign ? 1 : 0, [&] {
+    if (ign) Jeton(entete, ' ');
+    LonMin = Nombre(entete, ' ');
+    LonMax = Nombre(entete, ' ');
+    LatMin = Nombre(entete, ' ');
+    LatMax = Nombre(entete, ' ');
+    PasLon = Nombre(entete, ' ');
+    PasLat = Nombre(entete, ' ');
+  });
 
   // The node counts are checked before anything is allocated: a damaged
   // header must not ask for gigabytes.
@@ -127,32 +139,36 @@ TGrilleIgn::TGrilleIgn(const std::string& fichier) {
   const char separateur = modele.find(' ') != std::string_view::npos ? ' ' : '\t';
 
   if (uneLigne) {
-    std::string_view valeurs = modele;
-    for (size_t k = 0; k < noeuds; ++k) {
-      TX[k] = Nombre(valeurs, separateur);
-      TY[k] = Nombre(valeurs, separateur);
-      TZ[k] = Nombre(valeurs, separateur);
-      Jeton(valeurs, separateur);
-    }
+    ligneFautive(premiere, [&] {
+      std::string_view valeurs = modele;
+      for (size_t k = 0; k < noeuds; ++k) {
+        TX[k] = Nombre(valeurs, separateur);
+        TY[k] = Nombre(valeurs, separateur);
+        TZ[k] = Nombre(valeurs, separateur);
+        Jeton(valeurs, separateur);
+      }
+    });
     return;
   }
 
   for (size_t n = premiere; n < lignes.size(); ++n) {
     std::string_view ligne = lignes[n];
     if (ligne.empty()) continue;
-    if (ign) Jeton(ligne, separateur);
-    const double lon = Nombre(ligne, separateur);
-    const double lat = Nombre(ligne, separateur);
-    const double tx = Nombre(ligne, separateur);
-    const double ty = Nombre(ligne, separateur);
-    const double tz = Nombre(ligne, separateur);
-    const double i = std::nearbyint((lon - LonMin) / PasLon);
-    const double j = std::nearbyint((lat - LatMin) / PasLat);
-    if (!(i >= 0 && i < NLon && j >= 0 && j < NLat)) continue;
-    const size_t k = static_cast<size_t>(i) * NLat + static_cast<size_t>(j);
-    TX[k] = tx;
-    TY[k] = ty;
-    TZ[k] = tz;
+    ligneFautive(n, [&] {
+      if (ign) Jeton(ligne, separateur);
+      const double lon = Nombre(ligne, separateur);
+      const double lat = Nombre(ligne, separateur);
+      const double tx = Nombre(ligne, separateur);
+      const double ty = Nombre(ligne, separateur);
+      const double tz = Nombre(ligne, separateur);
+      const double i = std::nearbyint((lon - LonMin) / PasLon);
+      const double j = std::nearbyint((lat - LatMin) / PasLat);
+      if (!(i >= 0 && i < NLon && j >= 0 && j < NLat)) return;
+      const size_t k = static_cast<size_t>(i) * NLat + static_cast<size_t>(j);
+      TX[k] = tx;
+      TY[k] = ty;
+      TZ[k] = tz;
+    });
   }
 }
 

@@ -70,6 +70,21 @@ void TMultipleMercator::GeoVersCarto(double phi, double lambda, double& X, doubl
   Zone(zone).GeoVersCarto(phi, lambda, X, Y);
 }
 
+void TMultipleMercator::GeoVersCartoDansZone(int32_t zone, double phi, double lambda, double& X,
+                                             double& Y) const {
+  Zone(zone).GeoVersCarto(phi, lambda, X, Y);
+}
+
+int32_t TMultipleMercator::NombreZones() const {
+  // The same tolerance as ChoixZone: a step that divides the turn to a few
+  // units in the last place gives that many zones.
+  constexpr double tour = 2 * std::numbers::pi;
+  const double pas = std::fabs(Pas.Valeur);
+  if (!(pas > tour / std::numeric_limits<int32_t>::max())) return 0;
+  const double nombre = std::ceil(tour / pas - 1e-9);
+  return static_cast<int32_t>(nombre);
+}
+
 void TMultipleMercator::CartoVersGeo(int32_t zone, double X, double Y, double& phi,
                                      double& lambda) const {
   Zone(zone).CartoVersGeo(X, Y, phi, lambda);

@@ -29,6 +29,11 @@ class TMultipleMercator : public TMultiple {
                     int32_t& zone) const override;
   void CartoVersGeo(int32_t zone, double X, double Y, double& phi,
                     double& lambda) const override;
+  void GeoVersCartoDansZone(int32_t zone, double phi, double lambda, double& X,
+                            double& Y) const override;
+  // As many zones as `Pas` fits in a full turn, the last one possibly
+  // narrower (the numbers ChoixZone can give); any number when `Pas` is 0.
+  int32_t NombreZones() const override;
 
   // The zone system of that number, built on first use.
   const TTransverseMercator& Zone(int32_t zone) const;

@@ -107,7 +107,7 @@ TDlgDatum::TDlgDatum(TAfficheur afficheur, QWidget* parent)
   }
   Verifie(EditGrille, [this](const std::string& nom) {
     VerifieTexte(nom, "Le nom de grille");
-    Copie->SetGrille(nom);
+    Copie->ChoisitGrille(nom);
   });
 
   connect(CheckSept, &QCheckBox::clicked, this, &TDlgDatum::CheckSeptClick);
@@ -168,7 +168,7 @@ void TDlgDatum::ButtonGrilleClick() {
   const std::string nom = fichiers.front().toStdString();
   try {
     VerifieTexte(nom, "Le nom de grille");
-    Copie->SetGrille(nom);
+    Copie->ChoisitGrille(nom);
     EditGrille->setText(fichiers.front());
   } catch (const std::exception& erreur) {
     Informe(erreur.what());

@@ -170,15 +170,27 @@ void TForm1::CreeControles() {
   EditAlteration = Edition("EditAlteration", "", this);
   Label8 = Etiquette("Label8", "Écart d'échelle", this);
   EditEcartEchelle = Edition("EditEcartEchelle", "", this);
+  Label6 = Etiquette("Label6", "Méthode", this);
+  EditMethode = Edition("EditMethode", "", this);
+  Label6->setBuddy(EditMethode);
   resultats->addWidget(Label4, 0, 0);
   resultats->addWidget(EditConvergence, 1, 0);
   resultats->addWidget(Label5, 2, 0);
   resultats->addWidget(EditAlteration, 3, 0);
   resultats->addWidget(Label8, 4, 0);
   resultats->addWidget(EditEcartEchelle, 5, 0);
-  resultats->setRowStretch(6, 1);
+  resultats->addWidget(Label6, 6, 0);
+  resultats->addWidget(EditMethode, 7, 0);
+  resultats->setRowStretch(8, 1);
   // Results are read, selected and copied, never typed.
   for (QLineEdit* sortie : Sorties()) sortie->setReadOnly(true);
+
+  // Two lines are kept for the warning so that the window's fixed size
+  // holds it.
+  LabelAvertissement = Etiquette("LabelAvertissement", "", this);
+  LabelAvertissement->setWordWrap(true);
+  LabelAvertissement->setMinimumHeight(2 * LabelAvertissement->fontMetrics().lineSpacing());
+  LabelAvertissement->setStyleSheet(QStringLiteral("color: #b00000"));
 
   auto* boutons = new QVBoxLayout;
   Button1 = Nomme(new QPushButton(QStringLiteral("Paramètres ..."), this), "Button1");
@@ -201,6 +213,7 @@ void TForm1::CreeControles() {
   auto* tout = new QVBoxLayout(this);
   tout->addLayout(haut);
   tout->addLayout(bas);
+  tout->addWidget(LabelAvertissement);
 
   connect(ComboSource, &QComboBox::currentIndexChanged, this, &TForm1::MiseAJourSource);
   connect(ComboDestination, &QComboBox::currentIndexChanged, this,
@@ -218,11 +231,12 @@ void TForm1::CreeControles() {
 }
 
 std::vector<QLineEdit*> TForm1::Sorties() const {
-  return {EditXDest, EditYDest, EditConvergence, EditAlteration, EditEcartEchelle};
+  return {EditXDest, EditYDest, EditConvergence, EditAlteration, EditEcartEchelle, EditMethode};
 }
 
 void TForm1::VideSorties() {
   for (QLineEdit* sortie : Sorties()) sortie->clear();
+  LabelAvertissement->clear();
 }
 
 void TForm1::Demarre() {
@@ -250,6 +264,11 @@ void TForm1::Demarre() {
             Q(arret + incomplet->MessageRecord + "\nIl sera gardé sous " + fichier +
               ".bak avant l'enregistrement des données."));
   }
+  // Grids named but not found or unreadable, all in one message.
+  std::string grilles;
+  for (const std::string& avertissement : Donnees->AvertissementsGrilles())
+    grilles += (grilles.empty() ? "" : "\n") + avertissement;
+  if (!grilles.empty()) Affiche(QStringLiteral("Vestrel"), Q(grilles));
 }
 
 void TForm1::RemplitChoix() {
@@ -340,12 +359,16 @@ void TForm1::Button2Click() {
       {resultat.Convergence, EditConvergence},
       {resultat.Alteration, EditAlteration},
       {resultat.EcartEchelle, EditEcartEchelle},
-      {resultat.FuseauDest, EditFuseauDest}};
+      {resultat.FuseauDest, EditFuseauDest},
+      {resultat.Methode, EditMethode}};
   for (const auto& [texte, edit] : sorties)
     if (texte) {
       edit->setText(Q(*texte));
       edit->setCursorPosition(0);
     }
+  // Beside the results, no box: the point is converted all the same.
+  if (resultat.Avertissement && !resultat.Avertissement->empty())
+    LabelAvertissement->setText(Q("Attention : " + *resultat.Avertissement));
 }
 
 void TForm1::ButtonFichierClick() {

@@ -90,6 +90,11 @@ class TForm1 : public QDialog {
   QLineEdit* EditAlteration;
   QLabel* Label8;
   QLineEdit* EditEcartEchelle;  // the alteration as a scale error
+  // How the datums were shifted, and the warning of a point far from a
+  // system's region, beside the results (read-only).
+  QLabel* Label6;
+  QLineEdit* EditMethode;
+  QLabel* LabelAvertissement;
 
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;

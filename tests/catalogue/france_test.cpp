@@ -314,6 +314,48 @@ TEST(FranceReference, RDPaysBasExempleDeLaNoteEPSG) {
   EXPECT_NEAR(Y, 557057.739, 1e-3);
 }
 
+// Far from a system's region a point is flagged (its result still given):
+// Switzerland's grid at the antipodes of Bern, Réunion's at Paris; never
+// Lambert 93 over metropolitan France, a UTM zone up to a degree beyond its
+// edges, the Dutch grid over the Netherlands, nor any system at the points of
+// its EPSG case (epsg.txt), both ways.
+TEST(FranceReference, PointsLoinDeLaRegionDEmploi) {
+  const TDonnees& donnees = Livre();
+  const TSystemeResolu wgs84 = donnees.Resout("WGS84");
+  // The point from WGS84 to the system, or back from its coordinates.
+  auto loin = [&](const std::string& nom, double lat, double lon, int32_t zone = 0) {
+    const TSystemeResolu s = donnees.Resout(nom);
+    TPointConverti aller, retour;
+    ConvertitPoint(wgs84, 0, s, false, lat * kDegre, lon * kDegre, false, aller);
+    if (s.Multiple && zone != 0)
+      s.Multiple->GeoVersCartoDansZone(zone, lat * kDegre, lon * kDegre, aller.X, aller.Y);
+    ConvertitPoint(s, zone ? zone : aller.Zone, wgs84, false, aller.X, aller.Y, false, retour);
+    return aller.Eloigne() || retour.Eloigne();
+  };
+  EXPECT_TRUE(loin("Suisse MN03", -40, 170));
+  EXPECT_TRUE(loin("Gauss-Laborde Réunion", 48.85, 2.35));
+  const struct {
+    const char* Systeme;
+    double LatMin, LonMin, LatMax, LonMax;
+  } regions[] = {
+      {"Lambert 93", 41.3, -5.2, 51.1, 9.6},  {"Lambert II étendu", 41.3, -5.2, 51.1, 9.6},
+      {"ED50 UTM 31", 40, -1, 60, 7},         {"RD Pays-Bas", 50.7, 3.3, 53.6, 7.3},
+  };
+  for (const auto& r : regions)
+    for (int i = 0; i <= 10; ++i)
+      for (int j = 0; j <= 10; ++j)
+        EXPECT_FALSE(loin(r.Systeme, r.LatMin + (r.LatMax - r.LatMin) * i / 10,
+                          r.LonMin + (r.LonMax - r.LonMin) * j / 10))
+            << r.Systeme << " " << i << " " << j;
+  // A zone typed for a point beyond its edge, from 80° S to 84° N.
+  for (double lat = -80; lat <= 84; lat += 4)
+    for (double lon : {-1.0, 7.0}) EXPECT_FALSE(loin("UTM WGS84", lat, lon, lat < 0 ? -31 : 31));
+  for (const TCas& c : CasEPSG()) {
+    if (c.Mot == "datum") continue;
+    for (const TGeo& p : c.Points) EXPECT_FALSE(loin(c.Nom, p.Lat, p.Lon)) << c.Trace;
+  }
+}
+
 // The file as it lies on disk: Windows-1252 and CR LF, and written back
 // byte for byte by the catalogue that read it.
 TEST(FranceFichier, Windows1252EnCRLFEtRelueALIdentique) {

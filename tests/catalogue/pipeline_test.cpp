@@ -7,6 +7,7 @@
 #include <cfenv>
 #include <cmath>
 
+#include "../commun/dossier_temporaire.h"
 #include "catalogue/donnee.h"
 #include "tools/erreurs.h"
 
@@ -22,6 +23,10 @@ class TZonesEssai : public TMultiple {
     X = DemiGrandAxe() * lambda;
     Y = DemiGrandAxe() * phi;
     zone = phi < 0 ? -1 : 1;
+  }
+  void GeoVersCartoDansZone(int32_t, double phi, double lambda, double& X, double& Y) const override {
+    int32_t zone;
+    GeoVersCarto(phi, lambda, X, Y, zone);
   }
   void CartoVersGeo(int32_t, double X, double Y, double& phi, double& lambda) const override {
     lambda = X / DemiGrandAxe();
@@ -46,6 +51,14 @@ class Pipeline : public testing::Test {
     for (auto [nom, datum] : {std::pair{"Plate", "WGS84"}, {"Plate T", "Triangulation"},
                               {"Plate tournee", "Tourne"}, {"Plate nulle", "Datum nul"}})
       d.AjouteLigne(std::string("Projection \"Projection Latitude/Longitude\"=\"") + nom + "\" \"\" \"" + datum + "\"");
+    d.AjouteLigne("Multiple \"Transverse Mercator Multiple\"=\"UTM\" \"\" \"WGS84\" 0.9996 500000 0 "
+                  "10000000 -177° 6°");
+    // A grid over 0°..5° E, 44°..50° N on a Clarke datum of zero parameters.
+    std::string grille = "0 5 44 50 1 1\r\n";
+    for (int k = 0; k < 6 * 7; ++k) grille += "-168 -60 320 1 ";
+    d.AjouteLigne("Datum=\"Quadrillé\" \"\" \"Clarke\" 0 0 0 \"" + dossier_.Ecrit("grille.dat", grille) + "\"");
+    d.AjouteLigne("Datum=\"Nul Clarke\" \"\" \"Clarke\" 0 0 0");
+    d.AjouteLigne("Datum=\"RGF\" \"\" \"GRS 80\" 0 0 0");
     auto zones = std::make_unique<TZonesEssai>();
     zones->Nom = "Zones";
     zones->Datum = d.TrouveDatum("WGS84");
@@ -70,6 +83,7 @@ class Pipeline : public testing::Test {
     return {source, destination, indice(source), indice(destination), x, y, "1"};
   }
 
+  essai::TDossierTemporaire dossier_;
   TDonnees d;
 };
 
@@ -102,6 +116,12 @@ TEST_F(Pipeline, LesQuatreMessagesDuPointTape) {
       {"Plate", "231500,5", "1", easting},
       {"Plate", "231500.5", "1e", northing},
       {"Rien", "48.5°", "1", easting},  // a name that is nothing is read as a system
+      // Beyond the poles and three turns of longitude: refused.
+      {"WGS84", "95°", "0°", "La latitude de départ doit être comprise entre -90° et 90°"},
+      {"WGS84", "-90.000001°", "0°", "La latitude de départ doit être comprise entre -90° et 90°"},
+      {"WGS84", "0°", "1e308°", "La longitude de départ doit être comprise entre -360° et 360°"},
+      {"WGS84", "-100g", "-400g", ""},
+      {"WGS84", "90°", "-360°", ""},
   };
   double X, Y, Z;
   for (const auto& c : cas)
@@ -245,6 +265,14 @@ TEST_F(Pipeline, CommandeConvertir) {
       {"WGS84", "Plate", "0°", "3°", 0, "1", false, true, "", "333958.472", nullptr, "-"},
       // An unknown source leaves empty texts and an alteration of 0.
       {"Rien", "WGS84", "1", "2", 0, "1", false, false, "", "", "", "-"},
+      // The zones of six-degree zones are 1 to 60, negative in the south.
+      {"UTM", "WGS84", "500000", "0", 0, "61", true, false,
+       "Le fuseau de départ 61 n'existe pas dans UTM : fuseaux 1 à 60, et -1 à -60 au sud", "-", "-", "-"},
+      {"UTM", "WGS84", "500000", "0", 0, "0", true, false,
+       "Le fuseau de départ 0 n'existe pas dans UTM : fuseaux 1 à 60, et -1 à -60 au sud", "-", "-", "-"},
+      {"UTM", "WGS84", "500000", "0", 0, "-61", true, false,
+       "Le fuseau de départ -61 n'existe pas dans UTM : fuseaux 1 à 60, et -1 à -60 au sud", "-", "-", "-"},
+      {"UTM", "WGS84", "500000", "10000000", 0, "-60", true, false, "", "0.00000000°", "177.00000000°", "-"},
   };
   auto texte = [](const std::optional<std::string>& t) { return t.value_or("-"); };
   for (const auto& c : cas) {
@@ -257,7 +285,7 @@ TEST_F(Pipeline, CommandeConvertir) {
     SCOPED_TRACE(testing::Message() << c.Source << " -> " << c.Destination << " " << c.X << " "
                                     << c.Y << " unité " << c.Unite << " fuseau " << c.Fuseau);
     EXPECT_EQ(Message([&] { Convertir(d, s, r); }), c.Message);
-    EXPECT_EQ(r.FocusFuseauSource, c.Actif);
+    EXPECT_EQ(r.FocusFuseauSource, c.Actif && !c.Message.empty());
     if (c.XDest) {
       EXPECT_EQ(texte(r.XDest), c.XDest);
     }
@@ -270,6 +298,49 @@ TEST_F(Pipeline, CommandeConvertir) {
       EXPECT_EQ(r.Alteration, "0");
     }
   }
+}
+
+// Beside each result: how each datum was shifted, and the warning of a point
+// far from a system's region (the result is still given).
+TEST_F(Pipeline, MethodeEtAvertissementDuResultat) {
+  const struct {
+    const char *Source, *Destination, *X, *Y, *Methode, *Avertissement;
+  } cas[] = {
+      {"WGS84", "WGS84", "45°", "3°", "aucune (même datum)", ""},
+      {"WGS84", "RGF", "45°", "3°", "aucune (même datum)", ""},  // one ellipsoid, no shift
+      {"WGS84", "Nul Clarke", "45°", "3°", "aucune (paramètres nuls)", ""},
+      {"Plate T", "WGS84", "0", "5000000", "3 paramètres (Triangulation)", ""},
+      {"Tourne", "Triangulation", "45°", "3°", "7 paramètres (Tourne), 3 paramètres (Triangulation)", ""},
+      {"Quadrillé", "WGS84", "45°", "3°", "grille de correction (Quadrillé)", ""},
+      {"WGS84", "Quadrillé", "45°", "7°", "hors grille : 3 paramètres (Quadrillé)", ""},
+      {"Quadrillé", "Quadrillé", "30°", "3°", "aucune (même datum)", ""},
+      // A multi-zone destination takes the zone of the point.
+      {"WGS84", "UTM", "0°", "-13°", "aucune (même datum)", ""},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(std::string(c.Source) + " -> " + c.Destination + " " + c.X + " " + c.Y);
+    TResultatConversion r;
+    Convertir(d, Saisie(c.Source, c.Destination, c.X, c.Y), r);
+    EXPECT_EQ(r.Methode, c.Methode);
+    EXPECT_EQ(r.Avertissement, c.Avertissement);
+  }
+
+  // A zone typed far from the point: the source's own scale tells, in the
+  // zone typed, not in the zone of the point; the zone of a destination is
+  // that of the point.
+  TPointConverti p;
+  const TSystemeResolu utm = d.Resout("UTM"), wgs84 = d.Resout("WGS84");
+  for (auto [zone, loin] : {std::pair{31, false}, {33, true}, {-31, false}}) {
+    SCOPED_TRACE(zone);
+    double X = 0, Y = 0;
+    utm.Multiple->GeoVersCartoDansZone(zone, 0.5 * kSeconde, 3600 * kSeconde, X, Y);
+    ConvertitPoint(utm, zone, wgs84, false, X, Y, false, p);
+    EXPECT_EQ(p.Eloigne(), loin) << p.EchelleDepart;
+    EXPECT_EQ(TexteEloigne(utm, wgs84, p).empty(), !loin);
+  }
+  ConvertitPoint(wgs84, 0, utm, false, 0.7, -0.3, false, p);
+  EXPECT_FALSE(p.Eloigne());
+  EXPECT_NEAR(p.EchelleArrivee, 0.9996, 1e-3);
 }
 
 }  // namespace

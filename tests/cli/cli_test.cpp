@@ -237,6 +237,65 @@ TEST_F(Cli, FuseauDeDepartEtDArrivee) {
   EXPECT_EQ(r.Erreur, "ligne 1 : Le numéro de fuseau de départ est incorrect, exemple 12\n");
 }
 
+// ---- Points far away, off a grid, beyond the poles; the method ----
+
+// A point far from a system's region is converted and flagged, or refused
+// with --strict, like a point off its datum's grid; --methode appends how the
+// datums were shifted.
+TEST_F(Cli, AvertissementsStrictEtMethode) {
+  std::string grille = "0 5 44 50 1 1\r\n";
+  for (int k = 0; k < 6 * 7; ++k) grille += "-168 -60 320 1 ";
+  Ecrit("grille.dat", grille);
+  Ecrit("loin.txt", std::string(kCatalogue) +
+                        "Ellipsoide=\"Clarke\" \"\" 6378249.2 0.0824832567634\r\n"
+                        "Datum=\"NTF\" \"\" \"Clarke\" -168 -60 320 \"" + dossier_("grille.dat") + "\"\r\n"
+                        "Projection \"UTM Fuseau\"=\"UTM 31\" \"\" \"WGS84\" 31 0\r\n");
+  const std::string loin =
+      "point loin de la région d'emploi de UTM 31 (altération linéaire 1.02174)\n";
+  const struct {
+    std::string Arrivee;
+    std::vector<std::string> Options;
+    std::string Entree;
+    int Statut;
+    std::vector<std::string> Derniers;  // the last field of each output line ("" for Y)
+    std::string Erreur;
+  } cas[] = {
+      {"UTM 31", {}, "45° 3°\n45° 20°\n", 0, {"", ""}, "ligne 2 : Attention : " + loin},
+      {"UTM 31", {"--strict"}, "45° 3°\n45° 20°\n", 1, {""}, "ligne 2 : " + loin},
+      {"NTF", {"--methode"}, "47° 2°\n30° 2°\n", 0,
+       {"grille de correction (NTF)", "hors grille : 3 paramètres (NTF)"}, ""},
+      {"NTF", {"--strict", "--methode"}, "47° 2°\n30° 2°\n", 1, {"grille de correction (NTF)"},
+       "ligne 2 : point hors de la grille " + dossier_("grille.dat") + " du datum NTF\n"},
+      {"WGS84", {"--methode", "--details"}, "47° 2°\n", 0, {"aucune (même datum)"}, ""},
+      {"UTM 31", {"--methode"}, "95° 2°\n-45° 1e308°\n", 1, {},
+       "ligne 1 : La latitude de départ doit être comprise entre -90° et 90°\n"
+       "ligne 2 : La longitude de départ doit être comprise entre -360° et 360°\n"},
+  };
+  for (const auto& c : cas) {
+    std::vector<std::string> options = {"--catalogue", "loin.txt"};
+    options.insert(options.end(), c.Options.begin(), c.Options.end());
+    SCOPED_TRACE(c.Arrivee + " " + (c.Options.empty() ? "" : c.Options[0]));
+    auto r = Convertit("WGS84", c.Arrivee, options, c.Entree);
+    EXPECT_EQ(r.Statut, c.Statut);
+    EXPECT_EQ(r.Erreur, c.Erreur);
+    const auto lignes = Lignes(r.Sortie);
+    ASSERT_EQ(lignes.size(), c.Derniers.size()) << r.Sortie;
+    for (size_t i = 0; i < lignes.size(); ++i) {
+      const auto champs = Champs(lignes[i]);
+      if (c.Derniers[i].empty()) EXPECT_EQ(champs.size(), 2u) << lignes[i];
+      else EXPECT_EQ(champs.back(), c.Derniers[i]);
+    }
+  }
+
+  // A zone the multi-zone system does not have.
+  auto r = Convertit("UTM", "WGS84", {"--fuseau", "61"}, "500000 0\n500000 0 -61\n500000 10000000 -60\n");
+  EXPECT_EQ(r.Statut, 1);
+  EXPECT_EQ(Lignes(r.Sortie).size(), 1u);
+  EXPECT_EQ(r.Erreur,
+            "ligne 1 : Le fuseau de départ 61 n'existe pas dans UTM : fuseaux 1 à 60, et -1 à -60 au sud\n"
+            "ligne 2 : Le fuseau de départ -61 n'existe pas dans UTM : fuseaux 1 à 60, et -1 à -60 au sud\n");
+}
+
 // ---- Usage errors and the catalogue ----
 
 // Usage errors, unknown systems and unreadable catalogues: status 2, nothing

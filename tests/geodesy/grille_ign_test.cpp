@@ -135,12 +135,20 @@ TEST(GrilleIgn, FichiersIncorrects) {
       EXPECT_NE(std::string(erreur.what()).find("En-tête de grille incorrect"), std::string::npos);
     }
   }
-  // Malformed numbers and missing tokens, in the header and in the nodes.
-  for (const char* contenu : {"0 1 0 1 1\n", "0 1 0 1 1 un x\n", "0 1 0 1 1 1 x\n0 0 1 1\n",
-                              "0 1 0 1 1 1 x\n0 0 1 1 1,5\n", "0 1 0 1 1 1\n1 2 3 0 4 5 6\n",
-                              "0 1 0 1 1 1\n"})
-    EXPECT_THROW(TGrilleIgn(dossier.Ecrit("mauvaise.dat", contenu)), ErreurConversion)
-        << contenu;
+  // Malformed numbers and missing tokens, in the header and in the nodes:
+  // the message names the file and the line.
+  for (auto [contenu, ligne] : {std::pair{"0 1 0 1 1\n", 1}, {"0 1 0 1 1 un x\n", 1},
+                                {"0 1 0 1 1 1 x\n0 0 1 1\n", 2}, {"0 1 0 1 1 1 x\n\n0 0 1 1 1,5\n", 3},
+                                {"0 1 0 1 1 1\n1 2 3 0 4 5 6\n", 2}, {"0 1 0 1 1 1\n", 2}}) {
+    const std::string chemin = dossier.Ecrit("mauvaise.dat", contenu);
+    try {
+      TGrilleIgn g(chemin);
+      ADD_FAILURE() << contenu;
+    } catch (const ErreurConversion& erreur) {
+      EXPECT_EQ(std::string(erreur.what()).rfind("Grille " + chemin + ", ligne " + std::to_string(ligne) + " : ", 0), 0u)
+          << erreur.what();
+    }
+  }
   EXPECT_THROW(TGrilleIgn(dossier.Ecrit("courte.txt", "GR3D\nGR3D1 0 1 0 1 1\n")),
                ErreurConversion);
 }

@@ -218,6 +218,43 @@ class TestFenetrePrincipale : public QObject {
             tolerance + 1e-9);
     QCOMPARE(f.EditAlteration->text(), QStringLiteral("1"));
     QCOMPARE(f.EditFuseauDest->text(), QStringLiteral("1"));
+    QCOMPARE(f.EditMethode->text(), QStringLiteral("3 paramètres (NTF)"));
+    QVERIFY(f.EditMethode->isReadOnly());
+    QCOMPARE(f.LabelAvertissement->text(), QString());
+  }
+
+  // A point far from the destination's region: the result, and the warning
+  // beside it, no message box; the next point near it clears the warning, a
+  // failed one the method too.
+  void pointEloigneSignaleSansBoite() {
+    TForm1& f = OuvreCatalogueEssai();
+    f.ComboDestination->setCurrentIndex(kUTM31);
+    Convertit(f, kWGS84, QStringLiteral("45°"), QStringLiteral("20°"));
+    QVERIFY2(banc_->Messages.isEmpty(), qPrintable(banc_->Messages.join('\n')));
+    QVERIFY(!f.EditXDest->text().isEmpty());
+    QVERIFY2(f.LabelAvertissement->text().startsWith(QStringLiteral(
+                 "Attention : point loin de la région d'emploi de UTM 31 (altération linéaire 1.0")),
+             qPrintable(f.LabelAvertissement->text()));
+    QCOMPARE(f.EditMethode->text(), QStringLiteral("aucune (même datum)"));
+    Convertit(f, kWGS84, QStringLiteral("45°"), QStringLiteral("4°"));
+    QCOMPARE(f.LabelAvertissement->text(), QString());
+    Convertit(f, kWGS84, QStringLiteral("45"), QStringLiteral("4°"));
+    QCOMPARE(banc_->Messages.size(), 1);
+    QCOMPARE(f.EditMethode->text(), QString());
+  }
+
+  // A datum whose grid file is missing: one warning at start, with the file
+  // and the reason; the datum converts with its parameters.
+  void grilleAbsenteAvertitAuDemarrage() {
+    banc_->EcritDonnees(std::string(kCatalogueEssai) +
+                        "Datum=\"Quadrillé\" \"\" \"GRS 80\" 1 2 3 \"absente.dat\"\r\n");
+    TForm1& f = banc_->Ouvre();
+    QCOMPARE(banc_->Messages,
+             QStringList{QStringLiteral("Vestrel | La grille absente.dat du datum Quadrillé n'est pas "
+                                        "utilisée (fichier introuvable) : ses paramètres la remplacent")});
+    f.ComboDestination->setCurrentIndex(f.ComboDestination->findText(QStringLiteral("Quadrillé")));
+    Convertit(f, kWGS84, QStringLiteral("45°"), QStringLiteral("4°"));
+    QCOMPARE(f.EditMethode->text(), QStringLiteral("3 paramètres (Quadrillé)"));
   }
 
   void messagesDeConvertir_data() {
