@@ -25,7 +25,9 @@ class TLaborde : public TProjection {
   double n1 = 0;          // ratio of the isometric latitudes and longitude differences
   double n2 = 0;          // metres, radius of the sphere times the scale factor
   double c = 0;           // added to the isometric latitude on the sphere
-  double X0 = 0, Y0 = 0;  // metres, where the central meridian meets the sphere's equator
+  // Metres, where the central meridian meets the sphere's equator
+  // (parameters "X0" and "Y0").
+  double XEquateur = 0, YEquateur = 0;
   TAngle LandaC;          // longitude of the central meridian
 
   // The whole core in one step: the five numbers, then the longitude text,
@@ -35,7 +37,7 @@ class TLaborde : public TProjection {
 
  protected:
   void DecritParametres(TParametres& p) override {
-    p.Reel("n1", n1).Reel("n2", n2).Reel("c", c).Reel("X0", X0).Reel("Y0", Y0);
+    p.Reel("n1", n1).Reel("n2", n2).Reel("c", c).Reel("X0", XEquateur).Reel("Y0", YEquateur);
     p.Angle("LandaC", LandaC);
   }
 };

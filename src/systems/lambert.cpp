@@ -9,19 +9,19 @@ namespace vestrel {
 void TLambert::GeoVersCarto(double phi, double lambda, double& X, double& Y) const {
   const double R = c * std::exp(-n * LatitudeIsometrique(phi, Excentricite()));
   const double gamma = n * (lambda - LandaC.Valeur);
-  X = X0 + R * std::sin(gamma);
-  Y = Y0 - R * std::cos(gamma);
+  X = XSommet + R * std::sin(gamma);
+  Y = YSommet - R * std::cos(gamma);
 }
 
 void TLambert::CartoVersGeo(double X, double Y, double& phi, double& lambda) const {
-  const double dX = X - X0, dY = Y - Y0;
+  const double dX = X - XSommet, dY = Y - YSommet;
   const double R = std::sqrt(dX * dX + dY * dY);
   // The full-circle arc tangent holds the cone angle beyond ±90° (polar
   // cones, far from the central meridian). For a southern cone (c < 0) the
   // image of a point lies on the far side of the apex: both sides of the
   // quotient change sign.
   const double s = c < 0 ? -1.0 : 1.0;
-  const double gamma = std::atan2(s * dX, s * (Y0 - Y));
+  const double gamma = std::atan2(s * dX, s * (YSommet - Y));
   lambda = LandaC.Valeur + gamma / n;
   phi = LatitudeIsometriqueInverse(-std::log(std::fabs(R / c)) / n, Excentricite());
 }

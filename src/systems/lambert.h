@@ -4,7 +4,7 @@
 // conique conforme de Lambert", algorithms ALG0003 and ALG0004):
 //   R = c·exp(−n·L(φ)),  γ = n·(λ − λC),  X = X0 + R·sin γ,  Y = Y0 − R·cos γ
 // with L the isometric latitude. (X0, Y0) is the image of the pole (the apex
-// of the cone). Exact formulas; the inverse latitude iterates to 1e-11 rad.
+// of the cone), held in XSommet, YSommet. Exact formulas; the inverse latitude iterates to 1e-11 rad.
 //
 // The tangent and secant kinds derive from this class and compute n, c, the
 // apex and the central meridian from the user's parameters.
@@ -23,13 +23,13 @@ class TLambert : public TProjection {
   // The cone.
   double n = 0;       // exponent
   double c = 0;       // radius constant, metres
-  double X0 = 0;      // apex easting, metres
-  double Y0 = 0;      // apex northing, metres
+  double XSommet = 0;  // apex easting, metres (parameter "X0")
+  double YSommet = 0;  // apex northing, metres (parameter "Y0")
   TAngle LandaC;      // central meridian
 
  protected:
   void DecritParametres(TParametres& p) override {
-    p.Reel("n", n).Reel("c", c).Reel("X0", X0).Reel("Y0", Y0).Angle("LandaC", LandaC);
+    p.Reel("n", n).Reel("c", c).Reel("X0", XSommet).Reel("Y0", YSommet).Angle("LandaC", LandaC);
   }
 };
 

@@ -24,10 +24,10 @@ void TLambert_sec::CalculeConstantes() {
   const bool pole = std::fabs(phi0 - std::numbers::pi / 2) < ToleranceIteration;
   const double apex = pole ? Y0 : Y0 + c0 * std::exp(-n0 * LatitudeIsometrique(phi0, e));
   garde.Verifie();
-  TLambert::n = n0;
-  TLambert::c = c0;
-  TLambert::X0 = X0;
-  TLambert::Y0 = apex;
+  n = n0;
+  c = c0;
+  XSommet = X0;
+  YSommet = apex;
   LandaC.Ecrit(Landa0.Texte);
 }
 

@@ -15,7 +15,7 @@ class TLambert_sec : public TLambert {
   std::string Nature() const override { return "Lambert Conique Sécant"; }
 
   // The user's parameters. X0 and Y0 are the false origin, distinct from the
-  // apex held by the cone (TLambert::X0, TLambert::Y0).
+  // apex held by the cone (XSommet, YSommet).
   double X0 = 0;
   double Y0 = 0;
   TAngle Landa0;

@@ -17,10 +17,10 @@ void TLambert_tan::CalculeConstantes() {
   const double rayon0 = k0 * GrandeNormale(phi0, DemiGrandAxe(), e) / std::tan(phi0);
   const double n0 = std::sin(phi0);
   garde.Verifie();
-  TLambert::n = n0;
-  TLambert::c = rayon0 * std::exp(n0 * LatitudeIsometrique(phi0, e));
-  TLambert::X0 = X0;
-  TLambert::Y0 = Y0 + rayon0;
+  n = n0;
+  c = rayon0 * std::exp(n0 * LatitudeIsometrique(phi0, e));
+  XSommet = X0;
+  YSommet = Y0 + rayon0;
   LandaC.Ecrit(Landa0.Texte);
 }
 

@@ -22,8 +22,8 @@ void TStereographic::SetParametres(const std::string& landaC, const std::string&
   n1 = N1;
   n2 = N2;
   c = C;
-  X0 = x0;
-  Y0 = y0;
+  XCentre = x0;
+  YCentre = y0;
   LandaC.Ecrit(landaC);
   PhiC.Ecrit(phiC);
 }
@@ -37,12 +37,12 @@ void TStereographic::GeoVersCarto(double phi, double lambda, double& X, double& 
   SphereVersCartesien(Lambda, phis, x, y, z);
   // The centre (0, PhiC) turned onto the pole (0, 0, 1).
   RotationY(x, y, z, std::numbers::pi / 2 - PhiC.Valeur, xp, yp, zp);
-  X = X0 + 2 * n2 * yp / (1 + zp);
-  Y = Y0 - 2 * n2 * xp / (1 + zp);
+  X = XCentre + 2 * n2 * yp / (1 + zp);
+  Y = YCentre - 2 * n2 * xp / (1 + zp);
 }
 
 void TStereographic::CartoVersGeo(double X, double Y, double& phi, double& lambda) const {
-  const double u = X - X0, v = -(Y - Y0);
+  const double u = X - XCentre, v = -(Y - YCentre);
   const double rho = std::hypot(u, v);
   // Longitude in the turned frame: 2·atan(u/(v + rho)) by the half-angle
   // formula, that is atan2(u, v), which also gives its limit pi straight

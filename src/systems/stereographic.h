@@ -25,7 +25,7 @@ class TStereographic : public TProjection {
   double n1 = 0;          // ratio of the isometric latitudes and longitude differences
   double n2 = 0;          // metres, radius of the sphere times the scale factor
   double c = 0;           // added to the isometric latitude on the sphere
-  double X0 = 0, Y0 = 0;  // metres, plane coordinates of the centre
+  double XCentre = 0, YCentre = 0;  // metres, plane coordinates of the centre ("X0", "Y0")
   TAngle LandaC;          // longitude of the centre
   TAngle PhiC;            // latitude of the centre on the sphere
 
@@ -36,7 +36,7 @@ class TStereographic : public TProjection {
 
  protected:
   void DecritParametres(TParametres& p) override {
-    p.Reel("n1", n1).Reel("n2", n2).Reel("c", c).Reel("X0", X0).Reel("Y0", Y0);
+    p.Reel("n1", n1).Reel("n2", n2).Reel("c", c).Reel("X0", XCentre).Reel("Y0", YCentre);
     p.Angle("LandaC", LandaC).Angle("PhiC", PhiC);
   }
 };

@@ -43,8 +43,8 @@ TEST(Lambert, TheApexHasNoInverse) {
   // lies a point 90° of cone angle from the central meridian.
   auto s = Systeme<TLambert_sec>("Lambert Conique Sécant", "WGS84", kLambert93);
   double phi, lambda;
-  EXPECT_THROW(Retour(*s, s->TLambert::X0, s->TLambert::Y0, phi, lambda), ErreurArithmetique);
-  Retour(*s, s->TLambert::X0 + 100000, s->TLambert::Y0, phi, lambda);
+  EXPECT_THROW(Retour(*s, s->XSommet, s->YSommet, phi, lambda), ErreurArithmetique);
+  Retour(*s, s->XSommet + 100000, s->YSommet, phi, lambda);
   EXPECT_NEAR(lambda, (s->LandaC.Valeur + std::numbers::pi / 2 / s->TLambert::n) * 180 / std::numbers::pi, 1e-9);
 }
 

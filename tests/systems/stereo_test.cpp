@@ -34,7 +34,7 @@ TEST(Stereo, WorkedConstantsOfTheDerivedSpheres) {
     EXPECT_NEAR(c, 0.00305520424, 1e-11);
   }
   EXPECT_NEAR(Coeur(*s).PhiC.Valeur / kDeg, 46.75492088, 1e-8);
-  EXPECT_NEAR((200000 - kl.Y0) / kl.n2 / kDeg, 46.75492088, 1e-8);
+  EXPECT_NEAR((200000 - kl.YEquateur) / kl.n2 / kDeg, 46.75492088, 1e-8);
   EXPECT_EQ(Coeur(*Systeme("Stéréographique Equatoriale", "WGS84", kExemple)).PhiC.Texte,
             "51.78669981g");
   // The polar sphere of UPS.
