@@ -37,9 +37,16 @@ build: configure
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Without Qt 6 the build makes no window: say so, and what to install.
 run: build
-	@if [ -x $(BUILD)/src/ui/vestrel ]; then $(BUILD)/src/ui/vestrel; \
-	else echo "La fenêtre de Vestrel n'est pas encore construite."; fi
+	@if [ -x $(BUILD)/src/ui/vestrel ]; then exec $(BUILD)/src/ui/vestrel; fi; \
+	if grep -q '^VESTREL_GUI:BOOL=OFF' $(BUILD)/CMakeCache.txt; then \
+	  echo "La fenêtre de Vestrel n'est pas construite : VESTREL_GUI vaut OFF (cmake -DVESTREL_GUI=ON)." >&2; \
+	else \
+	  echo "La fenêtre de Vestrel n'est pas construite : Qt 6 (Widgets et Test) est introuvable." >&2; \
+	  echo "Installez qt6-base-dev (« make deps » en root le fait), puis relancez « make run »." >&2; \
+	  echo "Sans Qt, vestrel-cli est construit : $(BUILD)/vestrel-cli --help" >&2; \
+	fi; exit 1
 
 # The tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
