@@ -97,10 +97,7 @@ const TTypeMultiple kTypesMultiple[] = {
 
 std::span<const TTypeProjection> TypesProjection() { return kTypesProjection; }
 
-std::span<const TTypeMultiple> TypesMultiple() {
-  std::span<const TTypeMultiple> t = kTypesMultiple;
-  return t.back().Nature ? t : t.first(t.size() - 1);
-}
+std::span<const TTypeMultiple> TypesMultiple() { return kTypesMultiple; }
 
 std::unique_ptr<TProjection> CreeProjection(const std::string& nature) {
   for (const auto& type : TypesProjection())

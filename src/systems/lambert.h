@@ -16,8 +16,9 @@ class TLambert : public TProjection {
  public:
   std::string Nature() const override { return "Lambert Conique"; }
   void GeoVersCarto(double phi, double lambda, double& X, double& Y) const override;
-  // The angle γ is taken as the principal arctangent of (X − X0)/(Y0 − Y):
-  // a point whose γ goes beyond ±π/2 does not come back.
+  // The angle γ is the full-circle arc tangent of (X − X0, Y0 − Y), both
+  // signs turned for a southern cone (c < 0): every γ within ±π comes back,
+  // polar cones and points far from the central meridian included.
   void CartoVersGeo(double X, double Y, double& phi, double& lambda) const override;
 
   // The cone.
