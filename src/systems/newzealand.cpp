@@ -14,20 +14,20 @@ namespace {
 
 // Latitude difference (in 1e5 seconds of arc) to isometric-latitude
 // difference, A1 to A10.
-constexpr std::array<double, 10> kA = {0.6399175073, -0.1358797613, 0.063294409, -0.02526853,
-                                       0.0117879,    -0.0055161,    0.0026906,   -0.001333,
-                                       0.00067,      -0.00034};
+constexpr auto kA = std::to_array<double>({0.6399175073, -0.1358797613, 0.063294409, -0.02526853,
+                                           0.0117879, -0.0055161, 0.0026906, -0.001333, 0.00067,
+                                           -0.00034});
 // The conformal polynomial, B1 to B6.
-constexpr std::array<TComplexe, 6> kB = {{{0.7557853228, 0.0},
-                                          {0.249204646, 0.003371507},
-                                          {-0.001541739, 0.04105856},
-                                          {-0.10162907, 0.01727609},
-                                          {-0.26623489, -0.36249218},
-                                          {-0.6870983, -1.1651967}}};
+constexpr auto kB = std::to_array<TComplexe>({{0.7557853228, 0.0},
+                                              {0.249204646, 0.003371507},
+                                              {-0.001541739, 0.04105856},
+                                              {-0.10162907, 0.01727609},
+                                              {-0.26623489, -0.36249218},
+                                              {-0.6870983, -1.1651967}});
 // Isometric-latitude difference back to latitude difference, D1 to D9.
-constexpr std::array<double, 9> kD = {1.5627014243, 0.5185406398, -0.03333098,
-                                      -0.1052906,   -0.0368594,   0.007317,
-                                      0.0122,       0.00394,      -0.0013};
+constexpr auto kD = std::to_array<double>({1.5627014243, 0.5185406398, -0.03333098, -0.1052906,
+                                           -0.0368594, 0.007317, 0.0122, 0.00394, -0.0013});
+// The counts of the published series: a coefficient lost or doubled fails here.
 static_assert(kA.size() == 10 && kB.size() == 6 && kD.size() == 9);
 
 // Radians to units of 100 000 seconds of arc.

@@ -13,11 +13,12 @@ namespace {
 // Code points of the bytes 0x80..0x9F in Windows-1252 (Microsoft's published
 // cp1252 table). The five bytes the table leaves undefined keep the C1 control
 // character of the same value, so every byte survives a round trip.
-constexpr std::array<char32_t, 32> kPlage80 = {
+constexpr auto kPlage80 = std::to_array<char32_t>({
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178});
+// One code point per byte of the range: a value lost or doubled fails here.
 static_assert(kPlage80.size() == 0xA0 - 0x80);
 
 char32_t PointDeCode(unsigned char octet) {

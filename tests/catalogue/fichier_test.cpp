@@ -5,10 +5,10 @@
 #include <sys/resource.h>
 
 #include <csignal>
-#include <sstream>
 
 #include "catalogue/donnee.h"
 #include "../commun/dossier_temporaire.h"
+#include "../commun/table.h"
 #include "tools/erreurs.h"
 
 namespace vestrel {
@@ -34,19 +34,16 @@ size_t Taille(const TDonnees& d) {
 
 // Read into a catalogue that holds only the built-ins "GRS 80" and "WGS84".
 TEST(Catalogue, EnregistrementsEtMessagesDuFichierDeDonnees) {
-  std::istringstream fichier(
-      LitFichier(std::string(VESTREL_SOURCE_DIR) + "/tests/catalogue/data/enregistrements.txt"));
-  std::vector<std::string> lignes;
-  for (std::string ligne; std::getline(fichier, ligne);) lignes.push_back(ligne);
+  const std::vector<essai::TLigneTable> lignes = essai::LitTable("catalogue/data/enregistrements.txt");
   auto erreur = [](const std::string& l) {
     return l.starts_with("intervalle: ") || l.starts_with("conversion: ");
   };
   TDonnees d;
   for (size_t i = 0; i < lignes.size(); ++i) {
-    const std::string& ligne = lignes[i];
-    if (ligne.empty() || ligne[0] == '#' || ligne.starts_with("=> ") || erreur(ligne)) continue;
-    SCOPED_TRACE("enregistrements.txt:" + std::to_string(i + 1) + ": " + ligne);
-    const std::string suite = i + 1 < lignes.size() ? lignes[i + 1] : "";
+    const std::string& ligne = lignes[i].Texte;
+    if (ligne.starts_with("=> ") || erreur(ligne)) continue;
+    SCOPED_TRACE(lignes[i].Trace);
+    const std::string suite = i + 1 < lignes.size() ? lignes[i + 1].Texte : "";
     if (!erreur(suite)) {
       ASSERT_NO_THROW(d.AjouteLigne(ligne));
       const std::string ecrite = suite.starts_with("=> ") ? suite.substr(3) : ligne;

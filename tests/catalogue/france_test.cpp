@@ -17,6 +17,7 @@
 #include "catalogue/epsg.h"
 #include "catalogue/fichier_ini.h"
 #include "../commun/dossier_temporaire.h"
+#include "../commun/table.h"
 #include "tools/chemins.h"
 #include "tools/nombres.h"
 
@@ -73,14 +74,10 @@ std::vector<std::string> Mots(const std::string& texte) {
 }
 
 std::vector<TCas> CasEPSG() {
-  std::istringstream fichier(
-      LitFichier(std::string(VESTREL_SOURCE_DIR) + "/tests/catalogue/data/epsg.txt"));
   std::map<std::string, std::vector<TGeo>> ensembles;
   std::vector<TCas> cas;
-  int numero = 0;
-  for (std::string ligne; std::getline(fichier, ligne);) {
-    ++numero;
-    if (ligne.empty() || ligne[0] == '#') continue;
+  for (const essai::TLigneTable& l : essai::LitTable("catalogue/data/epsg.txt")) {
+    const std::string& ligne = l.Texte;
     std::vector<std::string> champs;
     for (size_t debut = 0;;) {
       const size_t fin = ligne.find(" | ", debut);
@@ -90,7 +87,7 @@ std::vector<TCas> CasEPSG() {
     }
     const size_t blanc = champs[0].find(' ');
     TCas c{champs[0].substr(0, blanc), champs[0].substr(blanc + 1), {}, {},
-           "epsg.txt:" + std::to_string(numero)};
+           "epsg.txt:" + std::to_string(l.Numero)};
     if (c.Mot == "points") {
       const std::vector<std::string> mots = Mots(c.Nom);
       for (size_t i = 1; i + 1 < mots.size(); i += 2)

@@ -5,14 +5,11 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
-#include <sstream>
 #include <vector>
 
+#include "../commun/table.h"
 #include "catalogue/donnee.h"
 #include "geodesy/ellipsoide.h"
-#include "tools/chemins.h"
-#include "tools/nombres.h"
-
 #include "tools/erreurs.h"
 #include "tools/flottant.h"
 
@@ -25,23 +22,15 @@ constexpr double kA = 6378137.0;
 constexpr double kE = 0.08181919106;
 
 TEST(Geodesie, FiguresDeReference) {
-  std::istringstream fichier(
-      LitFichier(std::string(VESTREL_SOURCE_DIR) + "/tests/geodesy/data/references.txt"));
   TDonnees d;
-  int numero = 0;
-  for (std::string ligne; std::getline(fichier, ligne);) {
-    ++numero;
-    if (ligne.empty() || ligne[0] == '#') continue;
-    SCOPED_TRACE("references.txt:" + std::to_string(numero) + ": " + ligne);
-    if (ligne.starts_with("Ellipsoide=") || ligne.starts_with("Datum=")) {
-      d.AjouteLigne(ligne);
+  for (const essai::TLigneTable& ligne : essai::LitTable("geodesy/data/references.txt")) {
+    SCOPED_TRACE(ligne.Trace);
+    if (ligne.Texte.starts_with("Ellipsoide=") || ligne.Texte.starts_with("Datum=")) {
+      d.AjouteLigne(ligne.Texte);
       continue;
     }
-    std::istringstream mots(ligne);
-    std::string cas;
-    mots >> cas;
     std::vector<double> v;
-    for (std::string n; mots >> n;) v.push_back(LitReel(n));
+    const std::string cas = ligne.Mot(v);
     const TEllipsoide& e = *d.Ellipsoides.back();
     const double tolerance = v.back();
     double X, Y, Z;
@@ -128,8 +117,9 @@ TEST(Cartesien, AllerRetour) {
       }
 }
 
-// On the polar axis the iteration would divide by zero.
-TEST(Cartesien, AxePolaireSansDivisionParZero) {
+// On the polar axis the iteration would divide by zero; input that is not
+// finite is refused.
+TEST(Cartesien, AxePolaireEtEntreeNonFinie) {
   const double b = kA * std::sqrt(1 - kE * kE);
   GardeFlottante garde;
   double lambda, phi, h;
@@ -141,15 +131,8 @@ TEST(Cartesien, AxePolaireSansDivisionParZero) {
   EXPECT_EQ(phi, -kPi / 2);
   EXPECT_NEAR(h, -20, 1e-8);
   EXPECT_NO_THROW(garde.Verifie());
-}
-
-TEST(Cartesien, EntreeNonFinieLeveUneErreur) {
-  double lambda, phi, h;
-  EXPECT_THROW(CartesienVersGeographique(std::nan(""), 0, 0, kA, kE, lambda, phi, h),
-               ErreurArithmetique);
-  EXPECT_THROW(CartesienVersGeographique(1e6, 0, std::numeric_limits<double>::infinity(), kA,
-                                         kE, lambda, phi, h),
-               ErreurArithmetique);
+  for (double x : {std::nan(""), std::numeric_limits<double>::infinity()})
+    EXPECT_THROW(CartesienVersGeographique(x, 0, 1e6, kA, kE, lambda, phi, h), ErreurArithmetique);
 }
 
 TEST(SeptParametres, InversesExacteEtApprochee) {

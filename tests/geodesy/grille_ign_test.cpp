@@ -112,15 +112,6 @@ TEST(GrilleIgn, InterpolationAuxNoeudsAuMilieuEtAuxBordsSuperieurs) {
   EXPECT_FALSE(h.Interpole(-5.5, 41.0, x, y, z));
 }
 
-TEST(GrilleIgn, FauteArithmetiqueDonneHorsGrille) {
-  TDossierTemporaire dossier;
-  TGrilleIgn g(dossier.Ecrit("gr3df97a.txt", kGrilleIgn));
-  // A zero weight times an infinite neighbour is an invalid operation.
-  g.TX[111] = std::numeric_limits<double>::infinity();
-  double x, y, z;
-  EXPECT_FALSE(g.Interpole(-5.5, 41.0, x, y, z));
-}
-
 TEST(GrilleIgn, FichiersIncorrects) {
   TDossierTemporaire dossier;
   EXPECT_THROW(TGrilleIgn(dossier.Dossier() + "absente.txt"), ErreurEntreeSortie);

@@ -15,28 +15,6 @@ using namespace essais;
 
 const TLaborde& Coeur(const TProjection& p) { return dynamic_cast<const TLaborde&>(p); }
 
-TEST(Laborde, EachKindPlacesItsOriginByItsOwnRule) {
-  for (const char* datum : {"WGS84", "Bessel"}) {
-    const double phi0 = 46.8 * kDeg, e = Catalogue().TrouveDatum(datum)->Ellipsoide->E;
-    const double phis = LatitudeIsometriqueInverse(LatitudeIsometrique(phi0, e), 0);
-    struct {
-      const char* nature;
-      double latitudeSphere;
-    } const kinds[] = {
-        {"Gauss Laborde Courbure", 0},  // Y0 is the origin itself
-        {"Gauss Laborde Bitangente", phi0},
-        {"Gauss Laborde Equatoriale", phis},
-    };
-    for (const auto& kind : kinds) {
-      auto p = Systeme(kind.nature, datum, "0.99987 600000 200000 2.3° 46.8°");
-      double X, Y;
-      Aller(*p, 46.8, 2.3, X, Y);
-      EXPECT_NEAR(X, 600000, 1e-6) << kind.nature;  // on the central meridian
-      EXPECT_NEAR(Y, 200000 + Coeur(*p).n2 * kind.latitudeSphere, 1e-4) << kind.nature;
-    }
-  }
-}
-
 TEST(Laborde, CoreSendsTheSphereEquatorOnTheCentralMeridianToItsOrigin) {
   auto p = Systeme("Gauss Laborde", "WGS84", "1.0007 6380000 0.003 500000 -4000000 3°");
   // Ls = 0 where L(phi, e) = -c/n1.

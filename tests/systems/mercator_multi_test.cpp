@@ -82,23 +82,6 @@ TEST(MercatorMultiple, AgreesWithUTMBothWays) {
   }
 }
 
-TEST(MercatorMultiple, RoundTripsAcrossZonesOnBothEllipsoids) {
-  for (const char* datum : {"WGS84", "NTF"}) {
-    auto s = Systeme<TMultipleMercator>("Transverse Mercator Multiple", datum, kGrille);
-    double ecart = 0;
-    for (double phi = -80; phi <= 84; phi += 8)
-      for (double lambda = -180; lambda < 180; lambda += 7.3) {
-        double X, Y, phi2, lambda2;
-        int32_t zone;
-        s->GeoVersCarto(phi * kDeg, lambda * kDeg, X, Y, zone);
-        s->CartoVersGeo(zone, X, Y, phi2, lambda2);
-        ecart = std::max({ecart, std::fabs(phi2 / kDeg - phi),
-                          std::fabs(std::remainder(lambda2 / kDeg - lambda, 360))});
-      }
-    EXPECT_LT(ecart, 1e-9) << datum;
-  }
-}
-
 TEST(MercatorMultiple, WithoutStepOrFiniteLongitudeThereIsNoZone) {
   TMultipleMercator fraiche;
   fraiche.Datum = Catalogue().TrouveDatum("WGS84");

@@ -5,15 +5,13 @@
 
 #include <cmath>
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "../commun/table.h"
 #include "catalogue/donnee.h"
 #include "essais_projection.h"
-#include "tools/chemins.h"
 #include "tools/erreurs.h"
-#include "tools/nombres.h"
 
 namespace vestrel {
 namespace {
@@ -32,18 +30,13 @@ std::vector<std::string> Familles() {
 class References : public testing::TestWithParam<std::string> {};
 
 TEST_P(References, Famille) {
-  const std::string chemin =
-      std::string(VESTREL_SOURCE_DIR) + "/tests/systems/data/" + GetParam() + ".txt";
-  std::istringstream fichier(LitFichier(chemin));
   TDonnees donnees;
   const TProjection* p = nullptr;
   double tolerance = 1e-3, boucle = 1e-9;
-  int numero = 0, cas = 0;
-  for (std::string ligne; std::getline(fichier, ligne);) {
-    ++numero;
-    if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
-    if (ligne.empty() || ligne[0] == '#') continue;
-    SCOPED_TRACE(GetParam() + ".txt:" + std::to_string(numero) + ": " + ligne);
+  int cas = 0;
+  for (const essai::TLigneTable& l : essai::LitTable("systems/data/" + GetParam() + ".txt")) {
+    const std::string& ligne = l.Texte;
+    SCOPED_TRACE(l.Trace);
     if (ligne.starts_with("Ellipsoide") || ligne.starts_with("Datum") ||
         ligne.starts_with("Projection")) {
       ASSERT_NO_THROW(donnees.AjouteLigne(ligne));
@@ -54,11 +47,8 @@ TEST_P(References, Famille) {
       EXPECT_EQ(ecrite, ligne + "\r\n");
       continue;
     }
-    std::istringstream mots(ligne);
-    std::string mot;
-    mots >> mot;
     std::vector<double> v;
-    for (std::string n; mots >> n;) v.push_back(LitReel(n));
+    const std::string mot = l.Mot(v);
     ASSERT_TRUE(p);
     ++cas;
     const double a = p->Datum->Ellipsoide->A;

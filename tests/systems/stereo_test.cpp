@@ -6,7 +6,6 @@
 
 #include "essais_projection.h"
 #include "geodesy/geodesie.h"
-#include "systems/laborde.h"
 #include "systems/stereographic.h"
 #include "tools/erreurs.h"
 
@@ -16,31 +15,6 @@ namespace {
 using namespace essais;
 
 const TStereographic& Coeur(const TProjection& p) { return dynamic_cast<const TStereographic&>(p); }
-
-// The worked examples' origin: 46.8° N, 2.3° E, k0 = 0.99987, 600 km, 200 km.
-constexpr const char* kExemple = "0.99987 600000 200000 2.3° 46.8°";
-
-TEST(Stereo, WorkedConstantsOfTheDerivedSpheres) {
-  // The sphere of mean curvature, the same for the stereographic and the
-  // Gauss-Laborde kinds: n1 = 1.00073969083, n2 = 6378616.985 m,
-  // c = 0.00305520424, chi0 = 46.75492088°.
-  auto s = Systeme("Stéréographique Courbure", "WGS84", kExemple);
-  auto l = Systeme("Gauss Laborde Courbure", "WGS84", kExemple);
-  const TLaborde& kl = dynamic_cast<const TLaborde&>(*l);
-  for (const auto& [n1, n2, c] : {std::tuple{Coeur(*s).n1, Coeur(*s).n2, Coeur(*s).c},
-                                 std::tuple{kl.n1, kl.n2, kl.c}}) {
-    EXPECT_NEAR(n1, 1.00073969083, 1e-11);
-    EXPECT_NEAR(n2, 6378616.985, 1e-3);
-    EXPECT_NEAR(c, 0.00305520424, 1e-11);
-  }
-  EXPECT_NEAR(Coeur(*s).PhiC.Valeur / kDeg, 46.75492088, 1e-8);
-  EXPECT_NEAR((200000 - kl.YEquateur) / kl.n2 / kDeg, 46.75492088, 1e-8);
-  EXPECT_EQ(Coeur(*Systeme("Stéréographique Equatoriale", "WGS84", kExemple)).PhiC.Texte,
-            "51.78669981g");
-  // The polar sphere of UPS.
-  EXPECT_NEAR(Coeur(*Systeme("Stéréographique Polaire", "WGS84", "0.994 2000000 2000000 0 0")).n2,
-              6318659.249, 1e-3);
-}
 
 TEST(Stereo, PolaireAxesAndPoles) {
   for (bool estSud : {false, true}) {

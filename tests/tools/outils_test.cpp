@@ -92,7 +92,7 @@ TEST(AngleVersTexte, AllerRetourDansLesQuatreUnites) {
 
 // The count of thousandths is held in 64 bits: a 32-bit count wrapped past
 // about 596 degrees (DMS) and 35791 degrees (DM).
-TEST(AngleVersTexte, GrandsAnglesSansDebordement) {
+TEST(AngleVersTexte, GrandsAnglesSansDebordementEtNonFinis) {
   EXPECT_EQ(AngleVersDMS(Degres(1000)), "1000°");
   EXPECT_EQ(AngleVersDM(Degres(1000)), "1000°");
   EXPECT_EQ(AngleVersDMS(Degres(1e6)), "1000000°");
@@ -110,15 +110,10 @@ TEST(AngleVersTexte, GrandsAnglesSansDebordement) {
   const double plusGrand = Degres(2147483647.5);
   EXPECT_NEAR(TexteVersAngle(AngleVersDMS(plusGrand)), plusGrand, 1e-6);
   EXPECT_NEAR(TexteVersAngle(AngleVersDM(-plusGrand)), -plusGrand, 1e-6);
-}
-
-TEST(AngleVersTexte, AngleNonFiniRefuse) {
-  const double inf = std::numeric_limits<double>::infinity();
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  for (int unite = uaDegres; unite <= uaDM; ++unite) {
-    EXPECT_THROW(AngleVersTexte(unite, inf), ErreurArithmetique) << unite;
-    EXPECT_THROW(AngleVersTexte(unite, nan), ErreurArithmetique) << unite;
-  }
+  // Nor can an angle that is not finite.
+  for (int unite = uaDegres; unite <= uaDM; ++unite)
+    for (double v : {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()})
+      EXPECT_THROW(AngleVersTexte(unite, v), ErreurArithmetique) << unite << " " << v;
 }
 
 // ---- Record-line tokens ---------------------------------------------------
