@@ -39,6 +39,9 @@ inline constexpr double kEcartEchelleMax = 0.01;
 struct TPointConverti {
   double X = 0, Y = 0;          // φ, λ (radians) for a datum; metres otherwise
   int32_t Zone = 0;             // zone chosen by a multi-zone destination
+  // In: the zone a multi-zone destination must use (checked by VerifieZone),
+  // 0 to choose it from the point.
+  int32_t ZoneImposee = 0;
   double Convergence = 0;       // radians, clockwise
   double Alteration = 1;        // linear alteration
   // The steps completed: 1 the point, 2 its convergence, 3 its alteration
@@ -183,7 +186,8 @@ void ConvertitPoint(const TSystemeResolu& source, int32_t zoneSource,
 // The datums of both systems need no shift between them (MemeDatum).
 bool MemeDatum(const TSystemeResolu& source, const TSystemeResolu& destination);
 // Raises ErreurIntervalle when a multi-zone source has no such zone.
-void VerifieZone(const TSystemeResolu& source, int32_t zone);
+// `arrivee`: the zone forced on a destination, named so in the message.
+void VerifieZone(const TSystemeResolu& source, int32_t zone, bool arrivee = false);
 // How the datum shifts of a conversion were made, in a few words: "aucune
 // (même datum)", or for each datum that shifts "grille de correction",
 // "7 paramètres", "3 paramètres" or "hors grille : 3 paramètres" followed by
@@ -216,6 +220,7 @@ struct TSaisieConversion {
   bool FuseauSourceActif = false;
   bool ParisSource = false, ParisDestination = false;
   int IndiceUnite = 0;  // 0 "degrés décimaux", 1 "degrés minutes", 2 "degrés minutes secondes", 3 "grades"
+  std::string FuseauDestination = {};  // a multi-zone destination's zone; empty: the point's
 };
 struct TResultatConversion {
   // Filled step by step: when an error ends the command, what was filled
@@ -226,6 +231,7 @@ struct TResultatConversion {
   // warning of a point far from a system's region (empty when none).
   std::optional<std::string> Methode, Avertissement;
   bool FocusFuseauSource = false;  // the window focuses the source zone edit
+  bool FocusFuseauDestination = false;
 };
 // Raises the command's errors with their messages.
 void Convertir(const TDonnees& donnees, const TSaisieConversion& saisie,

@@ -136,10 +136,10 @@ void VersWGS84(TControle& garde, const TSystemeResolu& s, int32_t zone, double p
 
 // WGS84 geocentric coordinates to the destination system. `paris` counts
 // longitudes from the Paris meridian on a datum; a multi-zone system writes
-// the zone it chose into `zone`.
+// the zone it chose into `zone`, or uses `zoneImposee` when it is not 0.
 void DepuisWGS84(TControle& garde, const TSystemeResolu& d, bool paris,
                  const double (&P)[3], double& premiere, double& seconde, int32_t& zone,
-                 TTrace* trace = nullptr) {
+                 TTrace* trace = nullptr, int32_t zoneImposee = 0) {
   if (d.Datum) {
     Etape(garde, [&] {
       const bool grille = d.Datum->DepuisWGS84(paris, P[0], P[1], P[2], premiere, seconde);
@@ -155,6 +155,11 @@ void DepuisWGS84(TControle& garde, const TSystemeResolu& d, bool paris,
   });
   if (d.Projection)
     Etape(garde, [&] { d.Projection->GeoVersCarto(phi, lambda, premiere, seconde); });
+  else if (zoneImposee != 0)
+    Etape(garde, [&] {
+      zone = zoneImposee;
+      d.Multiple->GeoVersCartoDansZone(zone, phi, lambda, premiere, seconde);
+    });
   else
     Etape(garde, [&] { d.Multiple->GeoVersCarto(phi, lambda, premiere, seconde, zone); });
 }
@@ -166,7 +171,8 @@ void DepuisWGS84(TControle& garde, const TSystemeResolu& d, bool paris,
 // into those ranges.
 bool SansDecalage(TControle& garde, const TSystemeResolu& s, int32_t zoneSource,
                   double premiere, double seconde, const TSystemeResolu& d, bool paris,
-                  double& x, double& y, int32_t& zone, TTrace* trace = nullptr) {
+                  double& x, double& y, int32_t& zone, TTrace* trace = nullptr,
+                  int32_t zoneImposee = 0) {
   double phi = premiere, lambda = seconde;
   if (s.Datum) {
     if (zoneSource == 1) lambda += MeridienParis();
@@ -183,6 +189,11 @@ bool SansDecalage(TControle& garde, const TSystemeResolu& s, int32_t zoneSource,
     y = paris ? lambda - MeridienParis() : lambda;
   } else if (d.Projection) {
     Etape(garde, [&] { d.Projection->GeoVersCarto(phi, lambda, x, y); });
+  } else if (zoneImposee != 0) {
+    Etape(garde, [&] {
+      zone = zoneImposee;
+      d.Multiple->GeoVersCartoDansZone(zone, phi, lambda, x, y);
+    });
   } else {
     Etape(garde, [&] { d.Multiple->GeoVersCarto(phi, lambda, x, y, zone); });
   }
@@ -242,10 +253,11 @@ struct TImages {
 };
 
 void ImagesDestination(TControle& garde, const TSystemeResolu& d,
-                       const TDeuxPoints& points, TImages& images) {
+                       const TDeuxPoints& points, TImages& images, int32_t zoneImposee = 0) {
   for (int i = 0; i < 2; ++i) {
     int32_t zone = 0;
-    DepuisWGS84(garde, d, false, points.P[i], images.A[i], images.B[i], zone);
+    DepuisWGS84(garde, d, false, points.P[i], images.A[i], images.B[i], zone, nullptr,
+                zoneImposee);
   }
 }
 
@@ -253,13 +265,15 @@ void ImagesDestination(TControle& garde, const TSystemeResolu& d,
 // length being still the one through WGS84.
 void ImagesSansDecalage(TControle& garde, const TSystemeResolu& s, int32_t zoneSource,
                         double premiere, double seconde, const TSystemeResolu& d,
-                        const TDeuxPoints& points, TImages& images) {
+                        const TDeuxPoints& points, TImages& images, int32_t zoneImposee) {
   for (int i = 0; i < 2; ++i) {
     const double p = s.Datum && i == 1 ? premiere + kPasLatitude : premiere;
     const double q = !s.Datum && i == 1 ? seconde + kPasNordage : seconde;
     int32_t zone = 0;
-    if (!SansDecalage(garde, s, zoneSource, p, q, d, false, images.A[i], images.B[i], zone))
-      DepuisWGS84(garde, d, false, points.P[i], images.A[i], images.B[i], zone);
+    if (!SansDecalage(garde, s, zoneSource, p, q, d, false, images.A[i], images.B[i], zone,
+                      nullptr, zoneImposee))
+      DepuisWGS84(garde, d, false, points.P[i], images.A[i], images.B[i], zone, nullptr,
+                  zoneImposee);
   }
 }
 
@@ -451,10 +465,10 @@ void ConvertitPoint(TControle& garde, const TSystemeResolu& source, int32_t zone
   const bool memeDatum = MemeDatumEntre(source, destination);
   if (!memeDatum || !SansDecalage(garde, source, zoneSource, premiere, seconde, destination,
                                   parisDestination, resultat.X, resultat.Y, resultat.Zone,
-                                  traces)) {
+                                  traces, resultat.ZoneImposee)) {
     VersWGS84(garde, source, zoneSource, premiere, seconde, points.P[0], &traces[0]);
     DepuisWGS84(garde, destination, parisDestination, points.P[0], resultat.X, resultat.Y,
-                resultat.Zone, &traces[1]);
+                resultat.Zone, &traces[1], resultat.ZoneImposee);
   }
   resultat.HorsGrilleDepart = traces[0].HorsGrille;
   resultat.HorsGrilleArrivee = traces[1].HorsGrille;
@@ -466,9 +480,9 @@ void ConvertitPoint(TControle& garde, const TSystemeResolu& source, int32_t zone
   TImages images;
   if (memeDatum)
     ImagesSansDecalage(garde, source, zoneSource, premiere, seconde, destination, points,
-                       images);
+                       images, resultat.ZoneImposee);
   else
-    ImagesDestination(garde, destination, points, images);
+    ImagesDestination(garde, destination, points, images, resultat.ZoneImposee);
   // From a datum to the same datum the map is the identity: north stays
   // north exactly (the azimuth would leave a rounding of either sign).
   resultat.Convergence = memeDatum && source.Datum && destination.Datum
@@ -481,11 +495,12 @@ void ConvertitPoint(TControle& garde, const TSystemeResolu& source, int32_t zone
 
 }  // namespace
 
-void VerifieZone(const TSystemeResolu& source, int32_t zone) {
+void VerifieZone(const TSystemeResolu& source, int32_t zone, bool arrivee) {
   if (!source.Multiple) return;
   const int32_t nombre = source.Multiple->NombreZones();
   if (nombre == 0 || (zone != 0 && zone >= -nombre && zone <= nombre)) return;
-  throw ErreurIntervalle("Le fuseau de départ " + FormatD(zone) + " n'existe pas dans " +
+  throw ErreurIntervalle(std::string(arrivee ? "Le fuseau d'arrivée " : "Le fuseau de départ ") +
+                         FormatD(zone) + " n'existe pas dans " +
                          source.Multiple->Nom + " : fuseaux 1 à " + FormatD(nombre) +
                          ", et -1 à -" + FormatD(nombre) + " au sud");
 }
@@ -497,6 +512,7 @@ void ConvertitPoint(const TSystemeResolu& source, int32_t zoneSource,
   if (!source.Trouve() || !destination.Trouve())
     throw ErreurAssertion("Conversion entre systèmes non résolus");
   VerifieZone(source, zoneSource);
+  if (resultat.ZoneImposee != 0) VerifieZone(destination, resultat.ZoneImposee, true);
   {
     TControle fin(false);
     try {
@@ -750,6 +766,22 @@ void Convertir(const TDonnees& donnees, const TSaisieConversion& saisie,
     }
   }
   const bool parisDestination = saisie.IndiceDestination < nbDatums && saisie.ParisDestination;
+  // Destination zone: chosen from the point when its text is empty, else the
+  // zone typed, which the system must have.
+  int32_t zoneImposee = 0;
+  if (multipleDestination && !saisie.FuseauDestination.empty()) {
+    if (!EssaieLitEntier(saisie.FuseauDestination, zoneImposee) || zoneImposee == 0) {
+      resultat.FocusFuseauDestination = true;
+      throw ErreurConversion(
+          "Le numéro de fuseau d'arrivée est incorrect, exemple 12 (vide : le fuseau du point)");
+    }
+    try {
+      VerifieZone(donnees.Resout(saisie.Destination), zoneImposee, true);
+    } catch (const ErreurIntervalle&) {
+      resultat.FocusFuseauDestination = true;
+      throw;
+    }
+  }
 
   double premiere = 0, seconde = 0;
   LitPointDepart(depart, saisie.XSource, saisie.YSource, premiere, seconde);
@@ -766,6 +798,7 @@ void Convertir(const TDonnees& donnees, const TSaisieConversion& saisie,
   // The point and its neighbour, each once; what was computed before an
   // error is shown.
   TPointConverti point;
+  point.ZoneImposee = zoneImposee;
   auto montre = [&] {
     if (point.Etapes >= 1) {
       if (arrivee.Geographique() && (unite < uaDegres || unite > uaDM)) {

@@ -1,6 +1,8 @@
 #include "ui/fenetre_principale.h"
 
 #include <QButtonGroup>
+#include <QClipboard>
+#include <QShortcut>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -184,6 +186,9 @@ void TForm1::CreeControles() {
   resultats->setRowStretch(8, 1);
   // Results are read, selected and copied, never typed.
   for (QLineEdit* sortie : Sorties()) sortie->setReadOnly(true);
+  EditFuseauDest->setToolTip(QStringLiteral(
+      "Fuseau du point, ou fuseau imposé : tapez un numéro (videz le champ pour revenir au "
+      "fuseau du point)"));
 
   // Two lines are kept for the warning so that the window's fixed size
   // holds it.
@@ -198,8 +203,10 @@ void TForm1::CreeControles() {
   Button3 = Nomme(new QPushButton(QStringLiteral("Quitter"), this), "Button3");
   ButtonFichier = Nomme(new QPushButton(QStringLiteral("Convertir un f&ichier ..."), this),
                         "ButtonFichier");
+  ButtonCopier = Nomme(new QPushButton(QStringLiteral("&Copier"), this), "ButtonCopier");
   Button2->setDefault(true);
-  for (QPushButton* bouton : {Button1, Button2, ButtonFichier, Button3}) boutons->addWidget(bouton);
+  for (QPushButton* bouton : {Button1, Button2, ButtonCopier, ButtonFichier, Button3})
+    boutons->addWidget(bouton);
   DlgFichier = new TDlgFichier(this);
   boutons->addStretch(1);
 
@@ -228,6 +235,12 @@ void TForm1::CreeControles() {
   connect(ButtonFichier, &QPushButton::clicked, this,
           [this] { Commande([this] { ButtonFichierClick(); }); });
   connect(Button3, &QPushButton::clicked, this, &QWidget::close);
+  connect(ButtonCopier, &QPushButton::clicked, this, [this] { Commande([this] { Copie(); }); });
+  // Ctrl+C copies the results from anywhere in the window, except from a
+  // field where some text is selected, which copies that text.
+  auto* copier = new QShortcut(QKeySequence::Copy, this);
+  connect(copier, &QShortcut::activated, this, [this] { Commande([this] { Copie(); }); });
+  for (QLineEdit* champ : findChildren<QLineEdit*>()) champ->installEventFilter(this);
 }
 
 std::vector<QLineEdit*> TForm1::Sorties() const {
@@ -235,6 +248,7 @@ std::vector<QLineEdit*> TForm1::Sorties() const {
 }
 
 void TForm1::VideSorties() {
+  copie_.clear();
   for (QLineEdit* sortie : Sorties()) sortie->clear();
   LabelAvertissement->clear();
 }
@@ -339,6 +353,11 @@ void TForm1::Button2Click() {
   saisie.YSource = EditYSource->text().trimmed().toStdString();
   saisie.FuseauSource = EditFuseauSource->text().trimmed().toStdString();
   saisie.FuseauSourceActif = EditFuseauSource->isEnabled();
+  // The destination zone is the point's unless the user typed one: the zone
+  // written back by a conversion is not a choice.
+  const bool fuseauImpose = EditFuseauDest->isEnabled() && EditFuseauDest->isModified() &&
+                            !EditFuseauDest->text().trimmed().isEmpty();
+  if (fuseauImpose) saisie.FuseauDestination = EditFuseauDest->text().trimmed().toStdString();
   saisie.ParisSource = CheckSourceParis->isChecked();
   saisie.ParisDestination = CheckDestParis->isChecked();
   saisie.IndiceUnite = ItemsUnite->checkedId();
@@ -351,21 +370,42 @@ void TForm1::Button2Click() {
     Convertir(*Donnees, saisie, resultat);
   } catch (...) {
     if (resultat.FocusFuseauSource) EditFuseauSource->setFocus();
+    if (resultat.FocusFuseauDestination) EditFuseauDest->setFocus();
     throw;
   }
+  const std::optional<std::string> fuseau = fuseauImpose ? std::nullopt : resultat.FuseauDest;
   const std::pair<const std::optional<std::string>&, QLineEdit*> sorties[] = {
       {resultat.XDest, EditXDest},
       {resultat.YDest, EditYDest},
       {resultat.Convergence, EditConvergence},
       {resultat.Alteration, EditAlteration},
       {resultat.EcartEchelle, EditEcartEchelle},
-      {resultat.FuseauDest, EditFuseauDest},
+      {fuseau, EditFuseauDest},
       {resultat.Methode, EditMethode}};
   for (const auto& [texte, edit] : sorties)
     if (texte) {
       edit->setText(Q(*texte));
       edit->setCursorPosition(0);
     }
+  // What "Copier" gives: the point as converted, whatever is typed later.
+  const auto titre = [](const QLabel* etiquette) { return etiquette->text().remove(QLatin1Char('&')); };
+  const auto fuseauDe = [](const QLineEdit* fuseau, const QCheckBox* paris) {
+    return fuseau->isEnabled() ? fuseau->text().trimmed()
+           : paris->isEnabled() && paris->isChecked() ? QStringLiteral("Paris") : QString();
+  };
+  const QStringList titres = {QStringLiteral("Départ"), titre(Label2), titre(Label3),
+                              QStringLiteral("Fuseau"), QStringLiteral("Arrivée"), titre(Label12),
+                              titre(Label13), QStringLiteral("Fuseau"), titre(Label4),
+                              titre(Label5), titre(Label8), titre(Label6)};
+  const QStringList valeurs = {ComboSource->currentText(), EditXSource->text().trimmed(),
+                               EditYSource->text().trimmed(),
+                               fuseauDe(EditFuseauSource, CheckSourceParis),
+                               ComboDestination->currentText(), EditXDest->text(),
+                               EditYDest->text(), fuseauDe(EditFuseauDest, CheckDestParis),
+                               EditConvergence->text(), EditAlteration->text(),
+                               EditEcartEchelle->text(), EditMethode->text()};
+  copie_ = titres.join(QLatin1Char('\t')) + QLatin1Char('\n') + valeurs.join(QLatin1Char('\t')) +
+           QLatin1Char('\n');
   // Beside the results, no box: the point is converted all the same.
   if (resultat.Avertissement && !resultat.Avertissement->empty())
     LabelAvertissement->setText(Q("Attention : " + *resultat.Avertissement));
@@ -389,6 +429,26 @@ void TForm1::ButtonFichierClick() {
   DlgFichier->Prepare(*Donnees, ComboSource->currentText().toStdString(),
                       ComboDestination->currentText().toStdString(), options);
   DlgFichier->exec();
+}
+
+void TForm1::Copie() {
+  if (copie_.isEmpty())
+    throw ErreurConversion("Rien à copier : convertissez d'abord un point");
+  QGuiApplication::clipboard()->setText(copie_);
+}
+
+bool TForm1::eventFilter(QObject* objet, QEvent* evenement) {
+  // A field takes Ctrl+C for its own selection; without one, the window copies.
+  if (evenement->type() == QEvent::ShortcutOverride || evenement->type() == QEvent::KeyPress) {
+    auto* touche = static_cast<QKeyEvent*>(evenement);
+    auto* champ = qobject_cast<QLineEdit*>(objet);
+    if (champ && touche->matches(QKeySequence::Copy) && !champ->hasSelectedText()) {
+      if (evenement->type() == QEvent::KeyPress) Commande([this] { Copie(); });
+      evenement->accept();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(objet, evenement);
 }
 
 void TForm1::Commande(const std::function<void()>& commande) {

@@ -56,7 +56,8 @@ class TForm1 : public QDialog {
   QPushButton* Button1;
   QPushButton* Button2;
   QPushButton* Button3;
-  QPushButton* ButtonFichier;  // "Convertir un fichier ..."
+  QPushButton* ButtonFichier;
+  QPushButton* ButtonCopier;  // "Copier", also Ctrl+C on the window  // "Convertir un fichier ..."
   TDlgFichier* DlgFichier;
   QGroupBox* GroupBox1;
   QLabel* Label9;
@@ -98,6 +99,7 @@ class TForm1 : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;
+  bool eventFilter(QObject* objet, QEvent* evenement) override;
 
  private:
   void CreeControles();
@@ -110,6 +112,9 @@ class TForm1 : public QDialog {
   void Button1Click();
   void Button2Click();
   void ButtonFichierClick();
+  // The converted point and its results on the clipboard, a line of titles
+  // and a line of values separated by tabs.
+  void Copie();
   // Runs a command; an error escaping it is shown with its message and the
   // window stays usable.
   void Commande(const std::function<void()>& commande);
@@ -118,6 +123,7 @@ class TForm1 : public QDialog {
   const TFichierIni& ini_;
   TAfficheur afficheur_;
   TDemarrage demarrage_;
+  QString copie_;  // what "Copier" gives for the results shown; empty without any
 };
 
 }  // namespace vestrel

@@ -1,5 +1,6 @@
 // The main window on the offscreen platform, driven through its real widgets.
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -290,6 +291,11 @@ class TestFenetrePrincipale : public QObject {
   // it back.
   void fuseaux() {
     TForm1& f = OuvreCatalogueEssai();
+    // Copier before any result says so.
+    QTest::mouseClick(f.ButtonCopier, Qt::LeftButton);
+    QCOMPARE(banc_->Messages,
+             QStringList{QStringLiteral("Vestrel | Rien à copier : convertissez d'abord un point")});
+    banc_->Messages.clear();
     f.ComboDestination->setCurrentIndex(kPlateCarree);
     f.EditFuseauSource->setText(QStringLiteral("abc"));
     Convertit(f, kPlateCarree, QStringLiteral(" 231500.5\t"), QStringLiteral("-1000 "));
@@ -304,12 +310,44 @@ class TestFenetrePrincipale : public QObject {
     QCOMPARE(f.EditAlteration->text(), QStringLiteral("0.9996"));
     QCOMPARE(f.EditEcartEchelle->text(), QStringLiteral("-40.00 cm/km (-400.0 ppm)"));
 
+    // The destination zone: the point's, then a neighbour typed by the user
+    // (kept through conversions), a zone the system lacks, and empty again.
     f.ComboDestination->setCurrentIndex(kTM3);
     Convertit(f, kWGS84, QStringLiteral("-33.5°"), QStringLiteral("-70.25°"));
     QCOMPARE(f.EditFuseauDest->text(), QStringLiteral("-19"));
+    const QString x19 = f.EditXDest->text();
+    Saisit(f.EditFuseauDest, QStringLiteral("-18"));
+    Convertit(f, kWGS84, QStringLiteral("-33.5°"), QStringLiteral("-70.25°"));
+    QCOMPARE(f.EditFuseauDest->text(), QStringLiteral("-18"));
     const QString x = f.EditXDest->text(), y = f.EditYDest->text();
+    QVERIFY(x.toDouble() > x19.toDouble() + 400000);  // far east of zone -18's meridian
+    // Ctrl+C from a field without a selection copies the point and its
+    // results for a spreadsheet.
+    f.EditXSource->setFocus();
+    QTest::keySequence(f.EditXSource, QKeySequence::Copy);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("Départ\tLatitude\tLongitude\tFuseau\tArrivée\tEasting (m)\t"
+                            "Northing (m)\tFuseau\tConvergence\tAltération linéaire\t"
+                            "Écart d'échelle\tMéthode\n"
+                            "WGS84\t-33.5°\t-70.25°\t\tTM 3\t%1\t%2\t-18\t%3\t%4\t%5\t%6\n")
+                 .arg(x, y, f.EditConvergence->text(), f.EditAlteration->text(),
+                      f.EditEcartEchelle->text(), f.EditMethode->text()));
+    QVERIFY(!f.EditMethode->text().isEmpty());
+    Saisit(f.EditFuseauDest, QStringLiteral("61"));
+    Convertit(f, kWGS84, QStringLiteral("-33.5°"), QStringLiteral("-70.25°"));
+    QCOMPARE(banc_->Messages.value(0),
+             QStringLiteral("Vestrel | Le fuseau d'arrivée 61 n'existe pas dans TM 3 : fuseaux 1 "
+                            "à 60, et -1 à -60 au sud"));
+    banc_->Messages.clear();
+    QCOMPARE(f.focusWidget(), f.EditFuseauDest);
+    QCOMPARE(f.EditXDest->text(), QString());
+    Saisit(f.EditFuseauDest, QString());
+    Convertit(f, kWGS84, QStringLiteral("-33.5°"), QStringLiteral("-70.25°"));
+    QCOMPARE(f.EditFuseauDest->text(), QStringLiteral("-19"));
+
+    // Back from zone -18.
     f.ComboDestination->setCurrentIndex(kWGS84);
-    f.EditFuseauSource->setText(f.EditFuseauDest->text());
+    f.EditFuseauSource->setText(QStringLiteral("-18"));
     Convertit(f, kTM3, x, y);
     QVERIFY2(banc_->Messages.isEmpty(), qPrintable(banc_->Messages.join('\n')));
     QVERIFY(std::fabs(Angle(f.EditXDest) + 33.5 * DegresVersRadians) < 1e-9);
