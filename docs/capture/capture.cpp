@@ -12,11 +12,13 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <cstdio>
 
 #include "banc_fenetre.h"
+#include "ui/dial_fichier.h"
 #include "ui/listing.h"
 
 namespace {
@@ -55,6 +57,28 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   if (!Enregistre(fenetre, dossier, "fenetre_principale.png")) return 1;
+
+  // The file dialog on a few points in decimal degrees with decimal commas,
+  // shown without its modal loop, towards UTM 31.
+  {
+    QFile points(banc.Racine() + QStringLiteral("/releves.csv"));
+    if (!points.open(QIODevice::WriteOnly)) return 1;
+    points.write("# borne;latitude;longitude\r\nB1;48,8566;2,3522\r\nB2;48,8606;2,3376\r\n"
+                 "B3;48,8530;2,3499\r\n");
+  }
+  vestrel::TDlgFichier& dialogue = *fenetre.DlgFichier;
+  fenetre.ComboDestination->setCurrentIndex(4);  // UTM 31
+  dialogue.Prepare(*fenetre.Donnees, "WGS84", "UTM 31", {});
+  dialogue.ChoisitFichier(banc.Racine() + QStringLiteral("/releves.csv"));
+  dialogue.SpinId->setValue(1);
+  dialogue.SpinX->setValue(2);
+  dialogue.SpinY->setValue(3);
+  dialogue.ComboAngles->setCurrentIndex(1);
+  dialogue.CheckVirgule->setChecked(true);
+  dialogue.EditFichier->setText(QStringLiteral("~/releves.csv"));
+  dialogue.EditResultat->setText(QStringLiteral("~/releves-converti.csv"));
+  if (!Enregistre(dialogue, dossier, "dial_fichier.png")) return 1;
+  dialogue.hide();
 
   vestrel::TDlgParametre parametres(fenetre.Donnees, banc.Ini(), {}, &fenetre);
   parametres.show();
