@@ -4,9 +4,6 @@
 
 #include <filesystem>
 
-#include <cmath>
-#include <numbers>
-
 #include "../commun/dossier_temporaire.h"
 #include "geodesy/geodesie.h"
 #include "tools/chemins.h"
@@ -16,8 +13,6 @@ namespace vestrel {
 namespace {
 
 using essai::TDossierTemporaire;
-
-constexpr double kDeg = std::numbers::pi / 180;
 
 // The ellipsoids of the catalogue that the datum lines below refer to.
 class DatumTest : public ::testing::Test {
@@ -162,44 +157,6 @@ TEST_F(DatumTest, SetGrille) {
     EXPECT_NE(lu.ErreurGrille.find(fichier == mauvaise ? "ligne 2" : "introuvable"), std::string::npos)
         << lu.ErreurGrille;
   }
-}
-
-// 2°20'14.025'' east of Greenwich; a longitude from Paris is that much more.
-TEST_F(DatumTest, MeridienDeParis) {
-  EXPECT_NEAR(MeridienParis(), 0.04079234433197664, 1e-16);
-  TDatum ntf;
-  Lit(ntf, "Datum=NTF \"\" \"Clarke 1880 IGN\" -168 -60 320 *\r\n");
-  double X1, Y1, Z1, X2, Y2, Z2;
-  ntf.VersWGS84(true, 0.8, 0, X1, Y1, Z1);
-  ntf.VersWGS84(false, 0.8, MeridienParis(), X2, Y2, Z2);
-  EXPECT_EQ(X1, X2);
-  EXPECT_EQ(Y1, Y2);
-  EXPECT_EQ(Z1, Z2);
-}
-
-TEST_F(DatumTest, TranslationsDeLaGrille) {
-  TDossierTemporaire dossier;
-  const std::string grille = dossier.Ecrit("uniforme.dat", GrilleUniforme("-168 -60 320"));
-  TDatum avec, reference;
-  Lit(avec, "Datum=G \"\" \"Clarke 1880 IGN\" 10 20 30 \"" + grille + "\"\r\n");
-  Lit(reference, "Datum=R \"\" \"Clarke 1880 IGN\" -168 -60 320\r\n");
-  ASSERT_NE(avec.Grille, nullptr);
-  double X, Y, Z, Xr, Yr, Zr;
-  // Inside: the grid's translations replace the datum's own.
-  avec.VersWGS84(false, 47 * kDeg, 2.5 * kDeg, X, Y, Z);
-  reference.VersWGS84(false, 47 * kDeg, 2.5 * kDeg, Xr, Yr, Zr);
-  EXPECT_NEAR(X, Xr, 1e-6);
-  EXPECT_NEAR(Y, Yr, 1e-6);
-  EXPECT_NEAR(Z, Zr, 1e-6);
-  AllerRetour(avec, false, 47 * kDeg, 2.5 * kDeg, 1e-11);
-  // Outside: the datum's own translations.
-  avec.VersWGS84(false, 30 * kDeg, 2.5 * kDeg, X, Y, Z);
-  double x, y, z;
-  GeographiqueVersCartesien(2.5 * kDeg, 30 * kDeg, 0, avec.Ellipsoide->A, avec.Ellipsoide->E, x,
-                            y, z);
-  EXPECT_NEAR(X - x, 10, 1e-6);
-  EXPECT_NEAR(Z - z, 30, 1e-6);
-  AllerRetour(avec, true, 30 * kDeg, 2.5 * kDeg, 1e-11);
 }
 
 }  // namespace

@@ -128,17 +128,6 @@ TEST(LitLigne, AvaleLesFinsDeLigneEtLesLignesVides) {
   for (const char* ligne : {"x", "y", "z", ""}) EXPECT_EQ(LitLigne(seulsCR), ligne);
 }
 
-TEST(LitCle, CleJusquAuSigneEgal) {
-  TFlux flux("Datum \t=\"WGS84\"\r\n Ellipsoide=x");
-  EXPECT_EQ(LitCle(flux), "Datum");
-  EXPECT_EQ(LitLigne(flux), "\"WGS84\"");
-  EXPECT_EQ(LitCle(flux), " Ellipsoide");  // leading blanks stay
-  TFlux sansEgal("reste \t");
-  EXPECT_EQ(LitCle(sansEgal), "reste");
-  EXPECT_TRUE(sansEgal.Fin());
-  EXPECT_EQ(LitCle(sansEgal), "");
-}
-
 TEST(DecoupeLigne, JetonsEntreGuillemetsEtNus) {
   std::vector<std::string> liste = {"ancien"};
   DecoupeLigne("\"GRS 80\" \"\" 6378137  0.08", liste);
