@@ -135,31 +135,6 @@ TEST(Cartesien, AxePolaireEtEntreeNonFinie) {
     EXPECT_THROW(CartesienVersGeographique(x, 0, 1e6, kA, kE, lambda, phi, h), ErreurArithmetique);
 }
 
-TEST(SeptParametres, InversesExacteEtApprochee) {
-  const double TX = -168.5, TY = 60.25, TZ = 320.125;
-  const double X = 4201000.5, Y = 177000.25, Z = 4779000.75;
-  double Xp, Yp, Zp, x, y, z;
-  // Translations only: both inverses are an exact subtraction.
-  SeptParametres(TX, TY, TZ, 0, 0, 0, 0, X, Y, Z, Xp, Yp, Zp);
-  SeptParametresInverseApprochee(TX, TY, TZ, 0, 0, 0, 0, Xp, Yp, Zp, x, y, z);
-  EXPECT_NEAR(x, X, 1e-9);
-  EXPECT_NEAR(y, Y, 1e-9);
-  EXPECT_NEAR(z, Z, 1e-9);
-
-  const double D = 8.2e-6, RX = 2.9e-6, RY = -1.2e-6, RZ = 4.4e-6;
-  SeptParametres(TX, TY, TZ, D, RX, RY, RZ, X, Y, Z, Xp, Yp, Zp);
-  SeptParametresInverse(TX, TY, TZ, D, RX, RY, RZ, Xp, Yp, Zp, x, y, z);
-  EXPECT_NEAR(x, X, 1e-8);
-  EXPECT_NEAR(y, Y, 1e-8);
-  EXPECT_NEAR(z, Z, 1e-8);
-  // Second order: |D|, |R| ~ 1e-5 on 6.4e6 m leaves well under a millimetre.
-  SeptParametresInverseApprochee(TX, TY, TZ, D, RX, RY, RZ, Xp, Yp, Zp, x, y, z);
-  EXPECT_NEAR(x, X, 1e-3);
-  EXPECT_NEAR(y, Y, 1e-3);
-  EXPECT_NEAR(z, Z, 1e-3);
-  EXPECT_GT(std::fabs(x - X) + std::fabs(y - Y) + std::fabs(z - Z), 1e-6);
-}
-
 TEST(Sphere, AllerRetourEtPointsSinguliers) {
   double x, y, z, lambda, phi;
   SphereVersCartesien(1.1, -0.4, x, y, z);
@@ -168,13 +143,7 @@ TEST(Sphere, AllerRetourEtPointsSinguliers) {
   EXPECT_NEAR(phi, -0.4, 1e-15);
 
   GardeFlottante garde;
-  // Negative x half-axis: the half-angle quotient is 0/0.
-  CartesienVersSphere(-0.6, 0, 0.8, lambda, phi);
-  EXPECT_EQ(lambda, kPi);
-  EXPECT_NEAR(phi, std::atan(0.8 / 0.6), 1e-15);
-  CartesienVersSphere(-1, -1e-20, 0, lambda, phi);
-  EXPECT_EQ(lambda, -kPi);
-  // On the axis: φ is the sign of z times π/2, 0 at the centre.
+  // (The negative x half-axis: see Stereo.CoreCentreAndItsLimits.) On the axis: φ is the sign of z times π/2, 0 at the centre.
   CartesienVersSphere(0, 0, -2, lambda, phi);
   EXPECT_EQ(lambda, 0);
   EXPECT_EQ(phi, -kPi / 2);
@@ -182,14 +151,6 @@ TEST(Sphere, AllerRetourEtPointsSinguliers) {
   EXPECT_EQ(phi, 0);
   EXPECT_NO_THROW(garde.Verifie());
   EXPECT_DOUBLE_EQ(ArcMeridien(0.7, 0), 0.7);  // on the sphere the arc is the latitude
-}
-
-TEST(Azimut, DirectionsCardinales) {
-  const double phi = 0.8, lambda = 0.1, eps = 1e-6;
-  EXPECT_NEAR(Azimut(phi, lambda, phi + eps, lambda, kE), 0, 1e-9);
-  EXPECT_NEAR(Azimut(phi, lambda, phi, lambda + eps, kE), kPi / 2, 1e-5);
-  EXPECT_NEAR(std::fabs(Azimut(phi, lambda, phi - eps, lambda, kE)), kPi, 1e-9);
-  EXPECT_NEAR(Azimut(phi, lambda, phi, lambda - eps, kE), -kPi / 2, 1e-5);
 }
 
 }  // namespace
