@@ -45,17 +45,6 @@ TEST(Nombres, LectureStricte) {
   }
 }
 
-TEST(Nombres, FormatsCommePrintfEnLocaleC) {
-  EXPECT_EQ(FormatG(6378137.0, 12), "6378137");
-  EXPECT_EQ(FormatG(0.08181919106, 12), "0.08181919106");
-  EXPECT_EQ(FormatG(1.23456789012, 8), "1.2345679");
-  EXPECT_EQ(FormatG(1e-20, 12), "1e-20");
-  EXPECT_EQ(FormatG(0.0, 12), "0");
-  EXPECT_EQ(FormatF(231500.0, 3), "231500.000");
-  EXPECT_EQ(FormatF(-0.0004, 3), "-0.000");
-  EXPECT_EQ(FormatD(-42), "-42");
-}
-
 // The short forms (fixed notation with at most 3 decimals of a value below
 // 2^53, a real of at most 15 digits without exponent) are done in integers:
 // they must give the bytes and the bits of the general routines.
