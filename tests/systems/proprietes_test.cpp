@@ -219,10 +219,7 @@ std::vector<std::string> ToutesLesNatures() {
 // The names of a kind's parameters, in the order of its records.
 std::vector<std::string> Noms(const TAncetre& s) {
   std::vector<std::string> noms;
-  for (int i = 0; i < s.NbReel(); ++i) noms.push_back(s.NomReel(i));
-  for (int i = 0; i < s.NbEntier(); ++i) noms.push_back(s.NomEntier(i));
-  for (int i = 0; i < s.NbAngle(); ++i) noms.push_back(s.NomAngle(i));
-  for (int i = 0; i < s.NbBooleen(); ++i) noms.push_back(s.NomBooleen(i));
+  for (int i = 0; i < s.NbParametres(); ++i) noms.push_back(s.NomParametre(i));
   return noms;
 }
 
