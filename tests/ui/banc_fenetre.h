@@ -23,6 +23,7 @@
 #include <string>
 #include <type_traits>
 
+#include "../commun/table.h"
 #include "catalogue/fichier_ini.h"
 #include "tools/chemins.h"
 #include "tools/codec.h"
@@ -192,12 +193,10 @@ inline void Montre(QWidget* fenetre) {
 // The rows of a table of tests/ui/data: cells separated by "|" and trimmed,
 // "\t", "\r", "\n" for those characters; "#" lines and blank lines skipped.
 inline QList<QStringList> Table(const QString& nom) {
-  QFile fichier(QStringLiteral(VESTREL_SOURCE_DIR "/tests/ui/data/") + nom);
-  if (!fichier.open(QIODevice::ReadOnly)) qFatal("%s illisible", qPrintable(nom));
   QList<QStringList> lignes;
-  for (const QString& ligne : QString::fromUtf8(fichier.readAll()).split(QLatin1Char('\n'))) {
-    if (ligne.trimmed().isEmpty() || ligne.startsWith(QLatin1Char('#'))) continue;
-    QStringList cellules = ligne.split(QLatin1Char('|'));
+  for (const essai::TLigneTable& ligne : essai::LitTable("ui/data/" + nom.toStdString())) {
+    if (QString::fromStdString(ligne.Texte).trimmed().isEmpty()) continue;
+    QStringList cellules = QString::fromStdString(ligne.Texte).split(QLatin1Char('|'));
     for (QString& c : cellules)
       c = c.trimmed().replace(QStringLiteral("\\t"), QStringLiteral("\t"))
               .replace(QStringLiteral("\\r"), QStringLiteral("\r")).replace(QStringLiteral("\\n"), QStringLiteral("\n"))

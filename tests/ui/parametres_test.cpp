@@ -185,19 +185,6 @@ class TestParametres : public QObject {
     banc_.reset();
   }
 
-  void controles() {
-    TDlgParametre& p = Ouvre();
-    QCOMPARE(p.windowTitle(), QStringLiteral("Paramètres"));
-    QStringList onglets;
-    for (int i = 0; i < p.PageControl->count(); ++i) onglets << p.PageControl->tabText(i);
-    QCOMPARE(onglets, (QStringList{"Ellipsoïdes", "Datums", "Projections simples", "Projections multiples"}));
-    QCOMPARE(p.OKBtn->text(), QStringLiteral("Fermer"));
-    // The lists in catalogue order, the built-ins first.
-    QCOMPARE(p.ListEllips->item(0)->text(), QStringLiteral("GRS 80"));
-    QCOMPARE(p.ListDatum->item(2)->text(), QStringLiteral("ED 7p"));
-    QCOMPARE(p.ListMultiple->item(0)->text(), QStringLiteral("TM 3"));
-  }
-
   // A scenario a row: its data file (empty: the test catalogue) and its steps.
   void scenarios_data() {
     QTest::addColumn<QString>("donnees");
