@@ -2,13 +2,15 @@
 //
 // With automatic saving on, the catalogue comes from "donnees.txt" in the
 // settings folder, or from "france.txt" beside the program when there is no
-// "donnees.txt", and goes back to "donnees.txt" at exit. A "donnees.txt" that
-// does not load completely is never silently replaced: what was read stays,
-// "france.txt" is not loaded on top, the caller learns where it stopped, and
-// the original is kept as "donnees.txt.bak" before it is saved over.
+// "donnees.txt", and goes back to "donnees.txt" at exit. Nothing the user
+// wrote there is lost by a start and an exit: the lines the catalogue cannot
+// use are kept as they were and written back, the file a save replaces is
+// kept as "donnees.txt.bak", and a "donnees.txt" the catalogue was not loaded
+// from is replaced only when the user agrees (the window asks).
 #include "catalogue/donnee.h"
 #include "catalogue/fichier_ini.h"
 #include "tools/chemins.h"
+#include "tools/codec.h"
 
 namespace vestrel {
 
@@ -17,20 +19,20 @@ constexpr const char* kDonnees = "donnees.txt";
 constexpr const char* kFrance = "france.txt";
 }  // namespace
 
+std::string CheminDonnees(const TFichierIni& ini) { return ini.Dossier + kDonnees; }
+
 TDemarrage ChargeAuDemarrage(TDonnees& donnees, const TFichierIni& ini) {
   TDemarrage demarrage;
   if (!ini.AutoSave) return demarrage;
-  const std::string chemin = ini.Dossier + kDonnees;
+  const std::string chemin = CheminDonnees(ini);
   if (FichierExiste(chemin)) {
     demarrage.FichierCharge = chemin;
     try {
-      donnees.ChargeFichier(chemin);
-    } catch (const ErreurChargement& e) {
-      demarrage.Incomplet = e;
+      demarrage.Rejets = ChargeDonnees(donnees, ini);
     } catch (const Erreur& e) {
-      // There but unreadable: saving over it at exit would lose it as surely
-      // as a bad record would.
-      demarrage.Incomplet = ErreurChargement(chemin, 0, e.what());
+      // There but unreadable: not replaced by "france.txt", and never saved
+      // over, since no copy of it can be kept.
+      demarrage.Illisible = e.what();
     }
     return demarrage;
   }
@@ -38,20 +40,46 @@ TDemarrage ChargeAuDemarrage(TDonnees& donnees, const TFichierIni& ini) {
   if (!FichierExiste(france)) return demarrage;
   demarrage.FichierCharge = france;
   try {
-    donnees.ChargeFichier(france);
+    donnees.ChargeLignes(france, false);
   } catch (const Erreur&) {
-    // The records read before the failure stay; nothing is said.
+    // The program's own file: nothing is said.
   }
   return demarrage;
 }
 
-void SauveALaSortie(const TDonnees& donnees, const TFichierIni& ini, const TDemarrage& demarrage) {
-  if (!ini.AutoSave) return;
-  const std::string chemin = ini.Dossier + kDonnees;
+std::vector<TRejet> ChargeDonnees(TDonnees& donnees, const TFichierIni& ini) {
+  const std::string chemin = CheminDonnees(ini);
+  std::vector<TRejet> rejets = donnees.ChargeLignes(chemin, true);
+  donnees.Origine = chemin;
+  return rejets;
+}
+
+bool RemplacementADemander(const TDonnees& donnees, const TFichierIni& ini) {
+  const std::string chemin = CheminDonnees(ini);
+  if (!ini.AutoSave || donnees.Origine == chemin || !FichierExiste(chemin)) return false;
+  // An empty file holds nothing to lose; an unreadable one is not saved
+  // over anyway (no copy of it can be kept).
   try {
-    if (demarrage.Incomplet && demarrage.Incomplet->Fichier == chemin && FichierExiste(chemin))
-      EcritFichierSur(chemin + ".bak", LitFichier(chemin));
-    donnees.SauveFichier(chemin);
+    return !LitFichier(chemin).empty();
+  } catch (const Erreur&) {
+    return false;
+  }
+}
+
+void SauveALaSortie(const TDonnees& donnees, const TFichierIni& ini) {
+  if (!ini.AutoSave) return;
+  const std::string chemin = CheminDonnees(ini);
+  try {
+    std::string texte;
+    donnees.SauveFlux(texte);
+    const std::string octets = Utf8VersWin1252(texte);
+    if (FichierExiste(chemin)) {
+      // An unreadable file cannot be kept: it is not replaced either.
+      const std::string ancien = LitFichier(chemin);
+      if (ancien == octets) return;
+      EcritFichierSur(chemin + ".bak", ancien);
+    }
+    EcritFichierSur(chemin, octets);
   } catch (const Erreur&) {
     throw ErreurEntreeSortie("Problème à l'enregistrement des données dans " + chemin);
   }

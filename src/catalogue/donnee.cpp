@@ -2,6 +2,9 @@
 #include "catalogue/donnee.h"
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
+#include <type_traits>
 #include <initializer_list>
 
 #include "systems/createur.h"
@@ -24,21 +27,6 @@ int DernierIndice(const std::vector<std::unique_ptr<T>>& liste, const std::strin
 template <class T>
 bool Contient(const std::vector<std::unique_ptr<T>>& liste, const std::string& nom) {
   return DernierIndice(liste, nom) >= 0;
-}
-
-// Line number (from 1) of a position in a text whose lines end with CR LF,
-// LF or CR.
-int NumeroLigne(const std::string& texte, size_t position) {
-  int ligne = 1;
-  for (size_t i = 0; i < position && i < texte.size(); ++i) {
-    if (texte[i] == '\n') {
-      ++ligne;
-    } else if (texte[i] == '\r') {
-      ++ligne;
-      if (i + 1 < position && texte[i + 1] == '\n') ++i;
-    }
-  }
-  return ligne;
 }
 
 // A system line: the keyword is the kind word followed by the quoted nature.
@@ -64,16 +52,10 @@ std::string Remplit(const char* modele, const std::string& valeur) {
   throw ErreurConversion(Remplit(modele, cle));
 }
 
-// The record lines quote their texts without any escape: a text holding a
-// double quote would be written as a line that no longer reads back, and the
-// next load would stop there, losing every record after it. Such a record is
-// refused when it is read.
-void VerifieGuillemets(std::initializer_list<const std::string*> textes) {
-  for (const std::string* texte : textes)
-    if (texte->find('"') != std::string::npos)
-      throw ErreurConversion("Le texte " + *texte +
-                             " contient un guillemet, que le fichier de données ne peut pas "
-                             "enregistrer");
+// A record's texts as the data file can hold them.
+void VerifieTextes(const std::string& nom, const std::string& description) {
+  TDonnees::VerifieTexte(nom, "Le nom");
+  TDonnees::VerifieTexte(description, "La description");
 }
 
 // Reads a system line whose keyword begins with the kind word.
@@ -87,9 +69,16 @@ void LitSysteme(TDonnees& donnees, TFlux& flux, const std::string& cle, const TG
   if (jetons[0] != genre.Mot) Rejette(flux, "Donnée '%s' de nature inconnue", cle);
   std::unique_ptr<T> systeme = cree(jetons[1]);
   if (!systeme) Rejette(flux, genre.Inconnue, cle);
-  Lecture(*systeme, flux, donnees.Datums);
-  VerifieGuillemets({&systeme->Nom, &systeme->Description});
+  LitParametres(*systeme, flux, donnees.Datums);
+  VerifieTextes(systeme->Nom, systeme->Description);
   donnees.VerifieNom(systeme->Nom);
+  // Parameters whose constants cannot be computed (a tangent cone at the
+  // equator, a secant cone with equal parallels) are still the user's: the
+  // system is kept, unusable, and converting through it gives the reason.
+  try {
+    systeme->SetValide(true);
+  } catch (const Erreur&) {
+  }
   liste.push_back(std::move(systeme));
 }
 
@@ -126,13 +115,14 @@ void TDonnees::LitEnregistrement(TFlux& flux) {
   if (cle == "Ellipsoide") {
     auto ellipsoide = std::make_unique<TEllipsoide>();
     ellipsoide->Lecture(flux);
-    VerifieGuillemets({&ellipsoide->Nom, &ellipsoide->Description});
+    VerifieTextes(ellipsoide->Nom, ellipsoide->Description);
     VerifieNom(ellipsoide->Nom);
     Ellipsoides.push_back(std::move(ellipsoide));
   } else if (cle == "Datum") {
     auto datum = std::make_unique<TDatum>();
     datum->Lecture(flux, Ellipsoides);
-    VerifieGuillemets({&datum->Nom, &datum->Description, &datum->NomGrille});
+    VerifieTextes(datum->Nom, datum->Description);
+    VerifieTexte(datum->NomGrille, "Le nom de grille");
     VerifieNom(datum->Nom);
     Datums.push_back(std::move(datum));
   } else if (cle.starts_with("Projection")) {
@@ -154,6 +144,7 @@ void TDonnees::SauveFlux(std::string& sortie) const {
   for (size_t i = 1; i < Datums.size(); ++i) Datums[i]->Ecriture(sortie);
   for (const auto& p : Projections) Ecriture(*p, sortie);
   for (const auto& m : Multiples) Ecriture(*m, sortie);
+  for (const auto& ligne : LignesGardees) sortie += ligne + "\r\n";
 }
 
 void TDonnees::AjouteLigne(const std::string& ligne) {
@@ -161,16 +152,45 @@ void TDonnees::AjouteLigne(const std::string& ligne) {
   LitEnregistrement(flux);
 }
 
-void TDonnees::ChargeFichier(const std::string& chemin) {
-  TFlux flux(Win1252VersUtf8(LitFichier(chemin)));
-  while (!flux.Fin()) {
-    const size_t debut = flux.Position();
+std::vector<TRejet> TDonnees::ChargeLignes(const std::string& chemin, bool garde) {
+  const std::string texte = Win1252VersUtf8(LitFichier(chemin));
+  std::vector<TRejet> rejets;
+  int numero = 0;
+  // Lines end with CR LF, LF or CR.
+  for (size_t debut = 0; debut < texte.size();) {
+    size_t fin = texte.find_first_of("\r\n", debut);
+    if (fin == std::string::npos) fin = texte.size();
+    const std::string ligne = texte.substr(debut, fin - debut);
+    debut = fin + (texte.compare(fin, 2, "\r\n") == 0 ? 2 : 1);
+    ++numero;
+    if (ligne.find_first_not_of(" \t") == std::string::npos) continue;
+    if (ligne.front() == '\'') {
+      if (garde) LignesGardees.push_back(ligne);
+      continue;
+    }
     try {
-      LitEnregistrement(flux);
+      AjouteLigne(ligne);
     } catch (const Erreur& e) {
-      throw ErreurChargement(chemin, NumeroLigne(flux.Contenu(), debut), e.what());
+      rejets.push_back({chemin, numero, ligne, e.what()});
+      if (garde) LignesGardees.push_back(ligne);
     }
   }
+  return rejets;
+}
+
+void TDonnees::ChargeFichier(const std::string& chemin) {
+  const std::vector<TRejet> rejets = ChargeLignes(chemin, false);
+  if (!rejets.empty())
+    throw ErreurChargement(chemin, rejets.front().Ligne, rejets.front().Message);
+}
+
+std::string TexteRejets(const std::vector<TRejet>& rejets) {
+  std::string texte;
+  for (const TRejet& r : rejets) {
+    if (!texte.empty()) texte += '\n';
+    texte += r.Fichier + ", ligne " + FormatD(r.Ligne) + " : " + r.Message;
+  }
+  return texte;
 }
 
 void TDonnees::SauveFichier(const std::string& chemin) const {
@@ -250,6 +270,224 @@ TSystemeResolu TDonnees::Resout(const std::string& nom) const {
   else if (const int k = IndiceMultiple(nom); k >= 0)
     r.Multiple = Multiples[static_cast<size_t>(k)].get();
   return r;
+}
+
+// ---- Rules on what the data file can hold ------------------------------------
+
+void TDonnees::VerifieTexte(const std::string& texte, const char* quoi) {
+  const bool controle = std::any_of(texte.begin(), texte.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+  if (controle || texte.find('"') != std::string::npos || !RepresentableWin1252(texte))
+    throw ErreurConversion(std::string(quoi) +
+                           " ne peut contenir ni guillemet (\"), ni caractère de contrôle, ni "
+                           "caractère que le fichier de données (Windows-1252) ne sait pas écrire");
+}
+
+bool TDonnees::NomDisponible(const std::string& nom, const void* soi) const {
+  const void* trouves[] = {TrouveEllipsoide(nom), TrouveDatum(nom), TrouveSysteme(nom)};
+  return std::all_of(std::begin(trouves), std::end(trouves),
+                     [soi](const void* r) { return r == nullptr || r == soi; });
+}
+
+std::string TDonnees::NomPropose(const std::string& prefixe) const {
+  for (long long n = 1;; ++n) {
+    std::string nom = prefixe + FormatD(n);
+    if (NomDisponible(nom)) return nom;
+  }
+}
+
+bool TDonnees::EllipsoideValide(double a, double e) {
+  return std::isfinite(a) && a > 0 && e >= 0 && e < 1;
+}
+
+// ---- Edits ------------------------------------------------------------------
+
+namespace {
+
+// The texts and the name of a record about to enter the catalogue as `soi`.
+void ControleNom(const TDonnees& donnees, const std::string& nom, const std::string& description,
+                 const void* soi) {
+  VerifieTextes(nom, description);
+  if (!donnees.NomDisponible(nom, soi)) throw ErreurConversion(nom + " est déjà utilisé");
+}
+
+// A value as the data file gives it back: the catalogue holds what a fresh
+// load of its saved file would hold, so that an edit converts exactly as the
+// next start will. The digits are those of the record writers (reals "%.12g",
+// the datum's scale "%.8g").
+double CommeEcrit(double valeur, int chiffres = 12) {
+  double lu = valeur;
+  return EssaieLitReel(FormatG(valeur, chiffres), lu) ? lu : valeur;
+}
+
+void NormaliseEllipsoide(TEllipsoide& e) {
+  e.A = CommeEcrit(e.A);
+  e.E = CommeEcrit(e.E);
+}
+
+void NormaliseDatum(TDatum& d) {
+  for (double* v : {&d.DeltaX, &d.DeltaY, &d.DeltaZ, &d.RotX, &d.RotY, &d.RotZ}) *v = CommeEcrit(*v);
+  d.Echelle = CommeEcrit(d.Echelle, 8);
+}
+
+// Reals written with their digits; integers, angle texts and booleans are
+// kept exactly. Then the constants.
+void NormaliseSysteme(TAncetre& s) {
+  for (int i = 0; i < s.NbReel(); ++i) {
+    const double v = s.GetReel(i), w = CommeEcrit(v);
+    if (w != v) s.SetReel(i, w);
+  }
+  s.SetValide(true);
+}
+
+void ControleEllipsoide(const TEllipsoide& e) {
+  if (!TDonnees::EllipsoideValide(e.A, e.E))
+    throw ErreurConversion("L'ellipsoïde " + e.Nom +
+                           " n'est pas valide : a doit être positif et e compris entre 0 et 1");
+}
+
+template <class T, class U>
+bool Possede(const std::vector<std::unique_ptr<T>>& liste, const U* enregistrement) {
+  return std::any_of(liste.begin(), liste.end(),
+                     [enregistrement](const auto& e) { return e.get() == enregistrement; });
+}
+
+// The position of a record that must be a user's entry of the list (not the
+// built-in entry 0 of the ellipsoids and datums).
+template <class T>
+size_t Rang(const std::vector<std::unique_ptr<T>>& liste, const T* enregistrement,
+            size_t premier, const char* quoi) {
+  for (size_t i = premier; i < liste.size(); ++i)
+    if (liste[i].get() == enregistrement) return i;
+  throw ErreurConversion(std::string(quoi) + " ne fait pas partie des données modifiables");
+}
+
+}  // namespace
+
+void TDonnees::MetAJour(const std::function<bool(const TAncetre&)>& depend) {
+  auto recalcule = [&](TAncetre& systeme) {
+    if (!depend(systeme)) return;
+    try {
+      systeme.SetValide(true);
+    } catch (const Erreur&) {
+      // Kept, unusable; Defaut says why.
+    }
+  };
+  for (auto& p : Projections) recalcule(*p);
+  for (auto& m : Multiples) recalcule(*m);
+}
+
+TEllipsoide& TDonnees::AjouteEllipsoide(std::unique_ptr<TEllipsoide> ellipsoide) {
+  ControleNom(*this, ellipsoide->Nom, ellipsoide->Description, nullptr);
+  ControleEllipsoide(*ellipsoide);
+  NormaliseEllipsoide(*ellipsoide);
+  Ellipsoides.push_back(std::move(ellipsoide));
+  return *Ellipsoides.back();
+}
+
+TDatum& TDonnees::AjouteDatum(std::unique_ptr<TDatum> datum) {
+  ControleNom(*this, datum->Nom, datum->Description, nullptr);
+  VerifieTexte(datum->NomGrille, "Le nom de grille");
+  if (!Possede(Ellipsoides, datum->Ellipsoide))
+    throw ErreurConversion("L'ellipsoïde du datum " + datum->Nom + " n'est pas dans les données");
+  NormaliseDatum(*datum);
+  Datums.push_back(std::move(datum));
+  return *Datums.back();
+}
+
+TAncetre& TDonnees::AjouteSysteme(std::unique_ptr<TAncetre> systeme) {
+  ControleNom(*this, systeme->Nom, systeme->Description, nullptr);
+  if (!Possede(Datums, systeme->Datum))
+    throw ErreurConversion("Le datum du système " + systeme->Nom + " n'est pas dans les données");
+  NormaliseSysteme(*systeme);
+  if (auto* multiple = dynamic_cast<TMultiple*>(systeme.get())) {
+    systeme.release();
+    Multiples.emplace_back(multiple);
+    return *Multiples.back();
+  }
+  auto* projection = dynamic_cast<TProjection*>(systeme.get());
+  if (!projection) throw ErreurAssertion("Système " + systeme->Nom + " d'un genre inconnu");
+  systeme.release();
+  Projections.emplace_back(projection);
+  return *Projections.back();
+}
+
+void TDonnees::RemplaceEllipsoide(TEllipsoide& entree, const TEllipsoide& valeurs) {
+  Rang(Ellipsoides, &entree, 1, "L'ellipsoïde");
+  ControleNom(*this, valeurs.Nom, valeurs.Description, &entree);
+  ControleEllipsoide(valeurs);
+  entree.Assign(valeurs);
+  NormaliseEllipsoide(entree);
+  MetAJour([&entree](const TAncetre& s) { return s.Datum && s.Datum->Ellipsoide == &entree; });
+}
+
+void TDonnees::RemplaceDatum(TDatum& entree, TDatum& valeurs) {
+  Rang(Datums, &entree, 1, "Le datum");
+  ControleNom(*this, valeurs.Nom, valeurs.Description, &entree);
+  VerifieTexte(valeurs.NomGrille, "Le nom de grille");
+  if (!Possede(Ellipsoides, valeurs.Ellipsoide))
+    throw ErreurConversion("L'ellipsoïde du datum " + valeurs.Nom + " n'est pas dans les données");
+  // A grid already loaded for the same file moves over rather than being
+  // read again.
+  if (valeurs.Grille && valeurs.NomGrille != entree.NomGrille) {
+    entree.Grille = std::move(valeurs.Grille);
+    entree.NomGrille = valeurs.NomGrille;
+  }
+  entree.Assign(valeurs);
+  NormaliseDatum(entree);
+  MetAJour([&entree](const TAncetre& s) { return s.Datum == &entree; });
+}
+
+TAncetre& TDonnees::RemplaceSysteme(const TAncetre& ancien, std::unique_ptr<TAncetre> nouveau) {
+  const bool simple = Possede(Projections, &ancien), multiple = Possede(Multiples, &ancien);
+  if (!simple && !multiple)
+    throw ErreurConversion(ancien.Nom + " ne fait pas partie des données modifiables");
+  ControleNom(*this, nouveau->Nom, nouveau->Description, &ancien);
+  if (!Possede(Datums, nouveau->Datum))
+    throw ErreurConversion("Le datum du système " + nouveau->Nom + " n'est pas dans les données");
+  NormaliseSysteme(*nouveau);
+  // In its place when it keeps its genre; else at the end of its new list.
+  auto remplace = [&](auto& liste) -> TAncetre& {
+    using T = typename std::remove_reference_t<decltype(liste)>::value_type::element_type;
+    for (auto& e : liste)
+      if (e.get() == &ancien) {
+        e.reset(static_cast<T*>(nouveau.release()));
+        return *e;
+      }
+    throw ErreurAssertion("Système " + ancien.Nom + " introuvable");
+  };
+  if (multiple && dynamic_cast<TMultiple*>(nouveau.get())) return remplace(Multiples);
+  if (simple && dynamic_cast<TProjection*>(nouveau.get())) return remplace(Projections);
+  TAncetre& ajoute = AjouteSysteme(std::move(nouveau));
+  SupprimeSysteme(ancien);
+  return ajoute;
+}
+
+bool TDonnees::SupprimeSysteme(const TAncetre& systeme) {
+  auto retire = [&systeme](auto& liste) {
+    for (auto i = liste.begin(); i != liste.end(); ++i)
+      if (i->get() == &systeme) {
+        liste.erase(i);
+        return true;
+      }
+    return false;
+  };
+  return retire(Projections) || retire(Multiples);
+}
+
+void TDonnees::Reinitialise() {
+  Multiples.clear();
+  Projections.clear();
+  Datums.resize(1);
+  Ellipsoides.resize(1);
+  LignesGardees.clear();
+}
+
+size_t TDonnees::NombreEnregistrements() const {
+  const size_t gardees = static_cast<size_t>(std::count_if(
+      LignesGardees.begin(), LignesGardees.end(), [](const std::string& l) { return l.front() != '\''; }));
+  return Ellipsoides.size() - 1 + Datums.size() - 1 + Projections.size() + Multiples.size() +
+         gardees;
 }
 
 // ---- Removal ----------------------------------------------------------------

@@ -4,6 +4,7 @@
 // its systems with the convergence and the linear alteration.
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -80,6 +81,16 @@ class TCacheRegions {
   TCote Depart, Arrivee;
 };
 
+// A line of a data file that the catalogue could not use as a record.
+struct TRejet {
+  std::string Fichier;
+  int Ligne = 0;        // from 1
+  std::string Texte;    // the line as it was read, without its line end
+  std::string Message;  // why it was refused
+};
+// "file, ligne N : message", one line per rejected line.
+std::string TexteRejets(const std::vector<TRejet>& rejets);
+
 class TDonnees {
  public:
   // The built-ins "GRS 80" and "WGS84" only.
@@ -88,19 +99,32 @@ class TDonnees {
   TDonnees(const TDonnees&) = delete;
   TDonnees& operator=(const TDonnees&) = delete;
 
+  // Read them freely; change them only through the edits below, which keep
+  // the names unique and every dependent record up to date.
   std::vector<std::unique_ptr<TEllipsoide>> Ellipsoides;
   std::vector<std::unique_ptr<TDatum>> Datums;
   std::vector<std::unique_ptr<TProjection>> Projections;
   std::vector<std::unique_ptr<TMultiple>> Multiples;
 
+  // Lines of the loaded data file that are not records the catalogue holds
+  // (comments, lines it could not use), kept as they were read and written
+  // back after the records, so that a load and a save lose nothing.
+  std::vector<std::string> LignesGardees;
+  // The data file the catalogue was loaded from and mirrors: a save over any
+  // other existing file is a replacement the user must agree to.
+  std::string Origine;
+
   // ---- Data file ----
   // One record from the stream's position; raises on any error, the rest of
-  // the line being consumed first so that reading may go on.
+  // the line being consumed first so that reading may go on. A system whose
+  // derived constants cannot be computed is kept, unusable (Valide false,
+  // Defaut saying why): its parameters are the user's and are saved as read.
   void LitEnregistrement(TFlux& flux);
   // From the stream's start; the first error ends the load and propagates,
   // the records read before it stay.
   void ChargeFlux(TFlux& flux);
-  // Appends every record but the built-ins, in list order (UTF-8, CR LF).
+  // Appends every record but the built-ins, in list order, then the kept
+  // lines (UTF-8, CR LF).
   void SauveFlux(std::string& sortie) const;
   // One record from a single line of text.
   void AjouteLigne(const std::string& ligne);
@@ -108,13 +132,18 @@ class TDonnees {
   // or a system already bears the name.
   void VerifieNom(const std::string& nom) const;
 
-  // Whole files on disk (Windows-1252). ChargeFichier stops at the first
-  // failing record and raises ErreurChargement (file, line, message); the
-  // records before it stay. A file that cannot be read raises
-  // ErreurEntreeSortie. SauveFichier writes a temporary file beside the
-  // target and renames it over it when complete; on failure the old file is
-  // intact and the error is raised.
+  // Whole files on disk (Windows-1252), line by line: every line is one
+  // record; empty lines, lines of blanks and comments (first character an
+  // apostrophe) are none. A line that cannot be read as a record is
+  // returned, and the reading goes on at the next line. With `garde` the
+  // comments and the refused lines are kept in LignesGardees. A file that
+  // cannot be read raises ErreurEntreeSortie.
+  std::vector<TRejet> ChargeLignes(const std::string& chemin, bool garde);
+  // The same, raising ErreurChargement (file, line, message) for the first
+  // refused line once the whole file is read.
   void ChargeFichier(const std::string& chemin);
+  // Writes a temporary file beside the target and renames it over it when
+  // complete; on failure the old file is intact and the error is raised.
   void SauveFichier(const std::string& chemin) const;
 
   // ---- Look-ups (exact names; the last match wins) ----
@@ -134,10 +163,56 @@ class TDonnees {
   std::vector<std::string> AvertissementsGrilles() const;
   TSystemeResolu Resout(const std::string& nom) const;
 
+  // ---- Rules on what the data file can hold ----
+  // Raises ErreurConversion when the text cannot be written in a record line
+  // and read back: a double quote, a control character, or a character that
+  // Windows-1252 cannot hold. `quoi` names the field ("Le nom"...).
+  static void VerifieTexte(const std::string& texte, const char* quoi);
+  // True when no record other than `soi` bears the name (ellipsoids, datums
+  // and systems share one name space in the data file).
+  bool NomDisponible(const std::string& nom, const void* soi = nullptr) const;
+  // The prefix followed by the smallest n >= 1 that makes an available name.
+  std::string NomPropose(const std::string& prefixe) const;
+  // a finite and positive, 0 <= e < 1.
+  static bool EllipsoideValide(double a, double e);
+
+  // ---- Edits ----
+  // Each checks first (texts, name, an ellipsoid's a and e, references to
+  // records of this catalogue) and raises ErreurConversion with the message
+  // to show, changing nothing; then it makes the change and brings every
+  // record that depends on it up to date: the systems on an edited
+  // ellipsoid or datum get their constants again (a system whose constants
+  // can no longer be computed stays, unusable, saying why), the zones of a
+  // multi-zone system are rebuilt. The built-ins are never replaced nor
+  // removed.
+  TEllipsoide& AjouteEllipsoide(std::unique_ptr<TEllipsoide> ellipsoide);
+  TDatum& AjouteDatum(std::unique_ptr<TDatum> datum);
+  // A single-zone or a multi-zone system, by its kind, at the end of its
+  // list. Its constants must be computed (SetValide(true)).
+  TAncetre& AjouteSysteme(std::unique_ptr<TAncetre> systeme);
+  // The entry keeps its place and its identity (the records using it keep
+  // pointing at it) and takes the values of `valeurs`.
+  void RemplaceEllipsoide(TEllipsoide& entree, const TEllipsoide& valeurs);
+  // The same; the grid moves over from `valeurs` when it names the same file.
+  void RemplaceDatum(TDatum& entree, TDatum& valeurs);
+  // The new system takes the place of the old one, which is destroyed.
+  TAncetre& RemplaceSysteme(const TAncetre& ancien, std::unique_ptr<TAncetre> nouveau);
   // Remove the last entry of that name when nothing uses it; false when it
   // is in use, unknown, or the built-in entry 0.
   bool SupprimeEllipsoide(const std::string& nom);
   bool SupprimeDatum(const std::string& nom);
+  // False when the system is not in the catalogue.
+  bool SupprimeSysteme(const TAncetre& systeme);
+  // Back to the built-ins only; the kept lines go too. Origine stays.
+  void Reinitialise();
+  // The user's records and refused lines: what Reinitialise removes.
+  size_t NombreEnregistrements() const;
+
+ private:
+  // The constants of every system for which `depend` is true, again.
+  void MetAJour(const std::function<bool(const TAncetre&)>& depend);
+
+ public:
 
   // ---- Conversion pipeline (texts) ----
   // zone: the Paris flag (1) for a datum, the zone number for a multi-zone
@@ -238,7 +313,7 @@ void Convertir(const TDonnees& donnees, const TSaisieConversion& saisie,
                TResultatConversion& resultat);
 
 // ---- Start-up and exit ----
-// A data file whose load stopped at a record.
+// A data file that did not load: the first line refused.
 class ErreurChargement : public ErreurConversion {
  public:
   ErreurChargement(std::string fichier, int ligne, const std::string& message);
@@ -249,17 +324,32 @@ class ErreurChargement : public ErreurConversion {
 
 struct TDemarrage {
   std::string FichierCharge;  // the file the catalogue came from, empty if none
-  // "donnees.txt" existed but did not load completely: the file, the line and
-  // the message to show once; "france.txt" is then not loaded on top.
-  std::optional<ErreurChargement> Incomplet;
+  // Lines of "donnees.txt" the catalogue could not use: shown once; they
+  // stay in the catalogue as they were and are saved back.
+  std::vector<TRejet> Rejets;
+  // "donnees.txt" is there but could not be read: the message to show. It is
+  // not replaced by "france.txt", and cannot be saved over (no copy of it can
+  // be kept).
+  std::optional<std::string> Illisible;
 };
+// "donnees.txt" in the settings folder.
+std::string CheminDonnees(const TFichierIni& ini);
 // Loads "donnees.txt" from the settings folder when AutoSave is on, else
-// "france.txt"; silent when neither loads.
+// "france.txt"; silent when neither loads. The catalogue then mirrors
+// "donnees.txt" (Origine).
 TDemarrage ChargeAuDemarrage(TDonnees& donnees, const TFichierIni& ini);
-// Saves to "donnees.txt" when AutoSave is on. Before the first save over a
-// file that did not load completely, the original is kept as
-// "donnees.txt.bak". Raises ErreurEntreeSortie
-// "Problème à l'enregistrement des données dans %s" on failure.
-void SauveALaSortie(const TDonnees& donnees, const TFichierIni& ini, const TDemarrage& demarrage);
+// Loads "donnees.txt" into the catalogue now (automatic loading switched on
+// again), keeping its refused lines; the catalogue then mirrors it. Raises
+// ErreurEntreeSortie when it cannot be read.
+std::vector<TRejet> ChargeDonnees(TDonnees& donnees, const TFichierIni& ini);
+// True when the exit save would replace a "donnees.txt" holding something
+// the catalogue was not loaded from: the user must be asked first.
+bool RemplacementADemander(const TDonnees& donnees, const TFichierIni& ini);
+// Saves to "donnees.txt" when AutoSave is on; the file it replaces is kept as
+// "donnees.txt.bak" (one generation), and nothing is written when the file
+// already holds the catalogue. Raises ErreurEntreeSortie
+// "Problème à l'enregistrement des données dans %s" on failure (the old file
+// intact).
+void SauveALaSortie(const TDonnees& donnees, const TFichierIni& ini);
 
 }  // namespace vestrel

@@ -80,6 +80,15 @@ void Etape(TControle& garde, F&& calcul) {
   garde.FinEtape();
 }
 
+// A system of the catalogue whose constants could not be computed is kept
+// (its parameters are the user's) but converts nothing: it says why.
+void VerifieUtilisable(const TAncetre& systeme) {
+  if (!systeme.Valide)
+    throw ErreurConversion("Les constantes du système " + systeme.Nom +
+                           " n'ont pas pu être calculées : " +
+                           (systeme.Defaut.empty() ? "paramètres incomplets" : systeme.Defaut));
+}
+
 const TDatum& DatumDe(const TAncetre& systeme) {
   if (!systeme.Datum) throw ErreurAssertion("Système " + systeme.Nom + " sans datum");
   return *systeme.Datum;
@@ -122,6 +131,7 @@ void VersWGS84(TControle& garde, const TSystemeResolu& s, int32_t zone, double p
     });
     return;
   }
+  VerifieUtilisable(s.Projection ? static_cast<const TAncetre&>(*s.Projection) : *s.Multiple);
   double phi = 0, lambda = 0;
   if (s.Projection)
     Etape(garde, [&] { s.Projection->CartoVersGeo(premiere, seconde, phi, lambda); });
@@ -147,6 +157,7 @@ void DepuisWGS84(TControle& garde, const TSystemeResolu& d, bool paris,
     });
     return;
   }
+  VerifieUtilisable(d.Projection ? static_cast<const TAncetre&>(*d.Projection) : *d.Multiple);
   const TDatum& datum = DatumDe(d);
   double phi = 0, lambda = 0;
   Etape(garde, [&] {

@@ -25,8 +25,9 @@ void ChargeCatalogue(TDonnees& donnees, const std::optional<std::string>& fichie
     TFichierIni ini("vestrel");
     ini.LitFichier();
     TDemarrage demarrage = ChargeAuDemarrage(donnees, ini);
-    if (demarrage.Incomplet)
-      TRapport().Message(std::string("Avertissement : ") + demarrage.Incomplet->what());
+    for (const TRejet& rejet : demarrage.Rejets)
+      TRapport().Message("Avertissement : " + TexteRejets({rejet}));
+    if (demarrage.Illisible) TRapport().Message("Avertissement : " + *demarrage.Illisible);
   }
   for (const std::string& avertissement : donnees.AvertissementsGrilles())
     TRapport().Message("Avertissement : " + avertissement);

@@ -37,8 +37,10 @@ void TAncetre::SetValide(bool valide) {
   Valide = valide;
   try {
     Recalcule();
-  } catch (...) {
+    Defaut.clear();
+  } catch (const std::exception& erreur) {
     Valide = false;
+    Defaut = erreur.what();
     throw;
   }
 }
@@ -53,8 +55,9 @@ void TAncetre::Ecrit(TParametres::Liste<T> TParametres::*liste, int indice, Ecri
   try {
     ecriture(*(p.*liste).Entrees[indice].Champ);
     Recalcule();
-  } catch (...) {
+  } catch (const std::exception& erreur) {
     Valide = false;
+    Defaut = erreur.what();
     throw;
   }
 }

@@ -70,6 +70,10 @@ class TAncetre {
   std::string Nom;
   std::string Description;
   bool Valide = false;
+  // Why the last SetValide or parameter write failed (the error's message),
+  // empty after a success: a system whose constants cannot be computed says
+  // why when it is asked to convert.
+  std::string Defaut;
 
   // Parameter interface. Get and Nom with an index out of range raise
   // ErreurIntervalle "Demande de paramètre hors-limites"; Set clears the

@@ -163,7 +163,8 @@ void Ecriture(const TAncetre& systeme, std::string& sortie) {
   sortie += "\r\n";
 }
 
-void Lecture(TAncetre& systeme, TFlux& flux, const std::vector<std::unique_ptr<TDatum>>& datums) {
+void LitParametres(TAncetre& systeme, TFlux& flux,
+                   const std::vector<std::unique_ptr<TDatum>>& datums) {
   systeme.SetValide(false);
   std::vector<std::string> jetons;
   DecoupeLigne(LitLigne(flux), jetons);
@@ -187,6 +188,10 @@ void Lecture(TAncetre& systeme, TFlux& flux, const std::vector<std::unique_ptr<T
   for (int i = 0; i < nbEntier; ++i) systeme.SetEntier(i, LitEntier(jetons[j++]));
   for (int i = 0; i < nbAngle; ++i) systeme.SetAngle(i, jetons[j++]);
   for (int i = 0; i < nbBooleen; ++i) systeme.SetBooleen(i, jetons[j++] == "1");
+}
+
+void Lecture(TAncetre& systeme, TFlux& flux, const std::vector<std::unique_ptr<TDatum>>& datums) {
+  LitParametres(systeme, flux, datums);
   systeme.SetValide(true);
 }
 

@@ -44,6 +44,10 @@ std::string NomParametre(const std::string& nature, int indice);
 void Ecriture(const TAncetre& systeme, std::string& sortie);
 // Reads the rest of a record line (the stream stands after its "=") into a
 // freshly created system; the datum is looked up in `datums` from the first.
+// LitParametres stops there, leaving Valide false; Lecture then computes the
+// derived constants (SetValide(true)), raising their error.
+void LitParametres(TAncetre& systeme, TFlux& flux,
+                   const std::vector<std::unique_ptr<TDatum>>& datums);
 void Lecture(TAncetre& systeme, TFlux& flux, const std::vector<std::unique_ptr<TDatum>>& datums);
 
 }  // namespace vestrel

@@ -1,6 +1,8 @@
 #include "tools/chemins.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,7 +72,34 @@ std::string LitFichier(const std::string& chemin) {
   return octets;
 }
 
+namespace {
+
+// The temporary files "<name>.tmp-<pid>" that a save of `chemin` killed
+// part-way left beside it: those of a process that no longer runs go.
+void RetireTemporairesAbandonnes(const std::string& chemin) {
+  const auto barre = chemin.rfind('/');
+  const std::string dossier = barre == std::string::npos ? "." : chemin.substr(0, barre + 1);
+  const std::string prefixe =
+      (barre == std::string::npos ? chemin : chemin.substr(barre + 1)) + ".tmp-";
+  DIR* d = ::opendir(dossier.c_str());
+  if (!d) return;
+  while (const dirent* entree = ::readdir(d)) {
+    const std::string_view nom = entree->d_name;
+    if (!nom.starts_with(prefixe) || nom.size() == prefixe.size()) continue;
+    const std::string_view chiffres = nom.substr(prefixe.size());
+    if (chiffres.size() > 9 || chiffres.find_first_not_of("0123456789") != std::string_view::npos)
+      continue;
+    const pid_t pid = static_cast<pid_t>(std::stol(std::string(chiffres)));
+    if (pid == getpid() || (::kill(pid, 0) != 0 && errno == ESRCH))
+      ::unlink((dossier + std::string(nom)).c_str());
+  }
+  ::closedir(d);
+}
+
+}  // namespace
+
 void EcritFichierSur(const std::string& chemin, std::string_view octets) {
+  RetireTemporairesAbandonnes(chemin);
   const std::string temporaire = chemin + ".tmp-" + std::to_string(getpid());
   int fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) throw ErreurEntreeSortie("Impossible de créer le fichier " + temporaire);

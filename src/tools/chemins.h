@@ -28,6 +28,8 @@ std::string LitFichier(const std::string& chemin);
 // Writes the bytes to a temporary file in the same folder, flushes it to
 // disk, then renames it over `chemin`: the old file stays whole until the new
 // one is complete. Raises ErreurEntreeSortie on failure (the old file intact).
+// The temporary files that earlier saves of the same file left when they
+// were killed part-way (their process gone) are removed first.
 void EcritFichierSur(const std::string& chemin, std::string_view octets);
 
 }  // namespace vestrel

@@ -83,7 +83,7 @@ TDlgDatum::TDlgDatum(TAfficheur afficheur, QWidget* parent)
     Copie->Nom = nom;
   });
   Verifie(EditDescription, [this](const std::string& texte) {
-    VerifieTexte(texte, "La description");
+    TDonnees::VerifieTexte(texte, "La description");
     Copie->Description = texte;
   });
   const TChampReel champs[] = {{EditDeltaX, &TDatum::DeltaX}, {EditDeltaY, &TDatum::DeltaY},
@@ -106,7 +106,7 @@ TDlgDatum::TDlgDatum(TAfficheur afficheur, QWidget* parent)
     if (i >= 3) septs_.push_back(champ);
   }
   Verifie(EditGrille, [this](const std::string& nom) {
-    VerifieTexte(nom, "Le nom de grille");
+    TDonnees::VerifieTexte(nom, "Le nom de grille");
     Copie->ChoisitGrille(nom);
   });
 
@@ -167,7 +167,7 @@ void TDlgDatum::ButtonGrilleClick() {
   if (fichiers.isEmpty()) return;
   const std::string nom = fichiers.front().toStdString();
   try {
-    VerifieTexte(nom, "Le nom de grille");
+    TDonnees::VerifieTexte(nom, "Le nom de grille");
     Copie->ChoisitGrille(nom);
     EditGrille->setText(fichiers.front());
   } catch (const std::exception& erreur) {

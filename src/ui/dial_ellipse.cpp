@@ -20,32 +20,9 @@
 
 namespace vestrel {
 
-void VerifieTexte(const std::string& texte, const char* quoi) {
-  const bool controle =
-      std::any_of(texte.begin(), texte.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-  if (controle || texte.find('"') != std::string::npos || !RepresentableWin1252(texte))
-    throw ErreurConversion(std::string(quoi) +
-                           " ne peut contenir ni guillemet (\"), ni caractère de contrôle, ni "
-                           "caractère que le fichier de données (Windows-1252) ne sait pas écrire");
-}
-
-bool NomDisponible(const TDonnees& donnees, const std::string& nom, const void* soi) {
-  const void* trouves[] = {donnees.TrouveEllipsoide(nom), donnees.TrouveDatum(nom),
-                           donnees.TrouveSysteme(nom)};
-  return std::all_of(std::begin(trouves), std::end(trouves),
-                     [soi](const void* r) { return r == nullptr || r == soi; });
-}
-
 void VerifieNom(const TDonnees& donnees, const std::string& nom, const void* soi) {
-  VerifieTexte(nom, "Le nom");
-  if (!NomDisponible(donnees, nom, soi)) throw ErreurConversion("Nom déjà utilisé");
-}
-
-std::string NomPropose(const TDonnees& donnees, const char* prefixe) {
-  for (long long n = 1;; ++n) {
-    std::string nom = prefixe + FormatD(n);
-    if (NomDisponible(donnees, nom, nullptr)) return nom;
-  }
+  TDonnees::VerifieTexte(nom, "Le nom");
+  if (!donnees.NomDisponible(nom, soi)) throw ErreurConversion("Nom déjà utilisé");
 }
 
 // ---- TDialogue ----------------------------------------------------------------
@@ -70,6 +47,15 @@ bool TDialogue::Demande(const std::string& texte) {
                        QString::fromStdString(texte), QMessageBox::Ok | QMessageBox::Cancel, this);
   question.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
   return question.exec() == QMessageBox::Ok;
+}
+
+bool TDialogue::DemandeOuiNon(const std::string& texte) {
+  QMessageBox question(QMessageBox::Question, QStringLiteral("Vestrel"),
+                       QString::fromStdString(texte), QMessageBox::Yes | QMessageBox::No, this);
+  question.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
+  question.button(QMessageBox::No)->setText(QStringLiteral("Non"));
+  question.setDefaultButton(QMessageBox::No);
+  return question.exec() == QMessageBox::Yes;
 }
 
 QLayout* TDialogue::CreeBoutons() {
@@ -204,7 +190,7 @@ TDlgEllipsoide::TDlgEllipsoide(TAfficheur afficheur, QWidget* parent)
     Copie->Nom = nom;
   });
   Verifie(EditDescription, [this](const std::string& texte) {
-    VerifieTexte(texte, "La description");
+    TDonnees::VerifieTexte(texte, "La description");
     Copie->Description = texte;
   });
   // a and e are the stored pair: a moves b; b, e and 1/f move e.
@@ -239,8 +225,7 @@ void TDlgEllipsoide::Change(const std::string& texte, const char* message,
   essai.A = Copie->A;
   essai.E = Copie->E;
   change(essai, valeur);
-  if (!(std::isfinite(essai.A) && essai.A > 0 && essai.E >= 0 && essai.E < 1))
-    throw ErreurConversion(message);
+  if (!TDonnees::EllipsoideValide(essai.A, essai.E)) throw ErreurConversion(message);
   Copie->A = essai.A;
   Copie->E = essai.E;
 }

@@ -24,20 +24,10 @@ class TEllipsoide;
 
 using TAfficheur = TForm1::TAfficheur;
 
-// Raises ErreurConversion with a clear message when the text cannot be
-// written in a record line and read back: a double quote, a control
-// character, or a character that Windows-1252 cannot hold. `quoi` names the
-// field ("Le nom", "La description"...).
-void VerifieTexte(const std::string& texte, const char* quoi);
-// True when no record of the catalogue other than `soi` bears the name. The
-// data file refuses any name met twice among ellipsoids, datums and systems,
-// so every kind is looked at.
-bool NomDisponible(const TDonnees& donnees, const std::string& nom, const void* soi);
-// The name check of the three editors: a text the file can hold, available
-// (raises "Nom déjà utilisé") for the record `soi`.
+// The name check of the three editors, by the catalogue's rules: a text the
+// file can hold, and no other record than `soi` bearing it ("Nom déjà
+// utilisé").
 void VerifieNom(const TDonnees& donnees, const std::string& nom, const void* soi);
-// The prefix followed by the smallest n >= 1 that makes an available name.
-std::string NomPropose(const TDonnees& donnees, const char* prefixe);
 
 // A modal dialog of the parameters window.
 class TDialogue : public QDialog {
@@ -52,6 +42,8 @@ class TDialogue : public QDialog {
   void Informe(const std::string& texte);
   // Warning with OK and "Annuler"; true for OK.
   bool Demande(const std::string& texte);
+  // Question with "Oui" and "Non"; true for "Oui".
+  bool DemandeOuiNon(const std::string& texte);
   // Checks the field being edited before closing.
   void accept() override;
 

@@ -50,7 +50,7 @@ TDlgProjection::TDlgProjection(TAfficheur afficheur, QWidget* parent)
 
   Verifie(EditNom, [this](const std::string& nom) { VerifieNom(*Donnees, nom, SystemeEdite); });
   Verifie(EditDescription,
-          [](const std::string& texte) { VerifieTexte(texte, "La description"); });
+          [](const std::string& texte) { TDonnees::VerifieTexte(texte, "La description"); });
   connect(ComboNature, &QComboBox::activated, this, [this] {
     ChangeNature();
     // The values of the edited system when its own nature comes back, else
@@ -92,7 +92,7 @@ void TDlgProjection::Initialise(const TAncetre* systeme, bool multiple) {
     ChangeNature();
     RemplitValeurs(*systeme);
   } else {
-    EditNom->setText(QString::fromStdString(NomPropose(*Donnees, "Projection")));
+    EditNom->setText(QString::fromStdString(Donnees->NomPropose("Projection")));
     EditDescription->clear();
     ComboDatum->setCurrentIndex(0);
     ChangeNature();

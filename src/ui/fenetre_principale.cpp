@@ -133,7 +133,18 @@ TForm1::~TForm1() {
   // The catalogue goes back to "donnees.txt"; a failure is reported and the
   // program still ends.
   Commande([this] {
-    if (ini_.AutoSave && Donnees) SauveALaSortie(*Donnees, ini_, demarrage_);
+    if (!ini_.AutoSave || !Donnees) return;
+    // A "donnees.txt" this catalogue was not loaded from is replaced only
+    // when the user agrees.
+    if (RemplacementADemander(*Donnees, ini_)) {
+      const std::string chemin = CheminDonnees(ini_);
+      const QString texte =
+          Q("Le fichier " + chemin +
+            " contient des données qui n'ont pas été chargées dans ce catalogue.\nLes remplacer "
+            "par le catalogue actuel ? (L'ancien fichier sera gardé sous " + chemin + ".bak.)");
+      if (!(Questionneur ? Questionneur(texte) : Question(texte))) return;
+    }
+    SauveALaSortie(*Donnees, ini_);
   });
   Donnees.reset();
 }
@@ -265,19 +276,16 @@ void TForm1::Demarre() {
   Donnees = std::make_unique<TDonnees>();
   if (ini_.AutoSave) demarrage_ = ChargeAuDemarrage(*Donnees, ini_);
   RemplitChoix();
-  if (const auto& incomplet = demarrage_.Incomplet) {
-    // The records after the failing line are not in the catalogue: say so
-    // once, since the next save leaves them out.
-    const std::string& fichier = incomplet->Fichier;
-    const std::string arret =
-        incomplet->Ligne > 0
-            ? "Le fichier " + fichier + " n'a été chargé que jusqu'à sa ligne " +
-                  FormatD(incomplet->Ligne) + " :\n"
-            : "Le fichier " + fichier + " n'a pas pu être lu :\n";
+  // Said once: the lines of "donnees.txt" the catalogue could not use stay
+  // in it as they were and are written back at exit.
+  if (!demarrage_.Rejets.empty())
     Affiche(QStringLiteral("Vestrel"),
-            Q(arret + incomplet->MessageRecord + "\nIl sera gardé sous " + fichier +
-              ".bak avant l'enregistrement des données."));
-  }
+            Q("Lignes inutilisables de " + demarrage_.FichierCharge +
+              ", gardées telles quelles dans le fichier :\n" + TexteRejets(demarrage_.Rejets)));
+  if (demarrage_.Illisible)
+    Affiche(QStringLiteral("Vestrel"),
+            Q("Le fichier " + demarrage_.FichierCharge + " n'a pas pu être lu :\n" +
+              *demarrage_.Illisible + "\nIl ne sera pas remplacé à la sortie."));
   // Grids named but not found or unreadable, all in one message.
   std::string grilles;
   for (const std::string& avertissement : Donnees->AvertissementsGrilles())
@@ -457,6 +465,15 @@ void TForm1::Commande(const std::function<void()>& commande) {
   } catch (const std::exception& erreur) {
     Affiche(QStringLiteral("Vestrel"), QString::fromUtf8(erreur.what()));
   }
+}
+
+bool TForm1::Question(const QString& texte) {
+  QMessageBox question(QMessageBox::Question, QStringLiteral("Vestrel"), texte,
+                       QMessageBox::Yes | QMessageBox::No, isVisible() ? this : nullptr);
+  question.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
+  question.button(QMessageBox::No)->setText(QStringLiteral("Non"));
+  question.setDefaultButton(QMessageBox::No);
+  return question.exec() == QMessageBox::Yes;
 }
 
 void TForm1::Affiche(const QString& titre, const QString& texte) {

@@ -48,6 +48,9 @@ class TForm1 : public QDialog {
   std::unique_ptr<TDonnees> Donnees;
   // Shown modally by "Paramètres ..." when set.
   std::function<void()> MontreParametres;
+  // Asks a question answered "Oui" (true) or "Non"; empty: a message box.
+  // Tests replace it.
+  std::function<bool(const QString& texte)> Questionneur;
 
   // Both choices get ListeNoms, select their first entry, and both sides are
   // updated.
@@ -119,6 +122,7 @@ class TForm1 : public QDialog {
   // window stays usable.
   void Commande(const std::function<void()>& commande);
   void Affiche(const QString& titre, const QString& texte);
+  bool Question(const QString& texte);
 
   const TFichierIni& ini_;
   TAfficheur afficheur_;

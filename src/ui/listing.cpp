@@ -64,25 +64,6 @@ T* Selection(QListWidget* liste, int* rang = nullptr) {
   return reinterpret_cast<T*>(choisis.front()->data(Qt::UserRole).value<quintptr>());
 }
 
-template <class T, class U>
-auto Position(std::vector<std::unique_ptr<T>>& liste, const U* enregistrement) {
-  return std::find_if(liste.begin(), liste.end(),
-                      [enregistrement](const auto& e) { return e.get() == enregistrement; });
-}
-
-// A system built by the editor goes into its list: in place of the edited
-// one (destroyed), or at the end.
-template <class T>
-void Range(std::vector<std::unique_ptr<T>>& liste, const TAncetre* edite,
-           std::unique_ptr<TAncetre> nouveau) {
-  std::unique_ptr<T> systeme(static_cast<T*>(nouveau.release()));
-  auto place = Position(liste, edite);
-  if (place != liste.end())
-    *place = std::move(systeme);
-  else
-    liste.push_back(std::move(systeme));
-}
-
 }  // namespace
 
 TDlgParametre::TDlgParametre(std::unique_ptr<TDonnees>& donnees, TFichierIni& ini,
@@ -171,8 +152,7 @@ TDlgParametre::TDlgParametre(std::unique_ptr<TDonnees>& donnees, TFichierIni& in
   connect(ListSimple, &QListWidget::itemDoubleClicked, Button7, &QPushButton::click);
   connect(ListMultiple, &QListWidget::itemDoubleClicked, Button10, &QPushButton::click);
   // The settings file is written at once.
-  connect(CheckAutomatique, &QCheckBox::toggled, this,
-          [this](bool coche) { ini_.SetAutoSave(coche); });
+  connect(CheckAutomatique, &QCheckBox::toggled, this, &TDlgParametre::AutomatiqueCoche);
 }
 
 void TDlgParametre::showEvent(QShowEvent* evenement) {
@@ -207,7 +187,7 @@ void TDlgParametre::Ellipsoide(bool ajout) {
   if (ajout) {
     copie->A = 6371000;
     copie->SetInverseAplatissement(287);
-    copie->Nom = NomPropose(donnees, "Ellipsoide");
+    copie->Nom = donnees.NomPropose("Ellipsoide");
   } else {
     int rang = -1;
     edite = Selection<TEllipsoide>(ListEllips, &rang);
@@ -219,11 +199,11 @@ void TDlgParametre::Ellipsoide(bool ajout) {
   DlgEllipsoide->Copie = copie.get();
   DlgEllipsoide->Edite = edite;
   if (DlgEllipsoide->exec() != QDialog::Accepted) return;
+  // The catalogue brings the systems on an edited ellipsoid up to date.
   if (edite)
-    // a and e directly: a sphere has no inverse flattening to go through.
-    edite->Assign(*copie);
+    donnees.RemplaceEllipsoide(*edite, *copie);
   else
-    donnees.Ellipsoides.push_back(std::move(copie));
+    donnees.AjouteEllipsoide(std::move(copie));
 }
 
 void TDlgParametre::Datum(bool ajout) {
@@ -232,7 +212,7 @@ void TDlgParametre::Datum(bool ajout) {
   TDatum* edite = nullptr;
   if (ajout) {
     copie->Ellipsoide = donnees.Ellipsoides.front().get();
-    copie->Nom = NomPropose(donnees, "Datum");
+    copie->Nom = donnees.NomPropose("Datum");
   } else {
     int rang = -1;
     edite = Selection<TDatum>(ListDatum, &rang);
@@ -244,16 +224,10 @@ void TDlgParametre::Datum(bool ajout) {
   DlgDatum->Copie = copie.get();
   DlgDatum->Edite = edite;
   if (DlgDatum->exec() != QDialog::Accepted) return;
-  if (edite) {
-    // The copy's grid is already loaded: it moves over rather than being
-    // read again.
-    edite->Grille = std::move(copie->Grille);
-    edite->NomGrille = copie->NomGrille;
-    edite->SansGrille = copie->SansGrille;
-    edite->Assign(*copie);
-  } else {
-    donnees.Datums.push_back(std::move(copie));
-  }
+  if (edite)
+    donnees.RemplaceDatum(*edite, *copie);
+  else
+    donnees.AjouteDatum(std::move(copie));
 }
 
 void TDlgParametre::Systeme(bool ajout, bool multiple) {
@@ -267,10 +241,10 @@ void TDlgParametre::Systeme(bool ajout, bool multiple) {
   DlgProjection->Donnees = &donnees;
   DlgProjection->Initialise(edite, multiple);
   if (DlgProjection->exec() != QDialog::Accepted || !DlgProjection->Resultat) return;
-  if (multiple)
-    Range(donnees.Multiples, edite, std::move(DlgProjection->Resultat));
+  if (edite)
+    donnees.RemplaceSysteme(*edite, std::move(DlgProjection->Resultat));
   else
-    Range(donnees.Projections, edite, std::move(DlgProjection->Resultat));
+    donnees.AjouteSysteme(std::move(DlgProjection->Resultat));
 }
 
 void TDlgParametre::SupprimeEllipsoide() {
@@ -297,10 +271,7 @@ void TDlgParametre::SupprimeSysteme(bool multiple) {
   const TAncetre* choisi = Selection<TAncetre>(multiple ? ListMultiple : ListSimple);
   if (!choisi) return Informe("Veuillez sélectionner la projection avant de la supprimer");
   if (!Demande("Êtes-vous sûr de vouloir supprimer la projection " + choisi->Nom + " ?")) return;
-  if (multiple)
-    donnees_->Multiples.erase(Position(donnees_->Multiples, choisi));
-  else
-    donnees_->Projections.erase(Position(donnees_->Projections, choisi));
+  donnees_->SupprimeSysteme(*choisi);
 }
 
 void TDlgParametre::Ouvrir() {
@@ -314,14 +285,15 @@ void TDlgParametre::Ouvrir() {
   if (DlgImportation->exec() != QDialog::Accepted) return;
   TDonnees& donnees = *donnees_;
   if (DlgImportation->CheckTout->isChecked()) {
-    // The records before a failing one stay; the user learns where it
-    // stopped, since the records after it are not in the catalogue.
+    // Line by line as the list shows them: a failing line does not stop the
+    // others, and the user learns each one.
+    std::vector<TRejet> rejets;
     try {
-      donnees.ChargeFichier(fichier);
-    } catch (const ErreurChargement& erreur) {
-      Informe("Le fichier " + fichier + " n'a été importé que jusqu'à sa ligne " +
-              FormatD(erreur.Ligne) + " :\n" + erreur.MessageRecord);
+      rejets = donnees.ChargeLignes(fichier, false);
+    } catch (const std::exception&) {
+      return Informe("Problème de lecture du fichier " + fichier);
     }
+    if (!rejets.empty()) Informe("Lignes non importées :\n" + TexteRejets(rejets));
     return;
   }
   // Each chosen line on its own; a line that fails does not stop the others.
@@ -347,9 +319,34 @@ void TDlgParametre::Enregistrer() {
 }
 
 void TDlgParametre::Reinitialise() {
-  // The catalogue holds the systems' datums and ellipsoids: the editors keep
-  // no pointer into it between two showings.
-  donnees_ = std::make_unique<TDonnees>();
+  const size_t nombre = donnees_->NombreEnregistrements();
+  if (nombre > 0 &&
+      !DemandeOuiNon(nombre == 1 ? std::string("Réinitialiser les données ? L'enregistrement du "
+                                               "catalogue sera supprimé.")
+                                 : "Réinitialiser les données ? Les " + FormatD(static_cast<long long>(nombre)) +
+                                       " enregistrements du catalogue seront supprimés."))
+    return;
+  // The editors keep no pointer into the catalogue between two showings.
+  donnees_->Reinitialise();
+}
+
+void TDlgParametre::AutomatiqueCoche(bool coche) {
+  ini_.SetAutoSave(coche);
+  if (!coche) return;
+  // The catalogue may not come from "donnees.txt" (automatic loading was
+  // off at start): the user chooses now whether to load it, since the exit
+  // save would replace it.
+  const std::string chemin = CheminDonnees(ini_);
+  if (donnees_->Origine == chemin || !FichierExiste(chemin)) return;
+  if (!DemandeOuiNon("Charger maintenant les données de " + chemin +
+                     " ?\nSinon, elles seront remplacées par le catalogue actuel à la sortie, "
+                     "si vous le confirmez alors."))
+    return;
+  Commande([this] {
+    const std::vector<TRejet> rejets = ChargeDonnees(*donnees_, ini_);
+    if (!rejets.empty())
+      Informe("Lignes inutilisables, gardées telles quelles :\n" + TexteRejets(rejets));
+  });
 }
 
 void TDlgParametre::Autotest() {

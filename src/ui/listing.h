@@ -82,6 +82,9 @@ class TDlgParametre : public TDialogue {
   // The shipped reference points through the catalogue: the summary and the
   // points that failed.
   void Autotest();
+  // The settings file is written at once; switched on, "donnees.txt" may be
+  // loaded now.
+  void AutomatiqueCoche(bool coche);
   // Runs a command; an error escaping it is shown with its message.
   void Commande(const std::function<void()>& commande);
 

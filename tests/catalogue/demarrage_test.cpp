@@ -9,6 +9,7 @@
 #include "catalogue/fichier_ini.h"
 #include "../commun/dossier_temporaire.h"
 #include "tools/chemins.h"
+#include "tools/codec.h"
 
 namespace vestrel {
 namespace {
@@ -113,40 +114,102 @@ TEST_F(Demarrage, LeFichierChargeAuDemarrage) {
     const TDemarrage demarrage = ChargeAuDemarrage(d, ini);
     EXPECT_EQ(std::filesystem::weakly_canonical(demarrage.FichierCharge),
               std::filesystem::weakly_canonical(c.Charge));
-    EXPECT_FALSE(demarrage.Incomplet);
+    EXPECT_TRUE(demarrage.Rejets.empty());
     EXPECT_EQ(d.Ellipsoides.size(), c.Ellipsoides);
     EXPECT_EQ(d.IndiceEllipsoide("France") >= 0, !c.Donnees && c.Ellipsoides > 1);
     // The exit saves into "donnees.txt" only with AutoSave.
     d.AjouteLigne("Ellipsoide=\"Sortie\" \"\" 6378137 0.08");
-    SauveALaSortie(d, ini, demarrage);
+    SauveALaSortie(d, ini);
     EXPECT_EQ(FichierExiste(Donnees()) && Lit(Donnees()).find("Sortie") != std::string::npos,
               c.AutoSave);
   }
 }
 
-// A "donnees.txt" whose third line is bad: the two records before it stay,
-// "france.txt" is not loaded on top, the caller learns the file, the line and
-// the message, and at exit the original is kept as "donnees.txt.bak" before
-// the catalogue is saved over it. (Loading "france.txt" on top and
-// overwriting silently would lose every record after the bad line.)
-TEST_F(Demarrage, UnDonneesIncompletEstSignaleEtGardeEnBak) {
+// A "donnees.txt" with lines the catalogue cannot use: every one is reported
+// (file, line, message), the records after them are read, "france.txt" is
+// not loaded on top, and the exit save writes them back as they were, the
+// replaced file kept as "donnees.txt.bak". Systems whose constants cannot be
+// computed stay and say why when they convert.
+TEST_F(Demarrage, RienDeDonneesNeSePerdEntreUnDemarrageEtUneSortie) {
   TFichierIni ini;
-  const std::string original =
-      kEllipsoide + kDatum + "Datum=\"D\" \"\" \"Inconnu\" 0 0 0\r\n" + "Ellipsoide=\"Apres\" \"\" 6378137 0.08\r\n";
-  Ecrit(Donnees(), original);
+  const std::string tangent =
+      "Projection \"Lambert Conique Tangent\"=\"Equateur\" \"\" \"Triangulation\" 1 0 0 0° 0°\r\n";
+  const std::string secant =
+      "Projection \"Lambert Conique Sécant\"=\"Egaux\" \"\" \"WGS84\" 0 0 3° 46° 45° 45°\r\n";
+  const std::string mtm = "Projection \"MTM Fuseau\"=\"Loin\" \"\" \"WGS84\" 2147483647 0\r\n";
+  const std::string original = kEllipsoide + kDatum + "' mon commentaire\r\n" +
+                               "Datum=\"D\" \"\" \"Inconnu\" 0 0 0\r\n" + tangent + secant + mtm +
+                               "Truc=1\r\n\r\nEllipsoide=\"Apres\" \"\" 6378137 0.08\r\n";
+  // On disk as the program writes it: Windows-1252.
+  Ecrit(Donnees(), Utf8VersWin1252(original));
   Ecrit(France(), kFrance);
   TDonnees d;
   const TDemarrage demarrage = ChargeAuDemarrage(d, ini);
-  ASSERT_TRUE(demarrage.Incomplet);
-  EXPECT_EQ(demarrage.Incomplet->Fichier, Donnees());
-  EXPECT_EQ(demarrage.Incomplet->Ligne, 3);
-  EXPECT_EQ(demarrage.Incomplet->MessageRecord, "Ellipsoïde Inconnu inconnu dans le datum D");
+  EXPECT_EQ(TexteRejets(demarrage.Rejets),
+            Donnees() + ", ligne 4 : Ellipsoïde Inconnu inconnu dans le datum D\n" + Donnees() +
+                ", ligne 8 : Donnée Truc de nature inconnue");
   EXPECT_EQ(d.IndiceEllipsoide("France"), -1) << "france.txt is not loaded on top";
-  EXPECT_EQ(d.Datums.size(), 2u);
+  EXPECT_EQ(d.IndiceEllipsoide("Apres"), 2);
+  ASSERT_EQ(d.Projections.size(), 3u);
+  const std::pair<const char*, const char*> systemes[] = {
+      {"Equateur", "Division par zéro"},
+      {"Egaux", "Opération en virgule flottante incorrecte"},
+      {"Loin", "'6442450990' n'est pas une valeur entière correcte"}};
+  for (const auto& [nom, raison] : systemes) {
+    std::string x, y;
+    int32_t zone = 0;
+    try {
+      d.ConvertirPoint("WGS84", nom, "46°", "3°", 0, zone, 0, x, y);
+      ADD_FAILURE() << nom;
+    } catch (const ErreurConversion& e) {
+      EXPECT_EQ(e.what(), "Les constantes du système " + std::string(nom) +
+                              " n'ont pas pu être calculées : " + raison);
+    }
+  }
 
-  SauveALaSortie(d, ini, demarrage);
-  EXPECT_EQ(Lit(Donnees() + ".bak"), original);
-  EXPECT_EQ(Lit(Donnees()), kEllipsoide + kDatum);
+  EXPECT_FALSE(RemplacementADemander(d, ini)) << "the catalogue comes from donnees.txt";
+  SauveALaSortie(d, ini);
+  EXPECT_EQ(Win1252VersUtf8(Lit(Donnees() + ".bak")), original);
+  const std::string sauve = Win1252VersUtf8(Lit(Donnees()));
+  for (const std::string& ligne : {std::string("' mon commentaire\r\n"),
+                                   std::string("Datum=\"D\" \"\" \"Inconnu\" 0 0 0\r\n"),
+                                   std::string("Truc=1\r\n"), tangent, mtm})
+    EXPECT_NE(sauve.find(ligne), std::string::npos) << ligne;
+  // The next start reads the same catalogue and reports the same lines.
+  TDonnees relu;
+  EXPECT_EQ(ChargeAuDemarrage(relu, ini).Rejets.size(), 2u);
+  std::string a, b;
+  d.SauveFlux(a);
+  relu.SauveFlux(b);
+  EXPECT_EQ(a, b);
+  // A save that changes nothing leaves both files alone; one that does keeps
+  // the file it replaces.
+  SauveALaSortie(relu, ini);
+  EXPECT_EQ(Win1252VersUtf8(Lit(Donnees() + ".bak")), original);
+  relu.AjouteLigne("Ellipsoide=\"Encore\" \"\" 6378137 0.08");
+  SauveALaSortie(relu, ini);
+  EXPECT_EQ(Win1252VersUtf8(Lit(Donnees() + ".bak")), sauve);
+}
+
+// A "donnees.txt" the catalogue was not loaded from (automatic loading off at
+// start, then on again) is replaced only after a question; loading it now
+// makes the catalogue its own.
+TEST_F(Demarrage, UnDonneesQuiNaPasEteChargeNEstPasRemplaceSansQuestion) {
+  TFichierIni ini;
+  ini.AutoSave = false;
+  Ecrit(Donnees(), kEllipsoide + kDatum);
+  TDonnees d;
+  ChargeAuDemarrage(d, ini);
+  EXPECT_EQ(d.Ellipsoides.size(), 1u);
+  ini.AutoSave = true;
+  EXPECT_TRUE(RemplacementADemander(d, ini));
+  EXPECT_TRUE(ChargeDonnees(d, ini).empty());
+  EXPECT_EQ(d.Datums.size(), 2u);
+  EXPECT_FALSE(RemplacementADemander(d, ini));
+  // An empty file holds nothing to lose.
+  TDonnees autre;
+  Ecrit(Donnees(), "");
+  EXPECT_FALSE(RemplacementADemander(autre, ini));
 }
 
 // A failed exit save names the file; an unreadable "donnees.txt" is not
@@ -156,7 +219,7 @@ TEST_F(Demarrage, EchecsALaSortie) {
   std::filesystem::create_directories(Donnees());  // a folder in the file's place
   TDonnees vide;
   try {
-    SauveALaSortie(vide, ini, {});
+    SauveALaSortie(vide, ini);
     ADD_FAILURE();
   } catch (const ErreurEntreeSortie& e) {
     EXPECT_EQ(e.what(), "Problème à l'enregistrement des données dans " + Donnees());
@@ -169,10 +232,9 @@ TEST_F(Demarrage, EchecsALaSortie) {
   Ecrit(France(), kFrance);
   TDonnees d;
   const TDemarrage demarrage = ChargeAuDemarrage(d, ini);
-  ASSERT_TRUE(demarrage.Incomplet);
-  EXPECT_EQ(demarrage.Incomplet->Ligne, 0);
+  ASSERT_TRUE(demarrage.Illisible);
   EXPECT_EQ(d.IndiceEllipsoide("France"), -1);
-  EXPECT_THROW(SauveALaSortie(d, ini, demarrage), ErreurEntreeSortie);
+  EXPECT_THROW(SauveALaSortie(d, ini), ErreurEntreeSortie);
   EXPECT_EQ(std::filesystem::file_size(Donnees()), kTailleFichierMax + 1) << "not saved over";
   EXPECT_FALSE(std::filesystem::exists(Donnees() + ".bak"));
 }

@@ -101,23 +101,25 @@ TEST(Catalogue, FinsDeLigneEtNumeroDeLaLigneFautive) {
   sansFin.ChargeFlux(flux);
   EXPECT_EQ(sansFin.Datums.size(), 2u);
 
-  // Line 1, empty line 2, line 3 ended by LF, line 4 by CR, then the failing
-  // record on line 5: the records before it stay.
+  // Line 1, empty line 2, a comment on line 3, blanks on line 4, line 5
+  // ended by LF, line 6 by CR, then the failing record on line 7: the whole
+  // file is read, line by line, and the first refused line is reported.
   TDossierTemporaire dossier;
   const std::string fichier = dossier.Ecrit(
-      "d.txt", kClarke + "\r\n\r\n" + kNtf + "\n" + "Ellipsoide=\"Autre\" \"\" 6378137 0.08\r" +
-                   kSept + " 9 9\r\n" + kPlate);
+      "d.txt", kClarke + "\r\n\r\n' commentaire\r\n   \r\n" + kNtf + "\n" +
+                   "Ellipsoide=\"Autre\" \"\" 6378137 0.08\r" + kSept + " 9 9\r\n" + kPlate);
   TDonnees d;
   try {
     d.ChargeFichier(fichier);
     FAIL();
   } catch (const ErreurChargement& e) {
     EXPECT_EQ(e.Fichier, fichier);
-    EXPECT_EQ(e.Ligne, 5);
+    EXPECT_EQ(e.Ligne, 7);
     EXPECT_EQ(e.MessageRecord, "Nombre incorrect de paramètres lors de la lecture d'un datum");
   }
   EXPECT_EQ(d.Ellipsoides.size(), 3u);
-  EXPECT_TRUE(d.Projections.empty());
+  EXPECT_EQ(d.Datums.size(), 2u);
+  EXPECT_EQ(d.Projections.size(), 1u);
 }
 
 // A line of blanks is read as a record of no keyword.

@@ -411,7 +411,7 @@ TEST(FranceFichier, UnNouvelUtilisateurTrouveLesSystemesLivres) {
   if (ancien) ::setenv("XDG_CONFIG_HOME", sauve.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
   DefinitDossierProgramme("");
   EXPECT_EQ(fs::weakly_canonical(demarrage.FichierCharge), fs::weakly_canonical(installe));
-  EXPECT_FALSE(demarrage.Incomplet.has_value());
+  EXPECT_TRUE(demarrage.Rejets.empty());
   std::vector<std::string> noms;
   donnees.ListeNoms(noms);
   std::vector<std::string> attendus = {"WGS84"};

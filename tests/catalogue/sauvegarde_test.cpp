@@ -193,7 +193,7 @@ void SauvegardeRefusee(const TDonnees& donnees, const TFichierIni& ini, const st
                        std::string& echecs) {
   const std::string chemin = ini.Dossier + "donnees.txt";
   try {
-    SauveALaSortie(donnees, ini, TDemarrage{});
+    SauveALaSortie(donnees, ini);
     echecs += "la sauvegarde a réussi\n";
   } catch (const ErreurEntreeSortie& e) {
     Attend(std::string(e.what()) == "Problème à l'enregistrement des données dans " + chemin,
@@ -214,8 +214,9 @@ TEST(Sauvegarde, EmplacementPleinOuEnLectureSeuleLAncienFichierResteIntact) {
   essai::TDossierTemporaire dossier;
   const std::string montage = dossier("montage");
   std::filesystem::create_directories(montage);
-  TDonnees petit, grand;
+  TDonnees petit, autre, grand;
   Remplit(petit, 3, "petit");
+  Remplit(autre, 3, "autre");
   Remplit(grand, 5000, "grand");
   DansUnTmpfs(montage, "64k", [&](std::string& echecs) {
     const TFichierIni ini = Reglages(dossier, montage + "/");
@@ -225,12 +226,13 @@ TEST(Sauvegarde, EmplacementPleinOuEnLectureSeuleLAncienFichierResteIntact) {
     // Full: the new file does not fit.
     SauvegardeRefusee(grand, ini, ancien, echecs);
     Attend(Temporaires(montage) == 0, "fichier temporaire laissé sur le disque plein", echecs);
-    // Read-only: even the small one is refused.
+    // Read-only: even a small one is refused (the same catalogue would
+    // write nothing).
     if (mount(nullptr, montage.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
       echecs += "remontage en lecture seule impossible\n";
       return;
     }
-    SauvegardeRefusee(petit, ini, ancien, echecs);
+    SauvegardeRefusee(autre, ini, ancien, echecs);
   });
 }
 
@@ -242,13 +244,13 @@ TEST(Sauvegarde, DossierQuiEstUnFichierOuFichierQuiEstUnDossier) {
   Remplit(petit, 3, "petit");
   const std::string fichier = dossier.Ecrit("pas-un-dossier", "contenu");
   TFichierIni ini = Reglages(dossier, fichier + "/");
-  EXPECT_THROW(SauveALaSortie(petit, ini, TDemarrage{}), ErreurEntreeSortie);
+  EXPECT_THROW(SauveALaSortie(petit, ini), ErreurEntreeSortie);
   EXPECT_EQ(LitFichier(fichier), "contenu");
 
   std::filesystem::create_directories(dossier("donnees.txt/dedans"));
   ini.Dossier = dossier();
   try {
-    SauveALaSortie(petit, ini, TDemarrage{});
+    SauveALaSortie(petit, ini);
     ADD_FAILURE() << "un dossier remplacé par le fichier";
   } catch (const ErreurEntreeSortie& e) {
     EXPECT_EQ(std::string(e.what()),

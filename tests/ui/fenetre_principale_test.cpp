@@ -480,19 +480,35 @@ class TestFenetrePrincipale : public QObject {
                          QString::fromStdString(banc_->CheminDonnees())});
   }
 
-  void demarrageIncompletAvertitUneFois() {
-    banc_->EcritDonnees(std::string(kCatalogueEssai) + "Inconnu=1 2 3\r\n" +
+  // Lines of "donnees.txt" the catalogue cannot use are said once, all of
+  // them, and go back to the file at exit; a system whose constants cannot be
+  // computed stays in the choices and says why when it converts.
+  void demarrageAvecDesLignesInutilisables() {
+    const std::string equateur =
+        "Projection \"Lambert Conique Tangent\"=\"Equateur\" \"\" \"WGS84\" 1 0 0 0° 0°\r\n";
+    banc_->EcritDonnees(std::string(kCatalogueEssai) + "Inconnu=1 2 3\r\n" + equateur +
+                        "Datum=\"D\" \"\" \"Absent\" 0 0 0\r\n" +
                         "Ellipsoide=\"Bessel\" \"Bessel 1841\" 6377397.155 0.0816968312225\r\n");
-    QCOMPARE(banc_->Ouvre().ComboSource->count(), 6);
+    TForm1& f = banc_->Ouvre();
+    QCOMPARE(f.ComboSource->count(), 7);
     QCOMPARE(banc_->Messages.size(), 1);
     const QString& message = banc_->Messages.front();
     for (const QString& partie : {QStringLiteral("Vestrel | "), QString::fromStdString(banc_->CheminDonnees()),
-                                  QStringLiteral(" 8 "), QStringLiteral("Donnée Inconnu de nature inconnue")})
+                                  QStringLiteral("ligne 8 : Donnée Inconnu de nature inconnue"),
+                                  QStringLiteral("ligne 10 : Ellipsoïde Absent inconnu dans le datum D")})
       QVERIFY2(message.contains(partie), qPrintable(message));
-    // The exit save keeps the original beside the rewritten file.
+    banc_->Messages.clear();
+    f.ComboDestination->setCurrentIndex(5);
+    Convertit(f, 0, QStringLiteral("46°"), QStringLiteral("3°"));
+    QCOMPARE(banc_->Messages, QStringList{QStringLiteral(
+                                  "Vestrel | Les constantes du système Equateur n'ont pas pu être "
+                                  "calculées : Division par zéro")});
     banc_->Ferme();
-    QCOMPARE(banc_->Messages.size(), 1);
-    QVERIFY(QFileInfo::exists(QString::fromStdString(banc_->CheminDonnees() + ".bak")));
+    const std::string sauve = Win1252VersUtf8(LitFichier(banc_->CheminDonnees()));
+    for (const std::string& ligne : {std::string("Inconnu=1 2 3\r\n"), equateur,
+                                     std::string("Datum=\"D\" \"\" \"Absent\" 0 0 0\r\n"),
+                                     std::string("\"Bessel 1841\"")})
+      QVERIFY2(sauve.find(ligne) != std::string::npos, ligne.c_str());
   }
 };
 

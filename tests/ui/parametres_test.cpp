@@ -10,6 +10,7 @@
 #include <cmath>
 #include <list>
 
+#include "../commun/empreinte.h"
 #include "banc_fenetre.h"
 #include "catalogue/donnee.h"
 #include "systems/createur.h"
@@ -92,7 +93,11 @@ class TestParametres : public QObject {
       for (const QString& nom : e[1].split(' ')) QCOMPARE(cadre->findChild<QWidget*>(nom)->isEnabled(), e[2] == "oui");
     } else if (op == "clique") {
       auto* m = qobject_cast<QMessageBox*>(d);
-      Clique(m ? m->button(e[1] == "Ok" ? QMessageBox::Ok : QMessageBox::Cancel) : w);
+      const auto bouton = e[1] == "Ok"    ? QMessageBox::Ok
+                          : e[1] == "Oui" ? QMessageBox::Yes
+                          : e[1] == "Non" ? QMessageBox::No
+                                          : QMessageBox::Cancel;
+      Clique(m ? m->button(bouton) : w);
     } else if (op == "focus") {
       QVERIFY(w == QApplication::focusWidget() || w->isAncestorOf(QApplication::focusWidget()));
     } else if (op == "ouvert") {
@@ -127,6 +132,12 @@ class TestParametres : public QObject {
       const std::string chemin = (banc_->Racine() + '/' + e[1]).toStdString();
       if (op == "copie") QCOMPARE(Win1252VersUtf8(LitFichier(chemin)), Catalogue());
       else EcritFichierSur(chemin, Utf8VersWin1252(e[2].toStdString()));
+    } else if (op == "fidèle") {
+      TDonnees relu;
+      TFlux flux(Catalogue());
+      relu.ChargeFlux(flux);
+      const std::string edite = essai::Empreinte(Donnees()), frais = essai::Empreinte(relu);
+      QVERIFY2(edite == frais, (edite + "\n---\n" + frais).c_str());
     } else if (op == "vide") {
       QCOMPARE(Catalogue(), std::string());
     } else if (op == "intact") {
@@ -231,18 +242,48 @@ class TestParametres : public QObject {
     QCOMPARE(d->GridParametre->horizontalHeaderItem(1)->text(), QStringLiteral("Valeur"));
   }
 
+  // The switch writes the settings file at once. Switched on again in a
+  // session that did not load "donnees.txt", it offers to load it now; the
+  // exit then saves over it only after a question.
   void caseAutomatique() {
+    const std::string chemin = banc_->CheminDonnees();
+    const std::string original = Utf8VersWin1252(kCatalogueEssai);
+    QStringList questions;
+    auto session = [&](bool reponse) {
+      banc_->Ini().SetAutoSave(false);
+      Ouvre();
+      f_->Questionneur = [&](const QString& q) { return questions << q, reponse; };
+      QVERIFY(!p_->CheckAutomatique->isChecked());
+      QCOMPARE(Donnees().Datums.size(), size_t{1});
+      QVERIFY(Dialogue<QMessageBox>(p_->CheckAutomatique, [&](QMessageBox* m) {
+        QVERIFY(m->text().startsWith(QString::fromStdString("Charger maintenant les données de " + chemin)));
+        Clique(m->button(reponse ? QMessageBox::Yes : QMessageBox::No));
+      }));
+      QCOMPARE(LitFichier(banc_->Ini().NomFichier), std::string("AutoSave = OUI\n"));
+      p_->accept();
+    };
+    // "Non": the catalogue stays as it is; at exit, "Non" again leaves the
+    // file alone.
+    session(false);
+    banc_->Ferme();
+    QCOMPARE(questions.size(), 1);
+    QVERIFY(questions[0].contains(QString::fromStdString(chemin + ".bak")));
+    QCOMPARE(LitFichier(chemin), original);
+    // "Oui": loaded now, and saved at exit with no question.
+    questions.clear();
+    session(true);
+    QCOMPARE(Donnees().Datums.size(), size_t{3});
+    const std::string catalogue = Catalogue();
+    banc_->Ferme();
+    QVERIFY(questions.isEmpty());
+    QCOMPARE(Win1252VersUtf8(LitFichier(chemin)), catalogue);
+    // Loaded at start: off and on again asks nothing.
     Ouvre();
     QVERIFY(p_->CheckAutomatique->isChecked());
     Clique(p_->CheckAutomatique);
-    // Written before the window is closed.
     QCOMPARE(LitFichier(banc_->Ini().NomFichier), std::string("AutoSave = NON\n"));
-    QVERIFY(!banc_->Ini().AutoSave);
-    p_->accept();
-    banc_->Ini().SetAutoSave(true);
-    Montre(p_);
-    QVERIFY(p_->CheckAutomatique->isChecked());
-    QCOMPARE(LitFichier(banc_->Ini().NomFichier), std::string("AutoSave = OUI\n"));
+    QVERIFY(!Dialogue<QMessageBox>(p_->CheckAutomatique, [](QMessageBox* m) { m->reject(); }));
+    QVERIFY(banc_->Ini().AutoSave);
   }
 
   // Through the windows: an ellipsoid, a datum on it and a Lambert system on
