@@ -89,6 +89,11 @@ void VerifieUtilisable(const TAncetre& systeme) {
                            (systeme.Defaut.empty() ? "paramètres incomplets" : systeme.Defaut));
 }
 
+void VerifieUtilisable(const TSystemeResolu& s) {
+  if (s.Projection) VerifieUtilisable(*s.Projection);
+  if (s.Multiple) VerifieUtilisable(*s.Multiple);
+}
+
 const TDatum& DatumDe(const TAncetre& systeme) {
   if (!systeme.Datum) throw ErreurAssertion("Système " + systeme.Nom + " sans datum");
   return *systeme.Datum;
@@ -522,6 +527,8 @@ void ConvertitPoint(const TSystemeResolu& source, int32_t zoneSource,
                     TCacheRegions* regions) {
   if (!source.Trouve() || !destination.Trouve())
     throw ErreurAssertion("Conversion entre systèmes non résolus");
+  VerifieUtilisable(source);
+  VerifieUtilisable(destination);
   VerifieZone(source, zoneSource);
   if (resultat.ZoneImposee != 0) VerifieZone(destination, resultat.ZoneImposee, true);
   {
