@@ -74,11 +74,29 @@ class TControle {
   bool parEtape_;
 };
 
+// Where a step computes, for the message of an arithmetic fault: "Division
+// par zéro dans les formules inverses de Lambert 93". Built only on a fault.
+struct TLieu {
+  const char* Quoi;
+  const std::string* Nom = nullptr;
+};
+
 template <class F>
-void Etape(TControle& garde, F&& calcul) {
-  calcul();
-  garde.FinEtape();
+void Etape(TControle& garde, TLieu lieu, F&& calcul) {
+  try {
+    calcul();
+    garde.FinEtape();
+  } catch (const ErreurArithmetique& e) {
+    throw ErreurArithmetique(std::string(e.what()) + " dans " + lieu.Quoi +
+                             (lieu.Nom ? " " + *lieu.Nom : std::string()));
+  }
 }
+
+constexpr const char* kInverse = "les formules inverses de";
+constexpr const char* kDirecte = "les formules de projection de";
+constexpr const char* kDatum = "le changement de datum de";
+constexpr const char* kConvergence = "le calcul de la convergence";
+constexpr const char* kAlteration = "le calcul de l'altération linéaire";
 
 // A system of the catalogue whose constants could not be computed is kept
 // (its parameters are the user's) but converts nothing: it says why.
@@ -130,7 +148,7 @@ struct TTrace {
 void VersWGS84(TControle& garde, const TSystemeResolu& s, int32_t zone, double premiere,
                double seconde, double (&P)[3], TTrace* trace = nullptr) {
   if (s.Datum) {
-    Etape(garde, [&] {
+    Etape(garde, {kDatum, &s.Datum->Nom}, [&] {
       const bool grille = s.Datum->VersWGS84(zone == 1, premiere, seconde, P[0], P[1], P[2]);
       if (trace) trace->HorsGrille = s.Datum->Grille && !grille;
     });
@@ -139,11 +157,11 @@ void VersWGS84(TControle& garde, const TSystemeResolu& s, int32_t zone, double p
   VerifieUtilisable(s.Projection ? static_cast<const TAncetre&>(*s.Projection) : *s.Multiple);
   double phi = 0, lambda = 0;
   if (s.Projection)
-    Etape(garde, [&] { s.Projection->CartoVersGeo(premiere, seconde, phi, lambda); });
+    Etape(garde, {kInverse, &s.Projection->Nom}, [&] { s.Projection->CartoVersGeo(premiere, seconde, phi, lambda); });
   else
-    Etape(garde, [&] { s.Multiple->CartoVersGeo(zone, premiere, seconde, phi, lambda); });
+    Etape(garde, {kInverse, &s.Multiple->Nom}, [&] { s.Multiple->CartoVersGeo(zone, premiere, seconde, phi, lambda); });
   const TDatum& datum = DatumDe(s);
-  Etape(garde, [&] {
+  Etape(garde, {kDatum, &datum.Nom}, [&] {
     const bool grille = datum.VersWGS84(false, phi, lambda, P[0], P[1], P[2]);
     if (trace) *trace = {phi, lambda, datum.Grille && !grille};
   });
@@ -156,7 +174,7 @@ void DepuisWGS84(TControle& garde, const TSystemeResolu& d, bool paris,
                  const double (&P)[3], double& premiere, double& seconde, int32_t& zone,
                  TTrace* trace = nullptr, int32_t zoneImposee = 0) {
   if (d.Datum) {
-    Etape(garde, [&] {
+    Etape(garde, {kDatum, &d.Datum->Nom}, [&] {
       const bool grille = d.Datum->DepuisWGS84(paris, P[0], P[1], P[2], premiere, seconde);
       if (trace) trace->HorsGrille = d.Datum->Grille && !grille;
     });
@@ -165,19 +183,19 @@ void DepuisWGS84(TControle& garde, const TSystemeResolu& d, bool paris,
   VerifieUtilisable(d.Projection ? static_cast<const TAncetre&>(*d.Projection) : *d.Multiple);
   const TDatum& datum = DatumDe(d);
   double phi = 0, lambda = 0;
-  Etape(garde, [&] {
+  Etape(garde, {kDatum, &datum.Nom}, [&] {
     const bool grille = datum.DepuisWGS84(false, P[0], P[1], P[2], phi, lambda);
     if (trace) *trace = {phi, lambda, datum.Grille && !grille};
   });
   if (d.Projection)
-    Etape(garde, [&] { d.Projection->GeoVersCarto(phi, lambda, premiere, seconde); });
+    Etape(garde, {kDirecte, &d.Projection->Nom}, [&] { d.Projection->GeoVersCarto(phi, lambda, premiere, seconde); });
   else if (zoneImposee != 0)
-    Etape(garde, [&] {
+    Etape(garde, {kDirecte, &d.Multiple->Nom}, [&] {
       zone = zoneImposee;
       d.Multiple->GeoVersCartoDansZone(zone, phi, lambda, premiere, seconde);
     });
   else
-    Etape(garde, [&] { d.Multiple->GeoVersCarto(phi, lambda, premiere, seconde, zone); });
+    Etape(garde, {kDirecte, &d.Multiple->Nom}, [&] { d.Multiple->GeoVersCarto(phi, lambda, premiere, seconde, zone); });
 }
 
 // Between two systems on the same datum: the source's point to geographic
@@ -193,9 +211,9 @@ bool SansDecalage(TControle& garde, const TSystemeResolu& s, int32_t zoneSource,
   if (s.Datum) {
     if (zoneSource == 1) lambda += MeridienParis();
   } else if (s.Projection) {
-    Etape(garde, [&] { s.Projection->CartoVersGeo(premiere, seconde, phi, lambda); });
+    Etape(garde, {kInverse, &s.Projection->Nom}, [&] { s.Projection->CartoVersGeo(premiere, seconde, phi, lambda); });
   } else {
-    Etape(garde, [&] { s.Multiple->CartoVersGeo(zoneSource, premiere, seconde, phi, lambda); });
+    Etape(garde, {kInverse, &s.Multiple->Nom}, [&] { s.Multiple->CartoVersGeo(zoneSource, premiere, seconde, phi, lambda); });
   }
   if (!(std::fabs(phi) <= std::numbers::pi / 2 && std::fabs(lambda) <= std::numbers::pi))
     return false;
@@ -204,14 +222,14 @@ bool SansDecalage(TControle& garde, const TSystemeResolu& s, int32_t zoneSource,
     x = phi;
     y = paris ? lambda - MeridienParis() : lambda;
   } else if (d.Projection) {
-    Etape(garde, [&] { d.Projection->GeoVersCarto(phi, lambda, x, y); });
+    Etape(garde, {kDirecte, &d.Projection->Nom}, [&] { d.Projection->GeoVersCarto(phi, lambda, x, y); });
   } else if (zoneImposee != 0) {
-    Etape(garde, [&] {
+    Etape(garde, {kDirecte, &d.Multiple->Nom}, [&] {
       zone = zoneImposee;
       d.Multiple->GeoVersCartoDansZone(zone, phi, lambda, x, y);
     });
   } else {
-    Etape(garde, [&] { d.Multiple->GeoVersCarto(phi, lambda, x, y, zone); });
+    Etape(garde, {kDirecte, &d.Multiple->Nom}, [&] { d.Multiple->GeoVersCarto(phi, lambda, x, y, zone); });
   }
   return true;
 }
@@ -249,7 +267,7 @@ void PointsSource(TControle& garde, const TSystemeResolu& s, int32_t zone,
   if (s.Datum) {
     VersWGS84(garde, s, zone, premiere, seconde, points.P[0]);
     VersWGS84(garde, s, zone, premiere + kPasLatitude, seconde, points.P[1]);
-    Etape(garde, [&] {
+    Etape(garde, {kAlteration}, [&] {
       const double dX = points.P[1][0] - points.P[0][0], dY = points.P[1][1] - points.P[0][1],
                    dZ = points.P[1][2] - points.P[0][2];
       points.Longueur = std::sqrt(dX * dX + dY * dY + dZ * dZ);
@@ -301,12 +319,12 @@ void ImagesSansDecalage(TControle& garde, const TSystemeResolu& s, int32_t zoneS
 double ConvergenceDe(TControle& garde, const TSystemeResolu& d, const TImages& images) {
   double convergence = 0;
   if (d.Datum)
-    Etape(garde, [&] {
+    Etape(garde, {kConvergence}, [&] {
       convergence = Azimut(images.A[0], images.B[0], images.A[1], images.B[1],
                            d.Datum->Ellipsoide->E);
     });
   else
-    Etape(garde, [&] {
+    Etape(garde, {kConvergence}, [&] {
       const double dX = images.A[1] - images.A[0], dY = images.B[1] - images.B[0];
       if (dX == 0 && dY == 0) throw ErreurArithmetique("Opération en virgule flottante incorrecte");
       convergence = std::atan2(dX, dY);
@@ -320,7 +338,7 @@ double AlterationDe(TControle& garde, const TSystemeResolu& d, const TImages& im
                     double longueur) {
   if (d.Datum) return 1.0;
   double alteration = 0;
-  Etape(garde, [&] {
+  Etape(garde, {kAlteration}, [&] {
     const double dX = images.A[1] - images.A[0], dY = images.B[1] - images.B[0];
     alteration = std::sqrt(dX * dX + dY * dY) / longueur;
   });

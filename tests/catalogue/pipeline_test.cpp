@@ -211,9 +211,11 @@ TEST_F(Pipeline, LesFautesArithmetiquesFinissentLaCommande) {
   EXPECT_THROW(Convertir(d, Saisie("Plate", "Plate", "0", "1e19"), r), ErreurArithmetique);
   EXPECT_TRUE(r.XDest) << "the steps already done stay";
   EXPECT_FALSE(r.Convergence);
-  // A formula at a singular point (an ellipsoid of no size).
+  // A formula at a singular point (an ellipsoid of no size); the message
+  // names the step and the system.
   double X, Y, Z;
-  EXPECT_EQ(Message([&] { d.LireDepart("Plate nulle", "1", "1", 0, X, Y, Z); }), "Division par zéro");
+  EXPECT_EQ(Message([&] { d.LireDepart("Plate nulle", "1", "1", 0, X, Y, Z); }),
+            "Division par zéro dans les formules inverses de Plate nulle");
 
   // A point is first converted with one test of the flags at the end; a
   // fault must still end it with the error of its first faulty step, here
@@ -224,10 +226,10 @@ TEST_F(Pipeline, LesFautesArithmetiquesFinissentLaCommande) {
   TPointConverti p;
   EXPECT_EQ(Message([&] { ConvertitPoint(d.Resout("Plate nulle"), 0, d.Resout("Plate"), false,
                                          1, 1, false, p); }),
-            "Division par zéro");
+            "Division par zéro dans les formules inverses de Plate nulle");
   EXPECT_EQ(Message([&] { ConvertitPoint(d.Resout("Plate"), 0, d.Resout("Plate"), false, 0,
                                          1e19, true, p); }),
-            "Opération en virgule flottante incorrecte");
+            "Opération en virgule flottante incorrecte dans le calcul de la convergence");
   EXPECT_EQ(std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW), FE_OVERFLOW);
   std::feclearexcept(FE_ALL_EXCEPT);
 }
