@@ -25,7 +25,7 @@ TDemarrage ChargeAuDemarrage(TDonnees& donnees, const TFichierIni& ini) {
   TDemarrage demarrage;
   if (!ini.AutoSave) return demarrage;
   const std::string chemin = CheminDonnees(ini);
-  if (FichierExiste(chemin)) {
+  if (!ini.Dossier.empty() && FichierExiste(chemin)) {
     demarrage.FichierCharge = chemin;
     try {
       demarrage.Rejets = ChargeDonnees(donnees, ini);
@@ -70,6 +70,9 @@ void SauveALaSortie(const TDonnees& donnees, const TFichierIni& ini) {
   if (!ini.AutoSave) return;
   const std::string chemin = CheminDonnees(ini);
   try {
+    // Without a settings folder, never a file in whatever folder the program
+    // was started from.
+    if (ini.Dossier.empty()) throw ErreurEntreeSortie(chemin);
     std::string texte;
     donnees.SauveFlux(texte);
     const std::string octets = Utf8VersWin1252(texte);

@@ -21,8 +21,10 @@ void ChargeCatalogue(TDonnees& donnees, const std::optional<std::string>& fichie
       throw ErreurFatale{std::string("Catalogue illisible : ") + e.what()};
     }
   } else {
-    // The window's start-up catalogue, with the window's settings.
-    TFichierIni ini("vestrel");
+    // The window's start-up catalogue, with the window's settings; a run
+    // only reads them and creates no folder.
+    TFichierIni ini("vestrel", false);
+    if (!ini.Probleme.empty()) TRapport().Message("Avertissement : " + ini.Probleme);
     ini.LitFichier();
     TDemarrage demarrage = ChargeAuDemarrage(donnees, ini);
     for (const TRejet& rejet : demarrage.Rejets)

@@ -4,6 +4,7 @@
 // file.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,25 +36,37 @@ struct TOptionsConversion : TOptionsLignes {
 
 // ---- Buffered input and output on file descriptors ----
 
-// Reads lines in large blocks. A line longer than the block is cut short and
-// reported (Tronquee) so that memory stays bounded.
+// Reads lines in large blocks. A line ends with LF, CR LF or CR alone; a
+// byte-order mark before the first line is dropped. A line longer than the
+// block is cut short and reported (Tronquee) so that memory stays bounded.
 class TLecteurLignes {
  public:
   static constexpr size_t kTaille = 1 << 20;
   explicit TLecteurLignes(int fd);
   // The next line without its end; `fin` receives the end as read ("\n",
-  // "\r\n" or empty at the end of a file that lacks one). False at the end.
+  // "\r\n", "\r" or empty at the end of a file that lacks one). False at the
+  // end.
   bool Suivante(std::string_view& ligne, std::string_view& fin);
   bool Tronquee() const { return tronquee_; }
   // Bytes consumed so far (for the progress line).
   uint64_t Lus() const { return lus_; }
+  // Called before waiting on an input that has nothing ready (a pipe, a
+  // terminal): what was written so far reaches a process that waits for its
+  // answers before it sends more. Never called for a regular file.
+  std::function<void()> AvantAttente;
 
  private:
   bool Remplit();
+  void SauteLigneTronquee();
   int fd_;
+  bool peutAttendre_;
   std::vector<char> tampon_;
   size_t debut_ = 0, fin_ = 0;
-  bool finFichier_ = false, tronquee_ = false;
+  // Position of the next LF at or after debut_, fin_ when the block holds
+  // none; kInconnu until searched.
+  static constexpr size_t kInconnu = ~size_t{0};
+  size_t lf_ = kInconnu;
+  bool finFichier_ = false, tronquee_ = false, premiere_ = true;
   uint64_t lus_ = 0;
 };
 
@@ -79,7 +92,8 @@ class TEcrivain {
   std::string tampon_;
 };
 
-// Standard error, with the progress line kept out of the way of messages.
+// Standard error: messages collected in a block like the output (written at
+// once on a terminal), the progress line kept out of their way.
 class TRapport {
  public:
   // `taille`: size of the input file, 0 without progress line.
@@ -87,13 +101,25 @@ class TRapport {
   ~TRapport();
   void Message(std::string_view texte);  // one line on standard error
   void Progression(uint64_t lus);
+  // Writes the messages collected so far (errors are not reported: there is
+  // nowhere left to report them).
+  void Vide() {
+    if (!tampon_.empty()) Ecrit();
+  }
 
  private:
+  void Ecrit();
   void Efface();
   uint64_t taille_;
+  bool immediat_;
+  std::string tampon_;
   bool affichee_ = false;
   int dernierPourcent_ = -1;
 };
+
+// True when standard output and standard error are the same file (2>&1):
+// their lines must then be written in the order they were made.
+bool SortiesConfondues();
 
 // ---- Commands ----
 // The catalogue of --catalogue, or the window's start-up catalogue.

@@ -58,6 +58,7 @@ int Convertir(const TOptionsConversion& options) {
     throw ErreurFatale{"--angles ne s'applique qu'à un système géographique au départ", true};
 
   uint64_t taille = 0;
+  bool echec = false;
   int entree = OuvreEntree(options.Fichier, taille);
   struct Fermeture {
     int fd;
@@ -68,18 +69,29 @@ int Convertir(const TOptionsConversion& options) {
   TEcrivain sortie(STDOUT_FILENO, ::isatty(STDOUT_FILENO) == 1);
   TRapport rapport(::isatty(STDERR_FILENO) == 1 && entree != STDIN_FILENO ? taille : 0);
   TConvertisseur convertisseur(options, source, destination);
+  // Lines and messages in the order they were made when both go to the same
+  // file; otherwise each is written by the block.
+  const bool ordonne = SortiesConfondues();
+  lecteur.AvantAttente = [&] {
+    sortie.Vide();
+    rapport.Vide();
+  };
+  auto signale = [&](std::string_view message) {
+    echec = true;
+    if (ordonne) sortie.Vide();
+    rapport.Message(message);
+  };
 
   std::string texte;
   std::string_view ligne, fin;
   uint64_t numero = 0;
-  bool echec = false;
   while (lecteur.Suivante(ligne, fin)) {
     ++numero;
     std::string_view finSortie = fin.empty() ? std::string_view("\n") : fin;
     if (lecteur.Tronquee()) {
-      echec = true;
-      rapport.Message("ligne " + std::to_string(numero) + " : Ligne trop longue");
+      signale("ligne " + std::to_string(numero) + " : Ligne trop longue");
     } else if (LigneRecopiee(ligne)) {
+      if (ordonne) rapport.Vide();
       sortie.Ajoute(ligne);
       sortie.Ajoute(finSortie);
       sortie.FinLigne();
@@ -88,6 +100,7 @@ int Convertir(const TOptionsConversion& options) {
       try {
         convertisseur.Convertit(ligne, texte);
         texte += finSortie;
+        if (ordonne) rapport.Vide();
         sortie.Ajoute(texte);
         if (!convertisseur.Avertissement().empty()) {
           sortie.Vide();  // keeps standard output and standard error in order
@@ -96,9 +109,7 @@ int Convertir(const TOptionsConversion& options) {
         }
         sortie.FinLigne();
       } catch (const std::exception& e) {
-        echec = true;
-        sortie.Vide();  // keeps standard output and standard error in order
-        rapport.Message("ligne " + std::to_string(numero) + " : " + e.what());
+        signale("ligne " + std::to_string(numero) + " : " + e.what());
       }
     }
     rapport.Progression(lecteur.Lus());

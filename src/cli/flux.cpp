@@ -1,4 +1,6 @@
 // Buffered line input, block output and the messages on standard error.
+#include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -29,69 +31,103 @@ bool EcritTout(int fd, const char* octets, size_t taille) {
   return true;
 }
 
+bool FichierOrdinaire(int fd) {
+  struct stat etat;
+  return ::fstat(fd, &etat) == 0 && S_ISREG(etat.st_mode);
+}
+
+constexpr std::string_view kMarqueOrdre = "\xEF\xBB\xBF";
+
 }  // namespace
 
 // ---- TLecteurLignes ----
 
-TLecteurLignes::TLecteurLignes(int fd) : fd_(fd), tampon_(kTaille) {}
+TLecteurLignes::TLecteurLignes(int fd)
+    : fd_(fd), peutAttendre_(!FichierOrdinaire(fd)), tampon_(kTaille) {}
 
 bool TLecteurLignes::Remplit() {
+  if (peutAttendre_ && AvantAttente) {
+    pollfd attente{fd_, POLLIN, 0};
+    if (::poll(&attente, 1, 0) == 0) AvantAttente();
+  }
   for (;;) {
     ssize_t n = ::read(fd_, tampon_.data() + fin_, tampon_.size() - fin_);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) throw ErreurFatale{TexteErreurSysteme("Lecture impossible")};
     if (n == 0) finFichier_ = true;
     fin_ += static_cast<size_t>(n);
+    lf_ = kInconnu;
     return n > 0;
   }
 }
 
-bool TLecteurLignes::Suivante(std::string_view& ligne, std::string_view& fin) {
-  // The rest of a line that was too long is thrown away.
-  while (tronquee_) {
-    const char* p = static_cast<const char*>(
-        std::memchr(tampon_.data() + debut_, '\n', fin_ - debut_));
-    if (p) {
-      size_t apres = static_cast<size_t>(p - tampon_.data()) + 1;
-      lus_ += apres - debut_;
-      debut_ = apres;
-      tronquee_ = false;
-      break;
+// The rest of a line that was too long is thrown away, up to its end.
+void TLecteurLignes::SauteLigneTronquee() {
+  bool cr = false;
+  for (;;) {
+    if (debut_ == fin_) {
+      debut_ = fin_ = 0;
+      if (finFichier_ || !Remplit()) return;
     }
-    lus_ += fin_ - debut_;
-    debut_ = fin_ = 0;
-    if (finFichier_ || !Remplit()) return false;
+    const char c = tampon_[debut_];
+    if (cr && c != '\n') break;  // a CR alone ended the line
+    ++debut_;
+    ++lus_;
+    if (c == '\n') break;
+    cr = c == '\r';
+  }
+  tronquee_ = false;
+}
+
+bool TLecteurLignes::Suivante(std::string_view& ligne, std::string_view& fin) {
+  if (tronquee_) {
+    SauteLigneTronquee();
+    if (tronquee_) return false;
   }
   for (;;) {
     const char* base = tampon_.data();
-    const char* p = static_cast<const char*>(std::memchr(base + debut_, '\n', fin_ - debut_));
-    if (p) {
-      size_t n = static_cast<size_t>(p - base) - debut_;
-      bool cr = n > 0 && p[-1] == '\r';
-      ligne = std::string_view(base + debut_, n - (cr ? 1 : 0));
-      fin = std::string_view(p - (cr ? 1 : 0), cr ? 2 : 1);
-      lus_ += n + 1;
-      debut_ += n + 1;
+    if (lf_ == kInconnu || lf_ < debut_) {
+      const char* p = static_cast<const char*>(std::memchr(base + debut_, '\n', fin_ - debut_));
+      lf_ = p ? static_cast<size_t>(p - base) : fin_;
+    }
+    // A CR before the LF ends the line by itself, unless it comes right
+    // before the LF; a CR that is the last byte read waits for the next one.
+    size_t finLigne = lf_, longueurFin = lf_ < fin_ ? 1 : 0;
+    if (const char* cr = static_cast<const char*>(std::memchr(base + debut_, '\r', lf_ - debut_))) {
+      const size_t c = static_cast<size_t>(cr - base);
+      if (c + 1 == lf_) {
+        finLigne = c, longueurFin = 2;
+      } else if (c + 1 < fin_ || finFichier_) {
+        finLigne = c, longueurFin = 1;
+      } else {
+        finLigne = fin_, longueurFin = 0;  // undecided: read on
+      }
+    }
+    if (longueurFin > 0 || (finFichier_ && debut_ < fin_)) {
+      ligne = std::string_view(base + debut_, finLigne - debut_);
+      fin = std::string_view(base + finLigne, longueurFin);
+      const size_t apres = finLigne + longueurFin;
+      lus_ += apres - debut_;
+      debut_ = apres;
+      if (premiere_) {
+        premiere_ = false;
+        if (ligne.starts_with(kMarqueOrdre)) ligne.remove_prefix(kMarqueOrdre.size());
+      }
       return true;
     }
-    if (finFichier_) {
-      if (debut_ == fin_) return false;
-      ligne = std::string_view(base + debut_, fin_ - debut_);
-      fin = {};
-      lus_ += fin_ - debut_;
-      debut_ = fin_;
-      return true;
-    }
+    if (finFichier_) return false;
     if (debut_ > 0) {
       std::memmove(tampon_.data(), base + debut_, fin_ - debut_);
       fin_ -= debut_;
       debut_ = 0;
+      lf_ = kInconnu;
     }
     if (fin_ == tampon_.size()) {
       // A whole block without a line end: hand it over cut short.
       ligne = std::string_view(tampon_.data(), fin_);
       fin = "\n";
       tronquee_ = true;
+      premiere_ = false;
       lus_ += fin_;
       debut_ = fin_;
       return true;
@@ -119,9 +155,17 @@ void TEcrivain::Vide() {
 
 // ---- TRapport ----
 
-TRapport::TRapport(uint64_t taille) : taille_(taille) {}
+TRapport::TRapport(uint64_t taille) : taille_(taille), immediat_(::isatty(STDERR_FILENO) == 1) {}
 
-TRapport::~TRapport() { Efface(); }
+TRapport::~TRapport() {
+  Vide();
+  Efface();
+}
+
+void TRapport::Ecrit() {
+  EcritTout(STDERR_FILENO, tampon_.data(), tampon_.size());
+  tampon_.clear();
+}
 
 void TRapport::Efface() {
   if (!affichee_) return;
@@ -133,19 +177,26 @@ void TRapport::Efface() {
 
 void TRapport::Message(std::string_view texte) {
   Efface();
-  std::string ligne(texte);
-  ligne.push_back('\n');
-  EcritTout(STDERR_FILENO, ligne.data(), ligne.size());
+  tampon_.append(texte);
+  tampon_.push_back('\n');
+  if (immediat_ || tampon_.size() >= TLecteurLignes::kTaille) Ecrit();
 }
 
 void TRapport::Progression(uint64_t lus) {
   if (taille_ == 0) return;
   int pourcent = static_cast<int>(std::min<uint64_t>(lus, taille_) * 100 / taille_);
   if (pourcent == dernierPourcent_) return;
+  Vide();
   dernierPourcent_ = pourcent;
   affichee_ = true;
   std::string ligne = "\rConversion : " + std::to_string(pourcent) + " %";
   EcritTout(STDERR_FILENO, ligne.data(), ligne.size());
+}
+
+bool SortiesConfondues() {
+  struct stat sortie, erreur;
+  return ::fstat(STDOUT_FILENO, &sortie) == 0 && ::fstat(STDERR_FILENO, &erreur) == 0 &&
+         sortie.st_dev == erreur.st_dev && sortie.st_ino == erreur.st_ino;
 }
 
 }  // namespace vestrel::cli

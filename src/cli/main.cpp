@@ -66,8 +66,12 @@ constexpr const char* kAide =
     "Code de retour : 0 tout est converti, 1 une ligne ou un enregistrement a échoué,\n"
     "2 erreur d'usage, système inconnu ou fichier illisible.\n";
 
-void Ecrit(int fd, std::string_view texte) {
-  if (::write(fd, texte.data(), texte.size()) < 0) return;
+// The help and the version on standard output: a failed write ends the run
+// with status 2 like any other output.
+void Ecrit(std::string_view texte) {
+  TEcrivain sortie(STDOUT_FILENO, false);
+  sortie.Ajoute(texte);
+  sortie.Vide();
 }
 
 ErreurFatale Usage(std::string message) { return ErreurFatale{std::move(message), true}; }
@@ -173,17 +177,17 @@ int Commande(int argc, char** argv) {
   if (argc < 2) throw Usage("Commande manquante");
   std::string_view commande = argv[1];
   if (EstAide(commande)) {
-    Ecrit(STDOUT_FILENO, kAide);
+    Ecrit(kAide);
     return kSucces;
   }
   if (commande == "--version") {
-    Ecrit(STDOUT_FILENO, "vestrel-cli " VESTREL_VERSION_TEXTE "\n");
+    Ecrit("vestrel-cli " VESTREL_VERSION_TEXTE "\n");
     return kSucces;
   }
   TArguments args(argc, argv);
   for (int i = 2; i < argc; ++i)
     if (EstAide(argv[i])) {
-      Ecrit(STDOUT_FILENO, kAide);
+      Ecrit(kAide);
       return kSucces;
     }
 
@@ -269,11 +273,11 @@ int main(int argc, char** argv) {
   try {
     return Commande(argc, argv);
   } catch (const ErreurFatale& e) {
-    std::string texte = "vestrel-cli : " + e.Message + "\n";
-    if (e.Usage) texte += "Essayez « vestrel-cli --help ».\n";
-    Ecrit(STDERR_FILENO, texte);
+    std::string texte = "vestrel-cli : " + e.Message;
+    if (e.Usage) texte += "\nEssayez « vestrel-cli --help ».";
+    TRapport().Message(texte);
   } catch (const std::exception& e) {
-    Ecrit(STDERR_FILENO, std::string("vestrel-cli : ") + e.what() + "\n");
+    TRapport().Message(std::string("vestrel-cli : ") + e.what());
   }
   return kErreurUsage;
 }

@@ -2,6 +2,9 @@
 // and the program folder point into a temporary folder: the real home is
 // never touched.
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -48,14 +51,28 @@ TEST_F(Demarrage, LeFichierDesReglages) {
   ini.LitFichier();
   EXPECT_TRUE(ini.AutoSave) << "a missing file keeps the default";
 
+  // Without XDG_CONFIG_HOME: ~/.config, the home from the user database when
+  // HOME is not set (never the folder the program was started from); a home
+  // that is a file is told at once. Only the window creates the folder.
   unsetenv("XDG_CONFIG_HOME");
   const char* home = std::getenv("HOME");
   const std::string ancien = home ? home : "";
   setenv("HOME", config_("maison").c_str(), 1);
-  TFichierIni sansXdg;
-  if (home) setenv("HOME", ancien.c_str(), 1); else unsetenv("HOME");
+  TFichierIni sansXdg, lecture("vestrel-lecture", false);
+  Ecrit(config_("fichier"), "");
+  setenv("HOME", config_("fichier").c_str(), 1);
+  TFichierIni homeFichier;
+  unsetenv("HOME");
+  TFichierIni sansHome("vestrel-essai", false);
+  if (home) setenv("HOME", ancien.c_str(), 1);
   EXPECT_EQ(sansXdg.Dossier, config_("maison/.config/vestrel/"));
   EXPECT_TRUE(DossierExiste(sansXdg.Dossier));
+  EXPECT_EQ(sansXdg.Probleme, "");
+  EXPECT_FALSE(DossierExiste(lecture.Dossier));
+  EXPECT_EQ(lecture.Probleme, "");
+  EXPECT_EQ(homeFichier.Probleme, "Le dossier des réglages " + config_("fichier/.config/vestrel/") +
+                                      " n'est pas utilisable.");
+  EXPECT_EQ(sansHome.Dossier, std::string(getpwuid(getuid())->pw_dir) + "/.config/vestrel-essai/");
 
   // The last "AutoSave = " line wins; SetAutoSave rewrites the file at once.
   struct {
@@ -68,6 +85,10 @@ TEST_F(Demarrage, LeFichierDesReglages) {
       {"[Options]\nAutre = 1\n", true},
       {"AutoSave = NON\nAutoSave = OUI\n", true},
       {"AutoSave = OUI\nAutoSave=OUI\n", false},
+      // A byte-order mark, CR alone; only the start of a long file is read.
+      {"\xEF\xBB\xBF" "AutoSave = NON\r\n", false},
+      {"[Options]\rAutoSave = NON\rAutre = 1\r", false},
+      {"AutoSave = NON\n" + std::string(100000, '#') + "\nAutoSave = OUI\n", false},
   };
   for (const auto& c : cas) {
     TFichierIni lu;

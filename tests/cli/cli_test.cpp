@@ -1,10 +1,13 @@
 // vestrel-cli run as a process, its outputs compared with the window's
 // "Convertir" command on the same catalogue and the same typed texts.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -175,6 +178,13 @@ TEST_F(Cli, FormatDesLignes) {
   r = Convertit("WGS84", "Plate WGS", {"--angles", "gr", "--separateur", "tabulation"},
                 "50.5\t-5\n");
   EXPECT_EQ(r.Sortie, g[0] + "\t" + g[1] + "\n") << r.Erreur;
+
+  // CR alone ends a line too; a byte-order mark before the first line is
+  // not part of it.
+  r = Convertit("Plate WGS", "WGS84", {"--unite", "dms"}, "\xEF\xBB\xBF" "1000 2000\r1000 2000\r\r\n1000 2000");
+  ASSERT_EQ(r.Statut, 0) << r.Erreur;
+  a = Fenetre("Plate WGS", "WGS84", "1000", "2000", 2);
+  EXPECT_EQ(r.Sortie, a[0] + "\t" + a[1] + "\r" + a[0] + "\t" + a[1] + "\r\r\n" + a[0] + "\t" + a[1] + "\n");
 
   Ecrit("points.txt", "1 2\n3 4\n");  // a file in argument
   r = Lance(Arguments("Plate WGS", "Plate ED50", {"points.txt"}));
@@ -360,6 +370,19 @@ TEST_F(Cli, CatalogueDuDemarrageDeLaFenetre) {
   ASSERT_EQ(r.Statut, 0) << r.Erreur;
   auto a = Fenetre("Plate ED50", "WGS84", "1", "2", 0);
   EXPECT_EQ(r.Sortie, a[0] + "\t" + a[1] + "\n");
+
+  // Without XDG_CONFIG_HOME a run reads ~/.config and creates nothing; a
+  // settings location that cannot be a folder is told on standard error.
+  const std::string sansXdg = "cd '" + dossier_() + "' && env -u XDG_CONFIG_HOME HOME='" +
+                              dossier_("maison") + "' '" VESTREL_CLI "' systemes > sortie 2> erreur";
+  std::filesystem::create_directories(dossier_("maison"));
+  EXPECT_EQ(std::system(sansXdg.c_str()), 0);
+  EXPECT_FALSE(std::filesystem::exists(dossier_("maison/.config")));
+  EXPECT_EQ(essai::Lit(dossier_("erreur")), "");
+  Ecrit("maison/.config", "un fichier");
+  EXPECT_EQ(std::system(sansXdg.c_str()), 0);
+  EXPECT_EQ(essai::Lit(dossier_("erreur")).rfind("Avertissement : Le dossier des réglages", 0), 0u)
+      << essai::Lit(dossier_("erreur"));
 }
 
 // Without a catalogue or settings: the shipped france.txt and the NTF grid
@@ -460,6 +483,63 @@ TEST_F(Cli, AideEtVersion) {
   auto r = Lance({"--version"});
   EXPECT_EQ(r.Statut, 0);
   EXPECT_EQ(r.Sortie, "vestrel-cli " VESTREL_VERSION_TEXTE "\n");
+
+  // Output into a full device: a message and status 2, never a success.
+  Ecrit("points.txt", "1 2\n");
+  for (const char* arguments : {"--help", "--version", "systemes --catalogue catalogue.txt", "verifier catalogue.txt",
+                                "convertir --catalogue catalogue.txt --depart 'Plate WGS' "
+                                "--arrivee WGS84 points.txt"}) {
+    const std::string commande = "cd '" + dossier_() + "' && '" VESTREL_CLI "' " + arguments +
+                                 " > /dev/full 2> erreur";
+    const int statut = std::system(commande.c_str());
+    EXPECT_EQ(WIFEXITED(statut) ? WEXITSTATUS(statut) : -1, 2) << arguments;
+    EXPECT_NE(essai::Lit(dossier_("erreur")).find("Écriture impossible"), std::string::npos)
+        << arguments;
+  }
+}
+
+// A co-process that keeps the pipe open and waits for each answer before it
+// sends the next line gets it at once, messages included.
+TEST_F(Cli, ReponsesAUnProcessusQuiAttend) {
+  int versCli[2], depuisCli[2], erreurs[2];
+  ASSERT_EQ(::pipe(versCli), 0);
+  ASSERT_EQ(::pipe(depuisCli), 0);
+  ASSERT_EQ(::pipe(erreurs), 0);
+  const std::string catalogue = dossier_("catalogue.txt");
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    ::dup2(versCli[0], 0);
+    ::dup2(depuisCli[1], 1);
+    ::dup2(erreurs[1], 2);
+    for (int fd : {versCli[0], versCli[1], depuisCli[0], depuisCli[1], erreurs[0], erreurs[1]})
+      ::close(fd);
+    ::execl(VESTREL_CLI, VESTREL_CLI, "convertir", "--catalogue", catalogue.c_str(), "--depart",
+            "Plate WGS", "--arrivee", "Plate ED50", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(versCli[0]);
+  ::close(depuisCli[1]);
+  ::close(erreurs[1]);
+  // What arrives on `fd` within ten seconds.
+  auto reponse = [](int fd) {
+    pollfd attente{fd, POLLIN, 0};
+    if (::poll(&attente, 1, 10000) != 1) return std::string("(rien)");
+    char tampon[256];
+    const ssize_t n = ::read(fd, tampon, sizeof tampon);
+    return std::string(tampon, n > 0 ? static_cast<size_t>(n) : 0);
+  };
+  const auto a = Fenetre("Plate WGS", "Plate ED50", "1000", "2000", 0);
+  EXPECT_EQ(::write(versCli[1], "1000 2000\n", 10), 10);
+  EXPECT_EQ(reponse(depuisCli[0]), a[0] + "\t" + a[1] + "\n");
+  EXPECT_EQ(::write(versCli[1], "x\n", 2), 2);
+  EXPECT_EQ(reponse(erreurs[0]).rfind("ligne 2 : ", 0), 0u);
+  ::close(versCli[1]);
+  int statut = 0;
+  ::waitpid(pid, &statut, 0);
+  EXPECT_EQ(WEXITSTATUS(statut), 1);
+  ::close(depuisCli[0]);
+  ::close(erreurs[0]);
 }
 
 }  // namespace
