@@ -25,11 +25,26 @@ bool DossierExiste(const std::string& chemin);
 inline constexpr size_t kTailleFichierMax = size_t{1} << 28;
 std::string LitFichier(const std::string& chemin);
 
-// Writes the bytes to a temporary file in the same folder, flushes it to
-// disk, then renames it over `chemin`: the old file stays whole until the new
-// one is complete. Raises ErreurEntreeSortie on failure (the old file intact).
-// The temporary files that earlier saves of the same file left when they
-// were killed part-way (their process gone) are removed first.
+// The file a path names once its symbolic links are followed (the path
+// itself when it is not a link); a relative link is read from the link's
+// folder. Raises ErreurEntreeSortie past 40 links.
+std::string SuitLiens(const std::string& chemin);
+// A symbolic link whose final target does not exist.
+bool LienSansCible(const std::string& chemin);
+// An existing file whose permissions forbid writing it. Its mode bits are
+// read as the user set them: a file without any write permission counts as
+// read-only even for the administrator, whom the system would let through.
+bool EnLectureSeule(const std::string& chemin);
+
+// Writes the bytes to a temporary file beside the file `chemin` names (the
+// target of its links), flushes it to disk, then renames it over that file:
+// the old file stays whole until the new one is complete, a link stays a
+// link, and the file keeps its permissions. The temporary name is short
+// (".tmp-<pid>", whatever the file's name), so that a path long enough to
+// hold the file holds it too; those that saves killed part-way left there
+// (their process gone) are removed first. Raises ErreurEntreeSortie on
+// failure (the old file intact), and without writing for a file in
+// read-only mode.
 void EcritFichierSur(const std::string& chemin, std::string_view octets);
 
 }  // namespace vestrel

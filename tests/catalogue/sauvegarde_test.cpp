@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -262,4 +263,50 @@ TEST(Sauvegarde, DossierQuiEstUnFichierOuFichierQuiEstUnDossier) {
   }
   EXPECT_TRUE(std::filesystem::is_directory(dossier("donnees.txt/dedans")));
   EXPECT_EQ(Temporaires(dossier()), 0);
+}
+
+// A data file that is a symbolic link (relative, through a second link, to
+// another folder) is saved into its target, the links left as they are and
+// the target's mode kept; a file in mode 444 is refused even for root, whom
+// the system would let write; a path at the system's length limit still
+// saves (the temporary file's name is no longer than the file's).
+TEST(Sauvegarde, LiensModesEtCheminALaLimite) {
+  essai::TDossierTemporaire dossier;
+  TDonnees petit;
+  Remplit(petit, 3, "petit");
+  std::string attendu;
+  petit.SauveFlux(attendu);
+  attendu = Utf8VersWin1252(attendu);
+  namespace fs = std::filesystem;
+
+  const std::string cible = dossier("ailleurs/vrai.txt");
+  essai::Ecrit(cible, "ancien");
+  fs::create_symlink("ailleurs/vrai.txt", dossier("lien"));
+  fs::create_symlink("lien", dossier("donnees.txt"));
+  fs::permissions(cible, fs::perms::owner_read | fs::perms::owner_write);
+  petit.SauveFichier(dossier("donnees.txt"));
+  EXPECT_TRUE(fs::is_symlink(dossier("donnees.txt")));
+  EXPECT_TRUE(fs::is_symlink(dossier("lien")));
+  EXPECT_EQ(LitFichier(cible), attendu);
+  EXPECT_EQ(fs::status(cible).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(Temporaires(dossier("ailleurs")) + Temporaires(dossier()), 0);
+
+  fs::permissions(cible, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_TRUE(EnLectureSeule(dossier("donnees.txt")));
+  TFichierIni ini = Reglages(dossier, dossier());
+  TDonnees autre;
+  Remplit(autre, 1, "autre");
+  EXPECT_THROW(SauveALaSortie(autre, ini, TDemarrage{}), ErreurEntreeSortie);
+  EXPECT_EQ(LitFichier(cible), attendu);
+  EXPECT_TRUE(fs::is_symlink(dossier("donnees.txt")));
+
+  // Folders of 200 characters down to a file path of PATH_MAX - 6 bytes.
+  std::string long_ = dossier();
+  const size_t total = 4096 - 6, nom = std::string("donnees.txt").size();
+  while (long_.size() + nom < total)
+    long_ += std::string(std::min<size_t>(200, total - nom - long_.size() - 1), 'd') + "/";
+  ASSERT_EQ(long_.size() + nom, total);
+  fs::create_directories(long_);
+  petit.SauveFichier(long_ + "donnees.txt");
+  EXPECT_EQ(LitFichier(long_ + "donnees.txt"), attendu);
 }
