@@ -276,6 +276,10 @@ void TForm1::Demarre() {
   Donnees = std::make_unique<TDonnees>();
   if (ini_.AutoSave) demarrage_ = ChargeAuDemarrage(*Donnees, ini_);
   RemplitChoix();
+  // Said now, before the user makes changes that could not be kept.
+  if (!ini_.Probleme.empty())
+    Affiche(QStringLiteral("Vestrel"),
+            Q(ini_.Probleme + "\nLes réglages et les données ne pourront pas y être enregistrés."));
   // Said once: the lines of "donnees.txt" the catalogue could not use stay
   // in it as they were and are written back at exit.
   if (!demarrage_.Rejets.empty())
@@ -345,9 +349,22 @@ void TForm1::MiseAJourDestination() {
 }
 
 void TForm1::Button1Click() {
+  // With automatic saving, what the parameters window changed is saved as
+  // soon as it closes: a session that ends without its exit (a lost display)
+  // loses nothing the user confirmed.
+  std::string avant;
+  if (ini_.AutoSave) Donnees->SauveFlux(avant);
   if (MontreParametres) MontreParametres();
   RemplitChoix();
   VideSorties();
+  if (ini_.AutoSave && Donnees) {
+    std::string apres;
+    Donnees->SauveFlux(apres);
+    // A file that must not be replaced without the user's word, or cannot
+    // be kept, waits for the exit and its question.
+    if (apres != avant && !demarrage_.Illisible && !RemplacementADemander(*Donnees, ini_))
+      SauveALaSortie(*Donnees, ini_);
+  }
 }
 
 void TForm1::Button2Click() {

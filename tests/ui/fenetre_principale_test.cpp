@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QtTest>
 #include <cmath>
+#include <csignal>
+#include <filesystem>
 
 #include "banc_fenetre.h"
 #include "ui/dial_fichier.h"
@@ -124,10 +126,14 @@ class TestFenetrePrincipale : public QObject {
     QVERIFY(f.CheckSourceParis->isChecked());  // a disabled box keeps its state
   }
 
+  // Returning from the parameters window resets both choices and, with
+  // automatic saving, saves a changed catalogue at once.
   void parametresRemettentLesChoix() {
     TForm1& f = OuvreCatalogueEssai();
     int ouvertures = 0;
-    f.MontreParametres = [&] { ++ouvertures; };
+    f.MontreParametres = [&] {
+      if (++ouvertures == 1) f.Donnees->AjouteLigne("Ellipsoide=\"Bessel\" \"\" 6377397.155 0.08169683");
+    };
     f.ComboSource->setCurrentIndex(kTM3);
     f.ComboDestination->setCurrentIndex(kPlateCarree);
     QTest::mouseClick(f.Button1, Qt::LeftButton);
@@ -135,6 +141,50 @@ class TestFenetrePrincipale : public QObject {
     QCOMPARE(f.ComboSource->currentIndex(), 0);
     QCOMPARE(f.ComboDestination->currentIndex(), 0);
     QVERIFY(!f.EditFuseauSource->isEnabled());
+    const std::string enregistre = LitFichier(banc_->CheminDonnees());
+    QVERIFY(enregistre.find("Bessel") != std::string::npos);
+    // Unchanged: the file is left alone.
+    std::filesystem::remove(banc_->CheminDonnees());
+    QTest::mouseClick(f.Button1, Qt::LeftButton);
+    QVERIFY(!FichierExiste(banc_->CheminDonnees()));
+    QVERIFY(banc_->Messages.isEmpty());
+  }
+
+  // TERM, HUP and INT to the real window program end it through its exit
+  // save: the data file, written with LF alone, comes back in the saved form.
+  void signalTermineParLaSortie_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("TERM") << SIGTERM;
+    QTest::newRow("HUP") << SIGHUP;
+    QTest::newRow("INT") << SIGINT;
+  }
+  void signalTermineParLaSortie() {
+    QFETCH(int, signal);
+    std::string lf = kCatalogueEssai;
+    for (size_t i; (i = lf.find("\r\n")) != std::string::npos;) lf.erase(i, 1);
+    banc_->EcritDonnees(lf);
+    QProcess fenetre;
+    QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+    environnement.insert(QStringLiteral("XDG_CONFIG_HOME"), banc_->Racine() + QStringLiteral("/config"));
+    environnement.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    fenetre.setProcessEnvironment(environnement);
+    fenetre.start(QStringLiteral(VESTREL_FENETRE), {});
+    QVERIFY(fenetre.waitForStarted());
+    // The program catches the signal once its handler shows in its mask.
+    const QString etat = QStringLiteral("/proc/%1/status").arg(fenetre.processId());
+    QVERIFY(QTest::qWaitFor([&] {
+      QFile f(etat);
+      if (!f.open(QIODevice::ReadOnly)) return false;
+      for (const QByteArray& ligne : f.readAll().split('\n'))
+        if (ligne.startsWith("SigCgt:"))
+          return (ligne.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1) & 1) != 0;
+      return false;
+    }, 20000));
+    QCOMPARE(::kill(static_cast<pid_t>(fenetre.processId()), signal), 0);
+    QVERIFY(fenetre.waitForFinished(20000));
+    QCOMPARE(fenetre.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(fenetre.exitCode(), 0);
+    QCOMPARE(LitFichier(banc_->CheminDonnees()), Utf8VersWin1252(kCatalogueEssai));
   }
 
   void entreeConvertit_data() {
@@ -471,13 +521,17 @@ class TestFenetrePrincipale : public QObject {
     QVERIFY(bloque.open(QIODevice::WriteOnly));
     bloque.close();
     TForm1& f = banc_->Ouvre();
-    QVERIFY(banc_->Messages.isEmpty());
+    // Told at start-up, before any edit, and again by the exit save.
+    QCOMPARE(banc_->Messages.size(), 1);
+    QVERIFY2(banc_->Messages.front().contains(QStringLiteral("n'est pas utilisable")),
+             qPrintable(banc_->Messages.front()));
     f.show();
     QTest::mouseClick(f.Button3, Qt::LeftButton);
     banc_->Ferme();
-    QCOMPARE(banc_->Messages,
-             QStringList{QStringLiteral("Vestrel | Problème à l'enregistrement des données dans ") +
-                         QString::fromStdString(banc_->CheminDonnees())});
+    QCOMPARE(banc_->Messages.size(), 2);
+    QCOMPARE(banc_->Messages.back(),
+             QStringLiteral("Vestrel | Problème à l'enregistrement des données dans ") +
+                 QString::fromStdString(banc_->CheminDonnees()));
   }
 
   // Lines of "donnees.txt" the catalogue cannot use are said once, all of
