@@ -49,7 +49,7 @@ std::string Remplit(const char* modele, const std::string& valeur) {
 // Consumes the rest of the line, then raises the catalogue's own error.
 [[noreturn]] void Rejette(TFlux& flux, const char* modele, const std::string& cle) {
   LitLigne(flux);
-  throw ErreurConversion(Remplit(modele, cle));
+  throw ErreurConversion(Remplit(modele, Extrait(cle)));
 }
 
 // A record's texts as the data file can hold them.
@@ -107,7 +107,7 @@ TDonnees::~TDonnees() {
 void TDonnees::VerifieNom(const std::string& nom) const {
   if (Contient(Ellipsoides, nom) || Contient(Datums, nom) || Contient(Projections, nom) ||
       Contient(Multiples, nom))
-    throw ErreurConversion(nom + " est déjà utilisé");
+    throw ErreurConversion(Extrait(nom) + " est déjà utilisé");
 }
 
 void TDonnees::LitEnregistrement(TFlux& flux) {

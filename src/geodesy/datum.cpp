@@ -76,7 +76,8 @@ void TDatum::Lecture(TFlux& flux, const std::vector<std::unique_ptr<TEllipsoide>
     }
   }
   if (!ellipsoide)
-    throw ErreurIntervalle("Ellipsoïde " + jetons[2] + " inconnu dans le datum " + jetons[0]);
+    throw ErreurIntervalle("Ellipsoïde " + Extrait(jetons[2]) + " inconnu dans le datum " +
+                           Extrait(jetons[0]));
   const double dx = LitReel(jetons[3]), dy = LitReel(jetons[4]), dz = LitReel(jetons[5]);
   const bool trois = n < 8;
   double rx = RotX, ry = RotY, rz = RotZ, echelle = Echelle;

@@ -181,7 +181,8 @@ void LitParametres(TAncetre& systeme, TFlux& flux,
       break;
     }
   if (!datum)
-    throw ErreurIntervalle("Datum " + jetons[2] + " inconnu dans la projection " + jetons[0]);
+    throw ErreurIntervalle("Datum " + Extrait(jetons[2]) + " inconnu dans la projection " +
+                           Extrait(jetons[0]));
   systeme.Datum = datum;
   size_t j = 3;
   for (int i = 0; i < nbReel; ++i) systeme.SetReel(i, LitReel(jetons[j++]));

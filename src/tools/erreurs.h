@@ -3,6 +3,7 @@
 // to the user (message boxes, vestrel-cli's standard error).
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace vestrel {
 
@@ -43,5 +44,16 @@ class ErreurEntreeSortie : public Erreur {
  public:
   using Erreur::Erreur;
 };
+
+// A text quoted in a message: whole when short, else its first 60 bytes (cut
+// between characters) followed by "…", so that a message about a faulty line
+// of any length stays one short line.
+inline std::string Extrait(std::string_view texte) {
+  constexpr size_t kLongueur = 60;
+  if (texte.size() <= kLongueur + 3) return std::string(texte);
+  size_t fin = kLongueur;
+  while (fin > 0 && (static_cast<unsigned char>(texte[fin]) & 0xC0) == 0x80) --fin;
+  return std::string(texte.substr(0, fin)) + "…";
+}
 
 }  // namespace vestrel

@@ -190,7 +190,7 @@ bool EssaieLitReel(std::string_view texte, double& valeur) noexcept {
 double LitReel(std::string_view texte) {
   double v;
   if (!EssaieLitReel(texte, v))
-    throw ErreurConversion("'" + std::string(texte) +
+    throw ErreurConversion("'" + Extrait(texte) +
                            "' n'est pas une valeur en virgule flottante correcte");
   return v;
 }
@@ -212,7 +212,7 @@ bool EssaieLitEntier(std::string_view texte, int32_t& valeur) noexcept {
 int32_t LitEntier(std::string_view texte) {
   int32_t v;
   if (!EssaieLitEntier(texte, v))
-    throw ErreurConversion("'" + std::string(texte) + "' n'est pas une valeur entière correcte");
+    throw ErreurConversion("'" + Extrait(texte) + "' n'est pas une valeur entière correcte");
   return v;
 }
 
