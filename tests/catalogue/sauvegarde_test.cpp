@@ -269,7 +269,7 @@ TEST(Sauvegarde, DossierQuiEstUnFichierOuFichierQuiEstUnDossier) {
 // another folder) is saved into its target, the links left as they are and
 // the target's mode kept; a file in mode 444 is refused even for root, whom
 // the system would let write; a path at the system's length limit still
-// saves (the temporary file's name is no longer than the file's).
+// saves (the temporary file's name does not grow with the file's).
 TEST(Sauvegarde, LiensModesEtCheminALaLimite) {
   essai::TDossierTemporaire dossier;
   TDonnees petit;
