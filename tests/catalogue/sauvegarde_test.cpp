@@ -296,7 +296,7 @@ TEST(Sauvegarde, LiensModesEtCheminALaLimite) {
   TFichierIni ini = Reglages(dossier, dossier());
   TDonnees autre;
   Remplit(autre, 1, "autre");
-  EXPECT_THROW(SauveALaSortie(autre, ini, TDemarrage{}), ErreurEntreeSortie);
+  EXPECT_THROW(SauveALaSortie(autre, ini), ErreurEntreeSortie);
   EXPECT_EQ(LitFichier(cible), attendu);
   EXPECT_TRUE(fs::is_symlink(dossier("donnees.txt")));
 
