@@ -98,7 +98,8 @@ class TAncetre {
   virtual std::string Nature() const = 0;
 
   // Stores the flag, then recomputes the derived constants (a failure there
-  // clears the flag and is passed on).
+  // clears the flag and is passed on). SetValide(true) is the one way to
+  // bring the constants up to date after the datum or its ellipsoid changed.
   virtual void SetValide(bool valide);
 
   // NbReel + NbEntier + NbAngle + NbBooleen.
@@ -110,10 +111,12 @@ class TAncetre {
  protected:
   // The kind's parameter table, in index order.
   virtual void DecritParametres(TParametres& p) = 0;
-  // Recomputes what the kind derives from its parameters. Called, under a
-  // floating-point guard, after every successful parameter write and every
-  // SetValide. A kind that derives nothing keeps it empty; a kind with
-  // derived constants computes them only while Valide is true.
+  // Recomputes what the kind derives from its parameters and from a and e.
+  // Called, under a floating-point guard, after every successful parameter
+  // write and every SetValide. A kind that derives nothing keeps it empty; a
+  // kind with derived constants computes them all here, only while Valide is
+  // true, and raises when they cannot be computed: its conversions read them
+  // and change nothing, so that a conversion is a function of the point alone.
   virtual void CalculeConstantes() {}
 
   // a and e of the datum's ellipsoid.

@@ -4,14 +4,14 @@
 
 namespace vestrel {
 
-namespace {
-// cot φ0 + φ0, the radius (in units of a) of the equator's circle.
-double RayonEquateur(double phi0) { return 1 / std::tan(phi0) + phi0; }
-}  // namespace
+void TBonne::CalculeConstantes() {
+  if (!Valide) return;
+  rayonEquateur_ = 1 / std::tan(Phi0.Valeur) + Phi0.Valeur;
+}
 
 void TBonne::GeoVersCarto(double phi, double lambda, double& X, double& Y) const {
   const double a = DemiGrandAxe();
-  const double rho = RayonEquateur(Phi0.Valeur) - phi;
+  const double rho = rayonEquateur_ - phi;
   const double E = std::cos(phi) * (lambda - Landa0.Valeur) / rho;
   X = X0 + a * rho * std::sin(E);
   Y = Y0 - a * rho * std::cos(E);
@@ -27,7 +27,7 @@ void TBonne::CartoVersGeo(double X, double Y, double& phi, double& lambda) const
   const double x = signe * (X - X0) / a, y = -signe * (Y - Y0) / a;
   const double rho = signe * std::hypot(x, y);
   const double E = std::atan2(x, y);
-  phi = RayonEquateur(Phi0.Valeur) - rho;
+  phi = rayonEquateur_ - rho;
   lambda = Landa0.Valeur + E * rho / std::cos(phi);
 }
 

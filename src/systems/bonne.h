@@ -23,6 +23,10 @@ class TBonne : public TProjection {
   void DecritParametres(TParametres& p) override {
     p.Reel("X0", X0).Reel("Y0", Y0).Angle("Landa0", Landa0).Angle("Phi0", Phi0);
   }
+  void CalculeConstantes() override;
+
+ private:
+  double rayonEquateur_ = 0;  // cot φ0 + φ0, the radius (in units of a) of the equator's circle
 };
 
 }  // namespace vestrel

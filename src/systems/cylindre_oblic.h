@@ -6,7 +6,6 @@
 #include <array>
 
 #include "systems/projection.h"
-#include "tools/flottant.h"
 
 namespace vestrel {
 
@@ -40,36 +39,6 @@ class TCylindreOblic : public TProjection {
   // Geodetic latitude from the conformal latitude chi (radians) through the
   // series in e² of TConstantesHotine::C (Snyder, eq. 3-5).
   static double LatitudeDepuisConforme(double chi, const std::array<double, 4>& c);
-
-  // A set of constants computed at the first conversion and kept while the
-  // parameters and the ellipsoid's a and e stay the same. Parameter writes
-  // clear it (CalculeConstantes of the kinds that keep one).
-  template <class TValeurs>
-  class TCache {
-   public:
-    void Efface() { present_ = false; }
-    // The kept values, recomputed by `calcul` when absent or computed for
-    // another ellipsoid. A computation that meets a floating-point fault
-    // raises and keeps nothing.
-    template <class Calcul>
-    const TValeurs& Donne(double a, double e, Calcul calcul) {
-      if (!present_ || a != a_ || e != e_) {
-        present_ = false;
-        GardeFlottante garde;
-        valeurs_ = calcul();
-        garde.Verifie();
-        a_ = a;
-        e_ = e;
-        present_ = true;
-      }
-      return valeurs_;
-    }
-
-   private:
-    TValeurs valeurs_{};
-    bool present_ = false;
-    double a_ = 1.0, e_ = 1.0;
-  };
 };
 
 }  // namespace vestrel

@@ -6,10 +6,11 @@
 
 namespace vestrel {
 
-THotine::TConstantes THotine::Constantes() const {
+void THotine::CalculeConstantes() {
+  if (!Valide) return;
   const double e = Excentricite();
   const double phiC = Phi0.Valeur;
-  TConstantes k;
+  TConstantes& k = k_;
   k.Base = ConstantesHotine(phiC, DemiGrandAxe(), e);
   const double B = k.Base.B, D = k.Base.D;
   k.H = k0 * k.Base.A / B;
@@ -20,11 +21,10 @@ THotine::TConstantes THotine::Constantes() const {
   k.SinGamma0 = std::sin(Theta0.Valeur) / D;
   k.CosGamma0 = std::sqrt(1 - k.SinGamma0 * k.SinGamma0);
   k.Landa0p = Landa0.Valeur - std::asin(std::sinh(argD) * k.SinGamma0 / k.CosGamma0) / B;
-  return k;
 }
 
 void THotine::GeoVersCarto(double phi, double lambda, double& X, double& Y) const {
-  const TConstantes k = Constantes();
+  const TConstantes& k = k_;
   const double B = k.Base.B;
   const double L = B * (k.Landa0p - lambda);
   const double W = B * LatitudeIsometrique(phi, Excentricite()) + k.LnE;
@@ -41,7 +41,7 @@ void THotine::GeoVersCarto(double phi, double lambda, double& X, double& Y) cons
 }
 
 void THotine::CartoVersGeo(double X, double Y, double& phi, double& lambda) const {
-  const TConstantes k = Constantes();
+  const TConstantes& k = k_;
   const double B = k.Base.B;
   const double ct = std::cos(Theta0.Valeur), st = std::sin(Theta0.Valeur);
   const double dx = X - X0, dy = Y - Y0;

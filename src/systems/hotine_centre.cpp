@@ -19,29 +19,27 @@ double FonctionT(double phi, double e) {
 
 }  // namespace
 
-const THotineCentre::TConstantes& THotineCentre::Constantes() const {
+void THotineCentre::CalculeConstantes() {
+  if (!Valide) return;
   const double a = DemiGrandAxe(), e = Excentricite();
-  return cache_.Donne(a, e, [&] {
-    const double phiC = Phi0.Valeur, theta = Theta0.Valeur;
-    TConstantes k;
-    k.Base = ConstantesHotine(phiC, a, e);
-    k.Base.A *= k0;
-    const double A = k.Base.A, B = k.Base.B, D = k.Base.D;
-    const double racine = std::sqrt(D * D - 1);
-    const double F = D + Signe(phiC) * racine;
-    k.E = F * std::pow(FonctionT(phiC, e), B);
-    const double G = (F - 1 / F) / 2;
-    const double gamma0 = std::asin(std::sin(theta) / D);
-    k.CosGamma0 = std::cos(gamma0);
-    k.SinGamma0 = std::sin(gamma0);
-    k.Landa0p = Landa0.Valeur - std::asin(G * std::tan(gamma0)) / B;
-    k.Uc = Signe(phiC) * (A / B) * std::atan(racine / std::cos(theta));
-    return k;
-  });
+  const double phiC = Phi0.Valeur, theta = Theta0.Valeur;
+  TConstantes& k = k_;
+  k.Base = ConstantesHotine(phiC, a, e);
+  k.Base.A *= k0;
+  const double A = k.Base.A, B = k.Base.B, D = k.Base.D;
+  const double racine = std::sqrt(D * D - 1);
+  const double F = D + Signe(phiC) * racine;
+  k.E = F * std::pow(FonctionT(phiC, e), B);
+  const double G = (F - 1 / F) / 2;
+  const double gamma0 = std::asin(std::sin(theta) / D);
+  k.CosGamma0 = std::cos(gamma0);
+  k.SinGamma0 = std::sin(gamma0);
+  k.Landa0p = Landa0.Valeur - std::asin(G * std::tan(gamma0)) / B;
+  k.Uc = Signe(phiC) * (A / B) * std::atan(racine / std::cos(theta));
 }
 
 void THotineCentre::GeoVersCarto(double phi, double lambda, double& X, double& Y) const {
-  const TConstantes& k = Constantes();
+  const TConstantes& k = k_;
   const double A = k.Base.A, B = k.Base.B;
   const double Q = k.E / std::pow(FonctionT(phi, Excentricite()), B);
   const double S = (Q - 1 / Q) / 2, T = (Q + 1 / Q) / 2;
@@ -56,7 +54,7 @@ void THotineCentre::GeoVersCarto(double phi, double lambda, double& X, double& Y
 }
 
 void THotineCentre::CartoVersGeo(double X, double Y, double& phi, double& lambda) const {
-  const TConstantes& k = Constantes();
+  const TConstantes& k = k_;
   const double A = k.Base.A, B = k.Base.B;
   const double dx = X - X0, dy = Y - Y0;
   const double u = dy * k.CosGamma0 + dx * k.SinGamma0 + k.Uc;

@@ -3,9 +3,7 @@
 // Working Manual, USGS 1395, pp. 66-75, formulas 9-6 to 9-14 and 9-23 to
 // 9-29, in the form of EPSG Guidance Note 7-2, method 9815) with the plane
 // origin at the centre of the central line and the plane axes turned by γ0,
-// the azimuth of the central line at the equator of the aposphere. The
-// constants are kept in a cache that parameter writes and a change of the
-// ellipsoid renew.
+// the azimuth of the central line at the equator of the aposphere.
 #include "systems/cylindre_oblic.h"
 
 namespace vestrel {
@@ -17,8 +15,7 @@ class THotineCentre : public TCylindreOblic {
   void CartoVersGeo(double X, double Y, double& phi, double& lambda) const override;
 
  protected:
-  // Parameter writes only clear the cache.
-  void CalculeConstantes() override { cache_.Efface(); }
+  void CalculeConstantes() override;
 
  private:
   struct TConstantes {
@@ -28,8 +25,7 @@ class THotineCentre : public TCylindreOblic {
     double Landa0p;          // longitude of the natural origin
     double CosGamma0, SinGamma0;
   };
-  const TConstantes& Constantes() const;
-  mutable TCache<TConstantes> cache_;
+  TConstantes k_{};
 };
 
 }  // namespace vestrel

@@ -5,6 +5,7 @@
 
 #include "geodesy/sphere_gauss.h"
 #include "tools/erreurs.h"
+#include "tools/flottant.h"
 
 namespace vestrel {
 
@@ -21,24 +22,21 @@ double ExpLatitudeIsometrique(double phi, double e) {
 
 }  // namespace
 
-const TLabordeOblic::TConstantes& TLabordeOblic::Constantes() const {
-  const double a = DemiGrandAxe(), e = Excentricite();
-  return cache_.Donne(a, e, [&] {
-    const TSphereGauss sphere = SphereCourbure(Phi0.Valeur, a, e);
-    const double theta = Theta0.Valeur;
-    TConstantes k;
-    k.Rk = k0 * sphere.R;
-    k.Chi0 = sphere.Latitude;
-    k.Alpha = sphere.n1;
-    k.E0 = ExpLatitudeIsometrique(Phi0.Valeur, e);
-    k.Ac = (1 - std::cos(2 * theta)) / 12;
-    k.Bc = std::sin(2 * theta) / 12;
-    return k;
-  });
+void TLabordeOblic::CalculeConstantes() {
+  if (!Valide) return;
+  const double e = Excentricite();
+  const TSphereGauss sphere = SphereCourbure(Phi0.Valeur, DemiGrandAxe(), e);
+  const double theta = Theta0.Valeur;
+  k_.Rk = k0 * sphere.R;
+  k_.Chi0 = sphere.Latitude;
+  k_.Alpha = sphere.n1;
+  k_.E0 = ExpLatitudeIsometrique(Phi0.Valeur, e);
+  k_.Ac = (1 - std::cos(2 * theta)) / 12;
+  k_.Bc = std::sin(2 * theta) / 12;
 }
 
 void TLabordeOblic::GeoVersCarto(double phi, double lambda, double& X, double& Y) const {
-  const TConstantes& k = Constantes();
+  const TConstantes& k = k_;
   const double E = ExpLatitudeIsometrique(phi, Excentricite());
   // Latitude and longitude on the sphere.
   const double chi =
@@ -57,7 +55,7 @@ void TLabordeOblic::GeoVersCarto(double phi, double lambda, double& X, double& Y
 }
 
 void TLabordeOblic::CartoVersGeo(double X, double Y, double& phi, double& lambda) const {
-  const TConstantes& k = Constantes();
+  const TConstantes& k = k_;
   const double e = Excentricite();
   const double xp = (X - X0) / k.Rk, yp = (Y - Y0) / k.Rk;
   VerifieFini(xp);

@@ -18,8 +18,7 @@ class TLabordeOblic : public TCylindreOblic {
   void CartoVersGeo(double X, double Y, double& phi, double& lambda) const override;
 
  protected:
-  // Parameter writes only clear the cache.
-  void CalculeConstantes() override { cache_.Efface(); }
+  void CalculeConstantes() override;
 
  private:
   struct TConstantes {
@@ -29,8 +28,7 @@ class TLabordeOblic : public TCylindreOblic {
     double E0;    // exp of the isometric latitude of the centre
     double Ac, Bc;  // coefficients of the cubic term
   };
-  const TConstantes& Constantes() const;
-  mutable TCache<TConstantes> cache_;
+  TConstantes k_{};
 };
 
 }  // namespace vestrel

@@ -7,27 +7,19 @@
 
 namespace vestrel {
 
-struct TLambert_oblic::TConstantes {
-  TSphereGauss sphere;  // of mean curvature at φC: α is its n1
-  double LContact;     // L(χC, 0): reference of the cone's radius
-  double n;            // exponent of the cone
-  double rho1;         // radius of the cone at χ' = χC, metres
-  double cosAlphaC, sinAlphaC;
-};
-
-TLambert_oblic::TConstantes TLambert_oblic::Constantes() const {
-  TConstantes k;
+void TLambert_oblic::CalculeConstantes() {
+  if (!Valide) return;
+  TConstantes& k = k_;
   k.sphere = SphereCourbure(PhiC.Valeur, DemiGrandAxe(), Excentricite());
   k.LContact = LatitudeIsometrique(k.sphere.Latitude, 0);
   k.n = std::sin(Phi1.Valeur);
   k.rho1 = k0 * k.sphere.R / std::tan(Phi1.Valeur);
   k.cosAlphaC = std::cos(AlphaC.Valeur);
   k.sinAlphaC = std::sin(AlphaC.Valeur);
-  return k;
 }
 
 void TLambert_oblic::GeoVersCarto(double phi, double lambda, double& X, double& Y) const {
-  const TConstantes k = Constantes();
+  const TConstantes& k = k_;
   // Conformal sphere.
   const double chi = LatitudeSurSphere(k.sphere, phi, Excentricite());
   const double Lambda = k.sphere.n1 * (LandaC.Valeur - lambda);
@@ -43,7 +35,7 @@ void TLambert_oblic::GeoVersCarto(double phi, double lambda, double& X, double& 
 }
 
 void TLambert_oblic::CartoVersGeo(double X, double Y, double& phi, double& lambda) const {
-  const TConstantes k = Constantes();
+  const TConstantes& k = k_;
   // Cone: ρ carries the sign of n (a cone opening southward has ρ < 0).
   const double signe = k.n < 0 ? -1.0 : 1.0;
   const double dX = signe * (X - X0), dY = signe * (Y - Y0);

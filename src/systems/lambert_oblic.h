@@ -17,7 +17,8 @@
 // Every step is conformal, so is the whole; the inverse undoes the steps
 // exactly (the latitude on the ellipsoid iterates to 1e-11 rad). The oblique
 // longitude Λ' is a principal arcsine: the useful area is the hemisphere
-// |Λ'| < 90° around the central line. Nothing is kept between calls.
+// |Λ'| < 90° around the central line.
+#include "geodesy/sphere_gauss.h"
 #include "systems/projection.h"
 
 namespace vestrel {
@@ -41,10 +42,17 @@ class TLambert_oblic : public TProjection {
     p.Reel("k0", k0).Reel("X0", X0).Reel("Y0", Y0);
     p.Angle("LandaC", LandaC).Angle("PhiC", PhiC).Angle("Phi1", Phi1).Angle("AlphaC", AlphaC);
   }
+  void CalculeConstantes() override;
 
  private:
-  struct TConstantes;
-  TConstantes Constantes() const;
+  struct TConstantes {
+    TSphereGauss sphere;  // of mean curvature at φC: α is its n1
+    double LContact;      // L(χC, 0): reference of the cone's radius
+    double n;             // exponent of the cone
+    double rho1;          // radius of the cone at χ' = χC, metres
+    double cosAlphaC, sinAlphaC;
+  };
+  TConstantes k_{};
 };
 
 }  // namespace vestrel

@@ -8,7 +8,23 @@
 
 namespace vestrel {
 
-void TMultipleMercator::CalculeConstantes() { Zones.clear(); }
+namespace {
+// Zones built with the constants, per hemisphere: a grid of 6° has 60, one
+// of 3° 120; a finer grid builds its zones as the points name them.
+constexpr int32_t kZonesPretes = 512;
+}  // namespace
+
+void TMultipleMercator::CalculeConstantes() {
+  nord_.clear();
+  sud_.clear();
+  if (!Valide) return;
+  const int32_t nombre = NombreZones();
+  if (nombre > kZonesPretes) return;
+  for (int32_t i = 1; i <= nombre; ++i) {
+    nord_.push_back(ConstruitZone(i));
+    sud_.push_back(ConstruitZone(-i));
+  }
+}
 
 int32_t TMultipleMercator::ChoixZone(double phi, double lambda) const {
   const double p = Pas.Valeur;
@@ -31,48 +47,51 @@ int32_t TMultipleMercator::ChoixZone(double phi, double lambda) const {
   return phi < 0 ? -zone : zone;
 }
 
-const TTransverseMercator& TMultipleMercator::Zone(int32_t zone) const {
-  // Zones follow the datum's ellipsoid: they are rebuilt when it changes.
-  const double a = DemiGrandAxe(), e = Excentricite();
-  if (Datum != DatumZones || a != AZones || e != EZones) {
-    Zones.clear();
-    DatumZones = Datum;
-    AZones = a;
-    EZones = e;
-  }
-  // A batch of points may name any number of zones: the cache keeps memory
-  // flat by starting afresh past a thousand of them.
-  constexpr size_t kZonesMax = 1024;
-  if (Zones.size() >= kZonesMax && !Zones.count(zone)) Zones.clear();
-  auto& systeme = Zones[zone];
-  if (!systeme) {
-    // Northern zones get their central meridian in degrees, minutes and
-    // seconds, southern zones in grades.
-    const bool nord = zone >= 1;
-    const double indice = nord ? zone : -static_cast<double>(zone);
-    const double meridien = (indice - 1) * Pas.Valeur + LandaFuseau0.Valeur;
-    auto nouveau = std::make_unique<TTransverseMercator>();
-    nouveau->Datum = Datum;
-    nouveau->SetReel(0, k0);
-    nouveau->SetReel(1, X0);
-    nouveau->SetReel(2, nord ? Y0Nord : Y0Sud);
-    nouveau->SetAngle(0, nord ? AngleVersDMS(meridien) : AngleVersGrades(meridien));
-    nouveau->SetAngle(1, "0°");
-    nouveau->SetValide(true);
-    systeme = std::move(nouveau);
-  }
-  return *systeme;
+std::shared_ptr<const TTransverseMercator> TMultipleMercator::ConstruitZone(int32_t zone) const {
+  // Northern zones get their central meridian in degrees, minutes and
+  // seconds, southern zones in grades.
+  const bool nord = zone >= 1;
+  const double indice = nord ? zone : -static_cast<double>(zone);
+  const double meridien = (indice - 1) * Pas.Valeur + LandaFuseau0.Valeur;
+  auto systeme = std::make_shared<TTransverseMercator>();
+  systeme->Datum = Datum;
+  systeme->SetReel(0, k0);
+  systeme->SetReel(1, X0);
+  systeme->SetReel(2, nord ? Y0Nord : Y0Sud);
+  systeme->SetAngle(0, nord ? AngleVersDMS(meridien) : AngleVersGrades(meridien));
+  systeme->SetAngle(1, "0°");
+  systeme->SetValide(true);
+  return systeme;
+}
+
+const std::shared_ptr<const TTransverseMercator>* TMultipleMercator::ZonePrete(
+    int32_t zone) const {
+  const auto& pretes = zone >= 1 ? nord_ : sud_;
+  const int64_t indice = zone >= 1 ? int64_t{zone} - 1 : -int64_t{zone} - 1;
+  if (indice < 0 || indice >= static_cast<int64_t>(pretes.size())) return nullptr;
+  return &pretes[static_cast<size_t>(indice)];
+}
+
+std::shared_ptr<const TTransverseMercator> TMultipleMercator::Zone(int32_t zone) const {
+  if (const auto* prete = ZonePrete(zone)) return *prete;
+  return ConstruitZone(zone);
+}
+
+template <class Conversion>
+void TMultipleMercator::DansZone(int32_t zone, Conversion conversion) const {
+  if (const auto* prete = ZonePrete(zone)) return conversion(**prete);
+  conversion(*ConstruitZone(zone));
 }
 
 void TMultipleMercator::GeoVersCarto(double phi, double lambda, double& X, double& Y,
                                      int32_t& zone) const {
   zone = ChoixZone(phi, lambda);
-  Zone(zone).GeoVersCarto(phi, lambda, X, Y);
+  DansZone(zone, [&](const TTransverseMercator& z) { z.GeoVersCarto(phi, lambda, X, Y); });
 }
 
 void TMultipleMercator::GeoVersCartoDansZone(int32_t zone, double phi, double lambda, double& X,
                                              double& Y) const {
-  Zone(zone).GeoVersCarto(phi, lambda, X, Y);
+  DansZone(zone, [&](const TTransverseMercator& z) { z.GeoVersCarto(phi, lambda, X, Y); });
 }
 
 int32_t TMultipleMercator::NombreZones() const {
@@ -87,7 +106,7 @@ int32_t TMultipleMercator::NombreZones() const {
 
 void TMultipleMercator::CartoVersGeo(int32_t zone, double X, double Y, double& phi,
                                      double& lambda) const {
-  Zone(zone).CartoVersGeo(X, Y, phi, lambda);
+  DansZone(zone, [&](const TTransverseMercator& z) { z.CartoVersGeo(X, Y, phi, lambda); });
 }
 
 }  // namespace vestrel

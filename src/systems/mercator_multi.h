@@ -10,12 +10,12 @@
 // longitude (the equator belongs to the north); converting back uses the
 // zone it is handed, whatever its number.
 //
-// Each zone is a "Transverse Mercator" system built on first use and kept.
-// Writing a parameter, changing the datum or its ellipsoid starts the zones
-// afresh.
+// Each zone is a "Transverse Mercator" system. The zones a point can fall in
+// (±1 to ±NombreZones()) are built with the constants, when they are at most
+// 512 a hemisphere; any other zone is built for the call that names it.
 #include <cstdint>
-#include <map>
 #include <memory>
+#include <vector>
 
 #include "systems/multiple.h"
 #include "systems/transmercator.h"
@@ -35,8 +35,9 @@ class TMultipleMercator : public TMultiple {
   // narrower (the numbers ChoixZone can give); any number when `Pas` is 0.
   int32_t NombreZones() const override;
 
-  // The zone system of that number, built on first use.
-  const TTransverseMercator& Zone(int32_t zone) const;
+  // The zone system of that number: one of those built with the constants,
+  // or one built for the call.
+  std::shared_ptr<const TTransverseMercator> Zone(int32_t zone) const;
   // The number of the zone holding the point (radians). Raises
   // ErreurArithmetique when `Pas` is 0 or the number is out of reach.
   int32_t ChoixZone(double phi, double lambda) const;
@@ -53,14 +54,19 @@ class TMultipleMercator : public TMultiple {
     p.Reel("k0", k0).Reel("X0", X0).Reel("Y0Nord", Y0Nord).Reel("Y0Sud", Y0Sud);
     p.Angle("LandaFuseau0", LandaFuseau0).Angle("Pas", Pas);
   }
-  // Forgets the zones built so far.
+  // Builds the zones ±1 to ±NombreZones() while the system is valid.
   void CalculeConstantes() override;
 
  private:
-  // The zones by number, and what they were built on.
-  mutable std::map<int32_t, std::unique_ptr<TTransverseMercator>> Zones;
-  mutable const TDatum* DatumZones = nullptr;
-  mutable double AZones = 0, EZones = 0;
+  std::shared_ptr<const TTransverseMercator> ConstruitZone(int32_t zone) const;
+  // The zone among those built with the constants, or none.
+  const std::shared_ptr<const TTransverseMercator>* ZonePrete(int32_t zone) const;
+  // Converts through the zone, built for the call when it is not ready.
+  template <class Conversion>
+  void DansZone(int32_t zone, Conversion conversion) const;
+
+  // Zone i is nord_[i − 1], zone −i is sud_[i − 1].
+  std::vector<std::shared_ptr<const TTransverseMercator>> nord_, sud_;
 };
 
 }  // namespace vestrel

@@ -3,12 +3,16 @@
 #include <cmath>
 
 #include "geodesy/geodesie.h"
-#include "geodesy/sphere_gauss.h"
 
 namespace vestrel {
 
+void TRosenmund::CalculeConstantes() {
+  if (!Valide) return;
+  sphere_ = SphereCourbure(Phi0.Valeur, DemiGrandAxe(), Excentricite());
+}
+
 void TRosenmund::GeoVersCarto(double phi, double lambda, double& X, double& Y) const {
-  const TSphereGauss s = SphereCourbure(Phi0.Valeur, DemiGrandAxe(), Excentricite());
+  const TSphereGauss& s = sphere_;
   // Ellipsoid to sphere.
   const double chi = LatitudeSurSphere(s, phi, Excentricite());
   const double Lambda = s.n1 * (lambda - Landa0.Valeur);
@@ -24,7 +28,7 @@ void TRosenmund::GeoVersCarto(double phi, double lambda, double& X, double& Y) c
 }
 
 void TRosenmund::CartoVersGeo(double X, double Y, double& phi, double& lambda) const {
-  const TSphereGauss s = SphereCourbure(Phi0.Valeur, DemiGrandAxe(), Excentricite());
+  const TSphereGauss& s = sphere_;
   const double l = (X - X0) / s.R;
   const double b = LatitudeIsometriqueInverse((Y - Y0) / s.R, 0);
   const double sinChi0 = std::sin(s.Latitude), cosChi0 = std::cos(s.Latitude);

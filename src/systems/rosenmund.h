@@ -6,8 +6,8 @@
 // origin's meridian (Rosenmund 1903; swisstopo, "Formulas and constants for
 // the calculation of the Swiss conformal cylindrical projection", 2016).
 // Exact formulas: the round trip keeps 1e-11 rad over the whole country and
-// far beyond. No derived constants: the sphere is evaluated afresh from the
-// parameters and the ellipsoid at every conversion.
+// far beyond.
+#include "geodesy/sphere_gauss.h"
 #include "systems/projection.h"
 
 namespace vestrel {
@@ -25,6 +25,10 @@ class TRosenmund : public TProjection {
   void DecritParametres(TParametres& p) override {
     p.Reel("X0", X0).Reel("Y0", Y0).Angle("Landa0", Landa0).Angle("Phi0", Phi0);
   }
+  void CalculeConstantes() override;
+
+ private:
+  TSphereGauss sphere_;  // of mean curvature at the latitude of origin
 };
 
 }  // namespace vestrel

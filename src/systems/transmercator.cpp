@@ -11,10 +11,11 @@ void TTransverseMercator::CalculeConstantes() {
   const double n0 = k0 * DemiGrandAxe();
   const double Y0equateur = Y0 - n0 * ArcMeridien(Phi0.Valeur, Excentricite());
   garde.Verifie();
-  TTransverseMercatorBrut::n = n0;
-  TTransverseMercatorBrut::X0 = X0;
-  TTransverseMercatorBrut::Y0 = Y0equateur;
+  n = n0;
+  XEquateur = X0;
+  YEquateur = Y0equateur;
   LandaC.Ecrit(Landa0.Texte);
+  TTransverseMercatorBrut::CalculeConstantes();
 }
 
 }  // namespace vestrel

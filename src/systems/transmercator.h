@@ -15,7 +15,7 @@ class TTransverseMercator : public TTransverseMercatorBrut {
   std::string Nature() const override { return "Transverse Mercator"; }
 
   // The user's parameters. X0 and Y0 are the false origin, distinct from the
-  // constants of the series (TTransverseMercatorBrut::X0, ::Y0).
+  // constants of the series (XEquateur, YEquateur).
   double k0 = 0;
   double X0 = 0;
   double Y0 = 0;

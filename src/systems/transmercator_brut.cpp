@@ -8,13 +8,10 @@
 
 namespace vestrel {
 
-const TTransverseMercatorBrut::TSeries& TTransverseMercatorBrut::Series(double e) const {
-  if (e != series_.e) {
-    CoefficientsMercatorTransverse(e, series_.Directs);
-    CoefficientsMercatorTransverseInverse(e, series_.Inverses);
-    series_.e = e;
-  }
-  return series_;
+void TTransverseMercatorBrut::CalculeConstantes() {
+  if (!Valide) return;
+  CoefficientsMercatorTransverse(Excentricite(), Directs_);
+  CoefficientsMercatorTransverseInverse(Excentricite(), Inverses_);
 }
 
 // sinh L and cosh L of the isometric latitude L = atanh(sin φ) − e·atanh(e·sin φ)
@@ -35,18 +32,18 @@ void TTransverseMercatorBrut::GeoVersCarto(double phi, double lambda, double& X,
   // The isometric latitude on the sphere, atanh(sin(arcsin(sin Δλ / cosh L))),
   // is exactly 0 on the central meridian.
   const TComplexe z{std::atan(sinhL / std::cos(dLambda)), std::atanh(std::sin(dLambda) / coshL)};
-  const TCoefficients& C = Series(e).Directs;
+  const TCoefficients& C = Directs_;
   const TComplexe S = SommeSinus(C, z);
-  X = X0 + n * (C[0] * z.Im + S.Im);
-  Y = Y0 + n * (C[0] * z.Re + S.Re);
+  X = XEquateur + n * (C[0] * z.Im + S.Im);
+  Y = YEquateur + n * (C[0] * z.Re + S.Re);
 }
 
 void TTransverseMercatorBrut::CartoVersGeo(double X, double Y, double& phi,
                                            double& lambda) const {
   const double e = Excentricite();
-  const TCoefficients& D = Series(e).Inverses;
+  const TCoefficients& D = Inverses_;
   TComplexe z;
-  CplxScale(TComplexe{Y - Y0, X - X0}, 1.0 / (n * D[0]), z);
+  CplxScale(TComplexe{Y - YEquateur, X - XEquateur}, 1.0 / (n * D[0]), z);
   const TComplexe S = SommeSinus(D, z);
   const TComplexe xi{z.Re - S.Re, z.Im - S.Im};
   double sh, ch;
@@ -58,9 +55,10 @@ void TTransverseMercatorBrut::CartoVersGeo(double X, double Y, double& phi,
 void TTransverseMercatorBrut::ConstantesFuseau(double k0, double X0, bool sud,
                                                const std::string& meridien) {
   n = k0 * DemiGrandAxe();
-  this->X0 = X0;
-  Y0 = sud ? 10000000.0 : 0.0;
+  XEquateur = X0;
+  YEquateur = sud ? 10000000.0 : 0.0;
   LandaC.Ecrit(meridien);
+  TTransverseMercatorBrut::CalculeConstantes();
 }
 
 }  // namespace vestrel

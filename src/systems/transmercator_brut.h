@@ -13,11 +13,11 @@
 // agrees with the exact projection to far better than a millimetre. The
 // arctangents are principal: the useful area is |λ − λC| < 90°.
 //
-// The derived kinds (Transverse Mercator, UTM, MTM) compute the constants
-// from their own parameters in CalculeConstantes; the multi-zone system
-// converts through Transverse Mercator zones.
-#include <limits>
-
+// The series coefficients, which depend on e only, are computed with the
+// constants (CalculeConstantes). The derived kinds (Transverse Mercator, UTM,
+// MTM) compute the constants from their own parameters in CalculeConstantes,
+// then the series through this class's; the multi-zone system converts
+// through Transverse Mercator zones.
 #include "geodesy/geodesie.h"
 #include "systems/projection.h"
 
@@ -29,29 +29,25 @@ class TTransverseMercatorBrut : public TProjection {
   void GeoVersCarto(double phi, double lambda, double& X, double& Y) const override;
   void CartoVersGeo(double X, double Y, double& phi, double& lambda) const override;
 
-  double n = 0;    // k0·a, metres
-  double X0 = 0;   // metres
-  double Y0 = 0;   // metres
-  TAngle LandaC;   // central meridian
+  double n = 0;          // k0·a, metres
+  double XEquateur = 0;  // metres, parameter "X0"
+  double YEquateur = 0;  // metres, parameter "Y0"
+  TAngle LandaC;         // central meridian
 
  protected:
   void DecritParametres(TParametres& p) override {
-    p.Reel("n", n).Reel("X0", X0).Reel("Y0", Y0).Angle("LandaC", LandaC);
+    p.Reel("n", n).Reel("X0", XEquateur).Reel("Y0", YEquateur).Angle("LandaC", LandaC);
   }
-  // The constants of a zone of a standard grid (UTM, MTM): scale factor k0,
-  // false easting X0, false northing 10 000 000 m in the southern
-  // hemisphere and 0 in the northern, central meridian as an angle text.
+  // The series of the datum's eccentricity, while the system is valid.
+  void CalculeConstantes() override;
+  // The constants of a zone of a standard grid (UTM, MTM), series included:
+  // scale factor k0, false easting X0, false northing 10 000 000 m in the
+  // southern hemisphere and 0 in the northern, central meridian as an angle
+  // text.
   void ConstantesFuseau(double k0, double X0, bool sud, const std::string& meridien);
 
  private:
-  // The series coefficients depend on e only: they are kept for the last
-  // eccentricity met (the ellipsoid may change between two conversions).
-  struct TSeries {
-    double e = std::numeric_limits<double>::quiet_NaN();
-    TCoefficients Directs{}, Inverses{};
-  };
-  const TSeries& Series(double e) const;
-  mutable TSeries series_;
+  TCoefficients Directs_{}, Inverses_{};  // the series, forward and inverse
 };
 
 }  // namespace vestrel

@@ -1,4 +1,4 @@
-// "Mercator sur sphère" and "New Zealand Map Grid" beyond their reference
+// "Bonne", "Mercator sur sphère" and "New Zealand Map Grid" beyond their reference
 // points (data/bonne_mercator.txt, data/nzmg.txt).
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 
 #include "essais_projection.h"
 #include "systems/mercator_sphere.h"
+#include "tools/erreurs.h"
 
 namespace vestrel {
 namespace {
@@ -28,6 +29,13 @@ TEST(MercatorSphere, ReductionDeLongitude) {
   s->SetAngle(0, "170°");
   Retour(*s, 100000 + kA * 20 * kDeg, 0, phi, lambda);
   EXPECT_NEAR(lambda, -170, 1e-12);
+}
+
+// The standard parallel on the equator has no circles: refused when written.
+TEST(Bonne, EquateurRefuse) {
+  auto s = Systeme("Bonne", "WGS84", "0 0 0° 45°");
+  EXPECT_THROW(s->SetAngle(1, "0°"), ErreurArithmetique);
+  EXPECT_FALSE(s->Valide);
 }
 
 TEST(NouvelleZelande, OrigineExacte) {

@@ -12,8 +12,8 @@ using namespace vestrel::essais;
 
 namespace {
 
-// The series coefficients are kept between conversions: an edited
-// ellipsoid must be followed at once, both ways.
+// The series coefficients are computed with the constants: a change of
+// datum is followed once the system is valid again, both ways.
 TEST(TransverseMercator, SeriesFollowAChangeOfEllipsoid) {
   auto s = Systeme<TTransverseMercatorBrut>("Transverse Mercator Brut", "WGS84",
                                             "6375585.7452 500000 0 3°");
@@ -22,6 +22,7 @@ TEST(TransverseMercator, SeriesFollowAChangeOfEllipsoid) {
   double X, Y, X2, Y2, X3, Y3, phi, lambda, phiNTF, lambdaNTF;
   Aller(*s, 45, 5, X, Y);
   s->Datum = Catalogue().TrouveDatum("NTF");
+  s->SetValide(true);
   Aller(*s, 45, 5, X2, Y2);
   Aller(*surNTF, 45, 5, X3, Y3);
   EXPECT_EQ(X2, X3);
@@ -31,6 +32,7 @@ TEST(TransverseMercator, SeriesFollowAChangeOfEllipsoid) {
   EXPECT_EQ(phi, phiNTF);
   EXPECT_EQ(lambda, lambdaNTF);
   s->Datum = Catalogue().TrouveDatum("WGS84");
+  s->SetValide(true);
   Aller(*s, 45, 5, X3, Y3);
   EXPECT_EQ(X3, X);
   EXPECT_EQ(Y3, Y);
@@ -47,8 +49,8 @@ TEST(UTM, ZoneRules) {
   for (const auto& c : cas) {
     auto s = Systeme<TTransverseMercatorBrut>(c.nature, "WGS84", c.ligne);
     EXPECT_EQ(s->LandaC.Texte, c.meridien) << c.nature << " " << c.ligne;
-    EXPECT_EQ(s->X0, c.X0);
-    EXPECT_EQ(s->Y0, c.Y0);
+    EXPECT_EQ(s->XEquateur, c.X0);
+    EXPECT_EQ(s->YEquateur, c.Y0);
   }
   EXPECT_DOUBLE_EQ(Systeme<TUTM>("UTM Fuseau", "WGS84", "31 0")->n, 0.9996 * DemiGrandAxeWGS84);
 }
@@ -58,7 +60,7 @@ TEST(UTM, ZoneWritesRecomputeAtOnce) {
   s->SetEntier(0, 32);
   EXPECT_EQ(s->LandaC.Texte, "9°");
   s->SetBooleen(0, true);
-  EXPECT_EQ(s->Y0, 10000000);
+  EXPECT_EQ(s->YEquateur, 10000000);
   // Zone numbers far out of the grid do not overflow.
   s->SetEntier(0, 2147483647);
   EXPECT_EQ(s->LandaC.Texte, "12884901699°");
