@@ -1,8 +1,11 @@
 #include "systems/ancetre.h"
 
+#include <utility>
+
 #include "geodesy/datum.h"
 #include "tools/erreurs.h"
 #include "tools/flottant.h"
+#include "tools/nombres.h"
 
 namespace vestrel {
 
@@ -92,17 +95,68 @@ std::string TAncetre::NomBooleen(int indice) const { return Lue(Table().Booleens
 
 int TAncetre::NbParametres() const { return NbReel() + NbEntier() + NbAngle() + NbBooleen(); }
 
+bool TAncetre::Place(int i, TSorte& sorte, int& rang) const {
+  const TParametres p = Table();
+  if (i < 0) return false;
+  for (auto [s, nombre] : {std::pair{TSorte::Reel, p.Reels.Nombre}, {TSorte::Entier, p.Entiers.Nombre},
+                           {TSorte::Angle, p.Angles.Nombre}, {TSorte::Booleen, p.Booleens.Nombre}}) {
+    if (i < nombre) {
+      sorte = s;
+      rang = i;
+      return true;
+    }
+    i -= nombre;
+  }
+  return false;
+}
+
 std::string TAncetre::NomParametre(int i) const {
-  TParametres p = Table();
-  if (i < 0) return {};
-  if (i < p.Reels.Nombre) return p.Reels.Entrees[i].Nom;
-  i -= p.Reels.Nombre;
-  if (i < p.Entiers.Nombre) return p.Entiers.Entrees[i].Nom;
-  i -= p.Entiers.Nombre;
-  if (i < p.Angles.Nombre) return p.Angles.Entrees[i].Nom;
-  i -= p.Angles.Nombre;
-  if (i < p.Booleens.Nombre) return p.Booleens.Entrees[i].Nom;
-  return {};
+  TSorte sorte;
+  int rang;
+  if (!Place(i, sorte, rang)) return {};
+  switch (sorte) {
+    case TSorte::Reel: return NomReel(rang);
+    case TSorte::Entier: return NomEntier(rang);
+    case TSorte::Angle: return NomAngle(rang);
+    case TSorte::Booleen: break;
+  }
+  return NomBooleen(rang);
+}
+
+TAncetre::TSorte TAncetre::SorteParametre(int i) const {
+  TSorte sorte;
+  int rang;
+  if (!Place(i, sorte, rang)) throw ErreurIntervalle(kDemande);
+  return sorte;
+}
+
+std::string TAncetre::TexteParametre(int i) const {
+  TSorte sorte;
+  int rang;
+  if (!Place(i, sorte, rang)) throw ErreurIntervalle(kDemande);
+  switch (sorte) {
+    case TSorte::Reel: return FormatG(GetReel(rang), 12);
+    case TSorte::Entier: return FormatD(GetEntier(rang));
+    case TSorte::Angle: return GetAngle(rang);
+    case TSorte::Booleen: break;
+  }
+  return GetBooleen(rang) ? "1" : "0";
+}
+
+void TAncetre::EcritParametre(int i, const std::string& texte) {
+  TSorte sorte;
+  int rang;
+  if (!Place(i, sorte, rang)) {
+    SetValide(false);
+    throw ErreurIntervalle(kEcriture);
+  }
+  switch (sorte) {
+    case TSorte::Reel: return SetReel(rang, LitReel(texte));
+    case TSorte::Entier: return SetEntier(rang, LitEntier(texte));
+    case TSorte::Angle: return SetAngle(rang, texte);
+    case TSorte::Booleen: break;
+  }
+  SetBooleen(rang, texte == "1");
 }
 
 double TAncetre::DemiGrandAxe() const { return Datum->Ellipsoide->A; }

@@ -108,6 +108,17 @@ class TAncetre {
   // booleans); empty when the index is out of range.
   std::string NomParametre(int indice) const;
 
+  // A parameter of the flattened order as text, as the data file writes it:
+  // reals "%.12g", integers "%d", angles their stored text, booleans "1" or
+  // "0". Out of range: "Demande de paramètre hors-limites".
+  enum class TSorte { Reel, Entier, Angle, Booleen };
+  TSorte SorteParametre(int indice) const;
+  std::string TexteParametre(int indice) const;
+  // Reads the text by the parameter's sort (LitReel, LitEntier, the angle
+  // reader; a boolean is true for "1" and false otherwise) and writes it as
+  // the Set operations do, raising the reader's error or theirs.
+  void EcritParametre(int indice, const std::string& texte);
+
  protected:
   // The kind's parameter table, in index order.
   virtual void DecritParametres(TParametres& p) = 0;
@@ -125,6 +136,9 @@ class TAncetre {
 
  private:
   TParametres Table() const;
+  // The sort of a parameter of the flattened order and its index in its
+  // list; false when out of range.
+  bool Place(int indice, TSorte& sorte, int& rang) const;
   void Recalcule();
   // Index check (clearing the validity on failure), write, derived
   // constants; any failure clears the validity and is passed on.

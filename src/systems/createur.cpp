@@ -4,7 +4,6 @@
 
 #include "geodesy/datum.h"
 #include "tools/erreurs.h"
-#include "tools/nombres.h"
 
 // The kinds, family by family. Adding a kind: its include here and its row in
 // the table below.
@@ -147,19 +146,10 @@ void Ecriture(const TAncetre& systeme, std::string& sortie) {
   sortie += "\" \"";
   if (systeme.Datum) sortie += systeme.Datum->Nom;
   sortie += '"';
-  for (int i = 0; i < systeme.NbReel(); ++i) {
+  for (int i = 0; i < systeme.NbParametres(); ++i) {
     sortie += ' ';
-    AjouteG(sortie, systeme.GetReel(i), 12);
+    sortie += systeme.TexteParametre(i);
   }
-  for (int i = 0; i < systeme.NbEntier(); ++i) {
-    sortie += ' ';
-    sortie += FormatD(systeme.GetEntier(i));
-  }
-  for (int i = 0; i < systeme.NbAngle(); ++i) {
-    sortie += ' ';
-    sortie += systeme.GetAngle(i);
-  }
-  for (int i = 0; i < systeme.NbBooleen(); ++i) sortie += systeme.GetBooleen(i) ? " 1" : " 0";
   sortie += "\r\n";
 }
 
@@ -168,9 +158,8 @@ void LitParametres(TAncetre& systeme, TFlux& flux,
   systeme.SetValide(false);
   std::vector<std::string> jetons;
   DecoupeLigne(LitLigne(flux), jetons);
-  const int nbReel = systeme.NbReel(), nbEntier = systeme.NbEntier();
-  const int nbAngle = systeme.NbAngle(), nbBooleen = systeme.NbBooleen();
-  if (static_cast<int>(jetons.size()) != nbReel + nbEntier + nbAngle + nbBooleen + 3)
+  const int nombre = systeme.NbParametres();
+  if (static_cast<int>(jetons.size()) != nombre + 3)
     throw ErreurIntervalle("Nombre incorrect de paramètres lors de la lecture d'une projection");
   systeme.Nom = jetons[0];
   systeme.Description = jetons[1];
@@ -184,11 +173,7 @@ void LitParametres(TAncetre& systeme, TFlux& flux,
     throw ErreurIntervalle("Datum " + Extrait(jetons[2]) + " inconnu dans la projection " +
                            Extrait(jetons[0]));
   systeme.Datum = datum;
-  size_t j = 3;
-  for (int i = 0; i < nbReel; ++i) systeme.SetReel(i, LitReel(jetons[j++]));
-  for (int i = 0; i < nbEntier; ++i) systeme.SetEntier(i, LitEntier(jetons[j++]));
-  for (int i = 0; i < nbAngle; ++i) systeme.SetAngle(i, jetons[j++]);
-  for (int i = 0; i < nbBooleen; ++i) systeme.SetBooleen(i, jetons[j++] == "1");
+  for (int i = 0; i < nombre; ++i) systeme.EcritParametre(i, jetons[3 + static_cast<size_t>(i)]);
 }
 
 void Lecture(TAncetre& systeme, TFlux& flux, const std::vector<std::unique_ptr<TDatum>>& datums) {

@@ -11,7 +11,6 @@
 #include "catalogue/donnee.h"
 #include "systems/createur.h"
 #include "tools/erreurs.h"
-#include "tools/nombres.h"
 
 namespace vestrel {
 
@@ -117,54 +116,44 @@ void TDlgProjection::ChangeNature() {
 }
 
 void TDlgProjection::RemplitValeurs(const TAncetre& systeme) {
-  QStringList valeurs;
-  for (int i = 0; i < systeme.NbReel(); ++i)
-    valeurs << QString::fromStdString(FormatG(systeme.GetReel(i), 12));
-  for (int i = 0; i < systeme.NbEntier(); ++i)
-    valeurs << QString::fromStdString(FormatD(systeme.GetEntier(i)));
-  for (int i = 0; i < systeme.NbAngle(); ++i) valeurs << QString::fromStdString(systeme.GetAngle(i));
-  for (int i = 0; i < systeme.NbBooleen(); ++i)
-    valeurs << (systeme.GetBooleen(i) ? QStringLiteral("OUI") : QStringLiteral("NON"));
-  for (int j = 0; j < valeurs.size() && j < GridParametre->rowCount(); ++j)
-    GridParametre->item(j, 1)->setText(valeurs[j]);
+  for (int j = 0; j < systeme.NbParametres() && j < GridParametre->rowCount(); ++j) {
+    const std::string texte = systeme.TexteParametre(j);
+    GridParametre->item(j, 1)->setText(
+        systeme.SorteParametre(j) != TAncetre::TSorte::Booleen ? QString::fromStdString(texte)
+        : texte == "1"                                         ? QStringLiteral("OUI")
+                                                               : QStringLiteral("NON"));
+  }
 }
 
 bool TDlgProjection::LitGrille(TAncetre& systeme) {
-  int rang = 0;
-  auto texte = [&] {
+  for (int rang = 0; rang < systeme.NbParametres(); ++rang) {
     const QTableWidgetItem* cellule = GridParametre->item(rang, 1);
-    return cellule ? cellule->text().toStdString() : std::string();
-  };
-  // Each kind of parameter in turn; `ecrit` raises on a text it refuses.
-  auto lit = [&](int nombre, const char* message, auto ecrit) {
-    for (int i = 0; i < nombre; ++i, ++rang) {
-      try {
-        ecrit(i, texte());
-      } catch (const std::exception&) {
-        const std::string nom = GridParametre->item(rang, 0)->text().toStdString();
-        Informe("Le paramètre " + nom + message);
-        GridParametre->setFocus();
-        GridParametre->setCurrentCell(rang, 1);
-        return false;
+    const QString texte = cellule ? cellule->text() : QString();
+    const TAncetre::TSorte sorte = systeme.SorteParametre(rang);
+    try {
+      if (sorte != TAncetre::TSorte::Booleen) {
+        systeme.EcritParametre(rang, texte.toStdString());
+      } else {
+        const QString mot = texte.toUpper();
+        if (mot == QLatin1String("OUI") || mot == QLatin1String("1") || mot == QLatin1String("TRUE"))
+          systeme.EcritParametre(rang, "1");
+        else if (mot == QLatin1String("NON") || mot == QLatin1String("0") || mot == QLatin1String("FALSE"))
+          systeme.EcritParametre(rang, "0");
+        else
+          throw ErreurConversion("Paramètre non booléen");
       }
+    } catch (const std::exception&) {
+      static constexpr const char* kExemples[] = {
+          " n'est pas correct, exemple 6371235.36", " doit être entier, exemple 7",
+          " doit être un angle, exemple 2°15'03.235''", " ne peut valoir que OUI ou NON"};
+      const std::string nom = GridParametre->item(rang, 0)->text().toStdString();
+      Informe("Le paramètre " + nom + kExemples[static_cast<int>(sorte)]);
+      GridParametre->setFocus();
+      GridParametre->setCurrentCell(rang, 1);
+      return false;
     }
-    return true;
-  };
-  return lit(systeme.NbReel(), " n'est pas correct, exemple 6371235.36",
-             [&](int i, const std::string& t) { systeme.SetReel(i, LitReel(t)); }) &&
-         lit(systeme.NbEntier(), " doit être entier, exemple 7",
-             [&](int i, const std::string& t) { systeme.SetEntier(i, LitEntier(t)); }) &&
-         lit(systeme.NbAngle(), " doit être un angle, exemple 2°15'03.235''",
-             [&](int i, const std::string& t) { systeme.SetAngle(i, t); }) &&
-         lit(systeme.NbBooleen(), " ne peut valoir que OUI ou NON", [&](int i, const std::string& t) {
-           const QString mot = QString::fromStdString(t).toUpper();
-           if (mot == QLatin1String("OUI") || mot == QLatin1String("1") || mot == QLatin1String("TRUE"))
-             systeme.SetBooleen(i, true);
-           else if (mot == QLatin1String("NON") || mot == QLatin1String("0") || mot == QLatin1String("FALSE"))
-             systeme.SetBooleen(i, false);
-           else
-             throw ErreurConversion("Paramètre non booléen");
-         });
+  }
+  return true;
 }
 
 void TDlgProjection::accept() {
