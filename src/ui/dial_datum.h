@@ -2,7 +2,7 @@
 // The datum editor: name, description, ellipsoid, the three translations,
 // the optional rotations and scale, and the correction grid of one working
 // copy of a datum. Every field writes into the copy when it is left.
-#include "ui/dial_ellipse.h"
+#include "ui/dialogue.h"
 
 class QCheckBox;
 class QComboBox;

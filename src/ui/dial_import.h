@@ -4,7 +4,7 @@
 // the parameters window imports what was chosen.
 #include <string>
 
-#include "ui/dial_ellipse.h"
+#include "ui/dialogue.h"
 
 class QCheckBox;
 class QListWidget;

@@ -5,7 +5,7 @@
 // system the dialog was filled from is never changed.
 #include <memory>
 
-#include "ui/dial_ellipse.h"
+#include "ui/dialogue.h"
 
 class QComboBox;
 class QTableWidget;
