@@ -51,8 +51,8 @@ class TEditions {
         return "remplace l'ellipsoïde " + e->Nom;
       }
       case 2: {
-        TEllipsoide* e = Choisi(Donnees.Ellipsoides, 0);
-        return "supprime l'ellipsoïde " + e->Nom + (Donnees.SupprimeEllipsoide(e->Nom) ? "" : " (refusé)");
+        const std::string nom = Choisi(Donnees.Ellipsoides, 0)->Nom;  // gone once removed
+        return "supprime l'ellipsoïde " + nom + (Donnees.SupprimeEllipsoide(nom) ? "" : " (refusé)");
       }
       case 3: {
         auto d = Datum();
@@ -69,8 +69,8 @@ class TEditions {
         return "remplace le datum " + d->Nom;
       }
       case 5: {
-        TDatum* d = Choisi(Donnees.Datums, 0);
-        return "supprime le datum " + d->Nom + (Donnees.SupprimeDatum(d->Nom) ? "" : " (refusé)");
+        const std::string nom = Choisi(Donnees.Datums, 0)->Nom;  // gone once removed
+        return "supprime le datum " + nom + (Donnees.SupprimeDatum(nom) ? "" : " (refusé)");
       }
       case 6: {
         auto s = Systeme();

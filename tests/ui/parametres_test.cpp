@@ -252,7 +252,7 @@ class TestParametres : public QObject {
     auto session = [&](bool reponse) {
       banc_->Ini().SetAutoSave(false);
       Ouvre();
-      f_->Questionneur = [&](const QString& q) { return questions << q, reponse; };
+      f_->Questionneur = [&questions, reponse](const QString& q) { return questions << q, reponse; };
       QVERIFY(!p_->CheckAutomatique->isChecked());
       QCOMPARE(Donnees().Datums.size(), size_t{1});
       QVERIFY(Dialogue<QMessageBox>(p_->CheckAutomatique, [&](QMessageBox* m) {
