@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include "catalogue/donnee.h"
+#include "../tests/commun/gros_fichiers.h"
+#include "tools/chemins.h"
+#include "tools/codec.h"
 #include "tools/nombres.h"
 
 namespace {
@@ -60,5 +63,41 @@ void BM_SauveFichier(benchmark::State& state) {
   std::filesystem::remove(sortie);
 }
 BENCHMARK(BM_SauveFichier)->Unit(benchmark::kMillisecond);
+
+
+// A catalogue of 100 000 records, and 5 MB of bytes that are no data file.
+// The start-up loads either; both must take well under a second.
+void BM_Charge100000(benchmark::State& state) {
+  static const std::string chemin = [] {
+    const auto f = std::filesystem::temp_directory_path() /
+                   ("vestrel-bench-100000-" + std::to_string(getpid()) + ".txt");
+    vestrel::EcritFichierSur(f.string(), vestrel::Utf8VersWin1252(vestrel::essai::GrosCatalogue(100000)));
+    return f.string();
+  }();
+  for (auto _ : state) {
+    TDonnees d;
+    d.ChargeFichier(chemin);
+    benchmark::DoNotOptimize(d.Projections.size());
+  }
+}
+BENCHMARK(BM_Charge100000)->Unit(benchmark::kMillisecond);
+
+void BM_Dechets5Mo(benchmark::State& state) {
+  static const std::string chemin = [] {
+    const auto f = std::filesystem::temp_directory_path() /
+                   ("vestrel-bench-dechets-" + std::to_string(getpid()) + ".txt");
+    vestrel::EcritFichierSur(f.string(), vestrel::essai::Dechets(5 << 20));
+    return f.string();
+  }();
+  for (auto _ : state) {
+    TDonnees d;
+    try {
+      d.ChargeFichier(chemin);
+    } catch (const vestrel::Erreur& e) {
+      benchmark::DoNotOptimize(e.what());
+    }
+  }
+}
+BENCHMARK(BM_Dechets5Mo)->Unit(benchmark::kMillisecond);
 
 }  // namespace

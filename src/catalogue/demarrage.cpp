@@ -29,11 +29,27 @@ TDemarrage ChargeAuDemarrage(TDonnees& donnees, const TFichierIni& ini) {
     demarrage.FichierCharge = chemin;
     try {
       demarrage.Rejets = ChargeDonnees(donnees, ini);
+      if (donnees.LuEnUtf8)
+        demarrage.Avertissements.push_back(
+            "Le fichier " + chemin + " est enregistré en UTF-8 : il a été lu comme tel et sera "
+            "enregistré en Windows-1252, l'original étant gardé sous " + chemin + ".bak.");
     } catch (const Erreur& e) {
       // There but unreadable: not replaced by "france.txt", and never saved
       // over, since no copy of it can be kept.
       demarrage.Illisible = e.what();
     }
+    if (EnLectureSeule(chemin))
+      demarrage.Avertissements.push_back("Le fichier " + chemin +
+                                         " est en lecture seule : les modifications ne pourront "
+                                         "pas y être enregistrées.");
+    return demarrage;
+  }
+  if (LienSansCible(chemin)) {
+    // Its target may be on a disk not there yet: neither "france.txt" in
+    // its place nor a new file through it.
+    demarrage.Illisible = "Le lien symbolique " + chemin + " mène à " + SuitLiens(chemin) +
+                          ", qui n'existe pas.";
+    demarrage.FichierCharge = chemin;
     return demarrage;
   }
   const std::string france = CheminDonneesProgramme(kFrance);
@@ -72,7 +88,7 @@ void SauveALaSortie(const TDonnees& donnees, const TFichierIni& ini) {
   try {
     // Without a settings folder, never a file in whatever folder the program
     // was started from.
-    if (ini.Dossier.empty()) throw ErreurEntreeSortie(chemin);
+    if (ini.Dossier.empty() || LienSansCible(chemin)) throw ErreurEntreeSortie(chemin);
     std::string texte;
     donnees.SauveFlux(texte);
     const std::string octets = Utf8VersWin1252(texte);

@@ -24,9 +24,19 @@ int DernierIndice(const std::vector<std::unique_ptr<T>>& liste, const std::strin
   return -1;
 }
 
+// The same through the list's index, which first takes in the entries
+// appended since the last look-up. A hit is checked against the list: an
+// entry changed behind the index's back sends the search to the list itself.
 template <class T>
-bool Contient(const std::vector<std::unique_ptr<T>>& liste, const std::string& nom) {
-  return DernierIndice(liste, nom) >= 0;
+int Position(const std::vector<std::unique_ptr<T>>& liste, TIndexNoms& index, const std::string& nom) {
+  if (liste.size() < index.Taille) index = {};
+  for (; index.Taille < liste.size(); ++index.Taille)
+    index.Positions[liste[index.Taille]->Nom] = static_cast<int>(index.Taille);
+  const auto trouve = index.Positions.find(nom);
+  if (trouve == index.Positions.end()) return -1;
+  if (liste[static_cast<size_t>(trouve->second)]->Nom == nom) return trouve->second;
+  index = {};
+  return DernierIndice(liste, nom);
 }
 
 // A system line: the keyword is the kind word followed by the quoted nature.
@@ -69,7 +79,7 @@ void LitSysteme(TDonnees& donnees, TFlux& flux, const std::string& cle, const TG
   if (jetons[0] != genre.Mot) Rejette(flux, "Donnée '%s' de nature inconnue", cle);
   std::unique_ptr<T> systeme = cree(jetons[1]);
   if (!systeme) Rejette(flux, genre.Inconnue, cle);
-  LitParametres(*systeme, flux, donnees.Datums);
+  LitParametres(*systeme, flux, [&donnees](const std::string& nom) { return donnees.TrouveDatum(nom); });
   VerifieTextes(systeme->Nom, systeme->Description);
   donnees.VerifieNom(systeme->Nom);
   // Parameters whose constants cannot be computed (a tangent cone at the
@@ -105,8 +115,8 @@ TDonnees::~TDonnees() {
 // ---- Data file --------------------------------------------------------------
 
 void TDonnees::VerifieNom(const std::string& nom) const {
-  if (Contient(Ellipsoides, nom) || Contient(Datums, nom) || Contient(Projections, nom) ||
-      Contient(Multiples, nom))
+  if (IndiceEllipsoide(nom) >= 0 || IndiceDatum(nom) >= 0 || IndiceProjection(nom) >= 0 ||
+      IndiceMultiple(nom) >= 0)
     throw ErreurConversion(Extrait(nom) + " est déjà utilisé");
 }
 
@@ -120,7 +130,7 @@ void TDonnees::LitEnregistrement(TFlux& flux) {
     Ellipsoides.push_back(std::move(ellipsoide));
   } else if (cle == "Datum") {
     auto datum = std::make_unique<TDatum>();
-    datum->Lecture(flux, Ellipsoides);
+    datum->Lecture(flux, [this](const std::string& nom) { return TrouveEllipsoide(nom); });
     VerifieTextes(datum->Nom, datum->Description);
     VerifieTexte(datum->NomGrille, "Le nom de grille");
     VerifieNom(datum->Nom);
@@ -153,7 +163,7 @@ void TDonnees::AjouteLigne(const std::string& ligne) {
 }
 
 std::vector<TRejet> TDonnees::ChargeLignes(const std::string& chemin, bool garde) {
-  const std::string texte = Win1252VersUtf8(LitFichier(chemin));
+  const std::string texte = TexteDuFichier(LitFichier(chemin), LuEnUtf8);
   std::vector<TRejet> rejets;
   int numero = 0;
   // Lines end with CR LF, LF or CR.
@@ -185,11 +195,16 @@ void TDonnees::ChargeFichier(const std::string& chemin) {
 }
 
 std::string TexteRejets(const std::vector<TRejet>& rejets) {
+  // A message box stays readable whatever the file: the first lines, then
+  // how many more.
+  constexpr size_t kMontrees = 10;
   std::string texte;
-  for (const TRejet& r : rejets) {
+  for (size_t i = 0; i < rejets.size() && i < kMontrees; ++i) {
     if (!texte.empty()) texte += '\n';
-    texte += r.Fichier + ", ligne " + FormatD(r.Ligne) + " : " + r.Message;
+    texte += rejets[i].Fichier + ", ligne " + FormatD(rejets[i].Ligne) + " : " + rejets[i].Message;
   }
+  if (rejets.size() > kMontrees)
+    texte += "\n… et " + FormatD(static_cast<long long>(rejets.size() - kMontrees)) + " autres lignes";
   return texte;
 }
 
@@ -207,10 +222,27 @@ ErreurChargement::ErreurChargement(std::string fichier, int ligne, const std::st
 
 // ---- Look-ups ---------------------------------------------------------------
 
-int TDonnees::IndiceEllipsoide(const std::string& nom) const { return DernierIndice(Ellipsoides, nom); }
-int TDonnees::IndiceDatum(const std::string& nom) const { return DernierIndice(Datums, nom); }
-int TDonnees::IndiceProjection(const std::string& nom) const { return DernierIndice(Projections, nom); }
-int TDonnees::IndiceMultiple(const std::string& nom) const { return DernierIndice(Multiples, nom); }
+int TDonnees::IndiceEllipsoide(const std::string& nom) const {
+  return Position(Ellipsoides, indexEllipsoides_, nom);
+}
+int TDonnees::IndiceDatum(const std::string& nom) const { return Position(Datums, indexDatums_, nom); }
+int TDonnees::IndiceProjection(const std::string& nom) const {
+  return Position(Projections, indexProjections_, nom);
+}
+int TDonnees::IndiceMultiple(const std::string& nom) const {
+  return Position(Multiples, indexMultiples_, nom);
+}
+
+// Forgets the name indexes when an edit ends, whichever way it ends.
+struct TDonnees::TOubliIndex {
+  TDonnees& Donnees;
+  ~TOubliIndex() { Donnees.OublieIndex(); }
+};
+
+void TDonnees::OublieIndex() {
+  for (TIndexNoms* index : {&indexEllipsoides_, &indexDatums_, &indexProjections_, &indexMultiples_})
+    *index = {};
+}
 
 TEllipsoide* TDonnees::TrouveEllipsoide(const std::string& nom) const {
   const int i = IndiceEllipsoide(nom);
@@ -240,7 +272,7 @@ std::string TDonnees::DescriptionDe(const std::string& nom) const {
 }
 
 bool TDonnees::NomLibre(const std::string& nom) const {
-  return !Contient(Datums, nom) && !Contient(Projections, nom) && !Contient(Multiples, nom);
+  return IndiceDatum(nom) < 0 && IndiceProjection(nom) < 0 && IndiceMultiple(nom) < 0;
 }
 
 std::vector<std::string> TDonnees::AvertissementsGrilles() const {
@@ -413,6 +445,7 @@ TAncetre& TDonnees::AjouteSysteme(std::unique_ptr<TAncetre> systeme) {
 }
 
 void TDonnees::RemplaceEllipsoide(TEllipsoide& entree, const TEllipsoide& valeurs) {
+  const TOubliIndex oubli{*this};
   Rang(Ellipsoides, &entree, 1, "L'ellipsoïde");
   ControleNom(*this, valeurs.Nom, valeurs.Description, &entree);
   ControleEllipsoide(valeurs);
@@ -422,6 +455,7 @@ void TDonnees::RemplaceEllipsoide(TEllipsoide& entree, const TEllipsoide& valeur
 }
 
 void TDonnees::RemplaceDatum(TDatum& entree, TDatum& valeurs) {
+  const TOubliIndex oubli{*this};
   Rang(Datums, &entree, 1, "Le datum");
   ControleNom(*this, valeurs.Nom, valeurs.Description, &entree);
   VerifieTexte(valeurs.NomGrille, "Le nom de grille");
@@ -439,6 +473,7 @@ void TDonnees::RemplaceDatum(TDatum& entree, TDatum& valeurs) {
 }
 
 TAncetre& TDonnees::RemplaceSysteme(const TAncetre& ancien, std::unique_ptr<TAncetre> nouveau) {
+  const TOubliIndex oubli{*this};
   const bool simple = Possede(Projections, &ancien), multiple = Possede(Multiples, &ancien);
   if (!simple && !multiple)
     throw ErreurConversion(ancien.Nom + " ne fait pas partie des données modifiables");
@@ -464,6 +499,7 @@ TAncetre& TDonnees::RemplaceSysteme(const TAncetre& ancien, std::unique_ptr<TAnc
 }
 
 bool TDonnees::SupprimeSysteme(const TAncetre& systeme) {
+  const TOubliIndex oubli{*this};
   auto retire = [&systeme](auto& liste) {
     for (auto i = liste.begin(); i != liste.end(); ++i)
       if (i->get() == &systeme) {
@@ -476,6 +512,7 @@ bool TDonnees::SupprimeSysteme(const TAncetre& systeme) {
 }
 
 void TDonnees::Reinitialise() {
+  const TOubliIndex oubli{*this};
   Multiples.clear();
   Projections.clear();
   Datums.resize(1);
@@ -501,6 +538,7 @@ bool TDonnees::SupprimeEllipsoide(const std::string& nom) {
   if (std::any_of(Datums.begin(), Datums.end(), [e](const auto& d) { return d->Ellipsoide == e; }))
     return false;
   Ellipsoides.erase(Ellipsoides.begin() + i);
+  OublieIndex();
   return true;
 }
 
@@ -513,6 +551,7 @@ bool TDonnees::SupprimeDatum(const std::string& nom) {
       std::any_of(Multiples.begin(), Multiples.end(), utilise))
     return false;
   Datums.erase(Datums.begin() + i);
+  OublieIndex();
   return true;
 }
 

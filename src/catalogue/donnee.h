@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "geodesy/datum.h"
@@ -88,8 +89,16 @@ struct TRejet {
   std::string Texte;    // the line as it was read, without its line end
   std::string Message;  // why it was refused
 };
-// "file, ligne N : message", one line per rejected line.
+// "file, ligne N : message", one line per rejected line for the first ten,
+// then how many more.
 std::string TexteRejets(const std::vector<TRejet>& rejets);
+
+// Names of one list of the catalogue → position of the last entry bearing
+// each, for the look-ups.
+struct TIndexNoms {
+  std::unordered_map<std::string, int> Positions;
+  size_t Taille = 0;  // entries of the list indexed so far
+};
 
 class TDonnees {
  public:
@@ -113,6 +122,9 @@ class TDonnees {
   // The data file the catalogue was loaded from and mirrors: a save over any
   // other existing file is a replacement the user must agree to.
   std::string Origine;
+  // The last file loaded was in UTF-8 (an editor's choice) rather than in
+  // Windows-1252: it was read as such, and is saved in Windows-1252.
+  bool LuEnUtf8 = false;
 
   // ---- Data file ----
   // One record from the stream's position; raises on any error, the rest of
@@ -211,6 +223,13 @@ class TDonnees {
  private:
   // The constants of every system for which `depend` is true, again.
   void MetAJour(const std::function<bool(const TAncetre&)>& depend);
+  // The name indexes of the four lists follow their growth at each look-up
+  // (a load appends), so that reading stays linear however many records a
+  // file holds; an edit that renames, replaces or removes entries forgets
+  // them and they are built again at the next look-up.
+  mutable TIndexNoms indexEllipsoides_, indexDatums_, indexProjections_, indexMultiples_;
+  void OublieIndex();
+  struct TOubliIndex;
 
  public:
 
@@ -331,6 +350,10 @@ struct TDemarrage {
   // not replaced by "france.txt", and cannot be saved over (no copy of it can
   // be kept).
   std::optional<std::string> Illisible;
+  // What the user must know before editing, said once: "donnees.txt" in
+  // UTF-8 (read as such, saved in Windows-1252, the original kept as
+  // "donnees.txt.bak"), in read-only mode, or a link to nothing.
+  std::vector<std::string> Avertissements;
 };
 // "donnees.txt" in the settings folder.
 std::string CheminDonnees(const TFichierIni& ini);

@@ -86,7 +86,8 @@ int Verifier(const std::string& fichier) {
   } catch (const std::exception& e) {
     throw ErreurFatale{e.what()};
   }
-  TFlux flux(Win1252VersUtf8(octets));
+  bool utf8 = false;
+  TFlux flux(TexteDuFichier(octets, utf8));
   const std::string& contenu = flux.Contenu();
   TDonnees donnees;
   TEcrivain sortie(STDOUT_FILENO, false);

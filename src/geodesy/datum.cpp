@@ -62,19 +62,22 @@ void TDatum::ChoisitGrille(const std::string& nom) {
 // ellipsoid are checked before any field changes; a grid file that cannot
 // be read leaves the datum on its parameters (the catalogue warns of it).
 void TDatum::Lecture(TFlux& flux, const std::vector<std::unique_ptr<TEllipsoide>>& ellipsoides) {
+  Lecture(flux, [&ellipsoides](const std::string& nom) -> TEllipsoide* {
+    for (const auto& e : ellipsoides)
+      if (e->Nom == nom) return e.get();
+    return nullptr;
+  });
+}
+
+void TDatum::Lecture(TFlux& flux,
+                     const std::function<TEllipsoide*(const std::string&)>& trouveEllipsoide) {
   Lu = false;
   std::vector<std::string> jetons;
   DecoupeLigne(LitLigne(flux), jetons);
   const size_t n = jetons.size();
   if (n != 6 && n != 7 && n != 10 && n != 11)
     throw ErreurIntervalle("Nombre incorrect de paramètres lors de la lecture d'un datum");
-  TEllipsoide* ellipsoide = nullptr;
-  for (const auto& e : ellipsoides) {
-    if (e->Nom == jetons[2]) {
-      ellipsoide = e.get();
-      break;
-    }
-  }
+  TEllipsoide* ellipsoide = trouveEllipsoide(jetons[2]);
   if (!ellipsoide)
     throw ErreurIntervalle("Ellipsoïde " + Extrait(jetons[2]) + " inconnu dans le datum " +
                            Extrait(jetons[0]));

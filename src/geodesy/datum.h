@@ -1,5 +1,6 @@
 #pragma once
 // The geodetic datum of the catalogue and its shift to and from WGS84.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,9 @@ class TDatum {
   // be read leaves the datum with its parameters, the name kept and the
   // reason in ErreurGrille.
   void Lecture(TFlux& flux, const std::vector<std::unique_ptr<TEllipsoide>>& ellipsoides);
+  // The same with the ellipsoid found by `trouveEllipsoide` (name → ellipsoid
+  // or none).
+  void Lecture(TFlux& flux, const std::function<TEllipsoide*(const std::string&)>& trouveEllipsoide);
   void Ecriture(std::string& sortie) const;
   void Assign(const TDatum& source);
 

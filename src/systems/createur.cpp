@@ -155,6 +155,15 @@ void Ecriture(const TAncetre& systeme, std::string& sortie) {
 
 void LitParametres(TAncetre& systeme, TFlux& flux,
                    const std::vector<std::unique_ptr<TDatum>>& datums) {
+  LitParametres(systeme, flux, [&datums](const std::string& nom) -> TDatum* {
+    for (const auto& d : datums)
+      if (d->Nom == nom) return d.get();
+    return nullptr;
+  });
+}
+
+void LitParametres(TAncetre& systeme, TFlux& flux,
+                   const std::function<TDatum*(const std::string&)>& trouveDatum) {
   systeme.SetValide(false);
   std::vector<std::string> jetons;
   DecoupeLigne(LitLigne(flux), jetons);
@@ -163,12 +172,7 @@ void LitParametres(TAncetre& systeme, TFlux& flux,
     throw ErreurIntervalle("Nombre incorrect de paramètres lors de la lecture d'une projection");
   systeme.Nom = jetons[0];
   systeme.Description = jetons[1];
-  TDatum* datum = nullptr;
-  for (const auto& d : datums)
-    if (d->Nom == jetons[2]) {
-      datum = d.get();
-      break;
-    }
+  TDatum* datum = trouveDatum(jetons[2]);
   if (!datum)
     throw ErreurIntervalle("Datum " + Extrait(jetons[2]) + " inconnu dans la projection " +
                            Extrait(jetons[0]));

@@ -4,6 +4,7 @@
 //   Projection "<nature>"="<name>" "<description>" "<datum>" p1 p2 ...
 // with the parameters in the flattened order (reals "%.12g", integers "%d",
 // angles as their stored text, booleans 1/0).
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -48,6 +49,9 @@ void Ecriture(const TAncetre& systeme, std::string& sortie);
 // derived constants (SetValide(true)), raising their error.
 void LitParametres(TAncetre& systeme, TFlux& flux,
                    const std::vector<std::unique_ptr<TDatum>>& datums);
+// The same with the datum found by `trouveDatum` (name → datum or none).
+void LitParametres(TAncetre& systeme, TFlux& flux,
+                   const std::function<TDatum*(const std::string&)>& trouveDatum);
 void Lecture(TAncetre& systeme, TFlux& flux, const std::vector<std::unique_ptr<TDatum>>& datums);
 
 }  // namespace vestrel

@@ -109,6 +109,27 @@ std::string Utf8VersWin1252(std::string_view texte) {
   return s;
 }
 
+std::string TexteDuFichier(std::string_view octets, bool& utf8) {
+  constexpr std::string_view kMarque = "\xEF\xBB\xBF";
+  const bool marque = octets.starts_with(kMarque);
+  if (marque) octets.remove_prefix(kMarque.size());
+  bool autreQueAscii = false, valide = true;
+  size_t pos = 0;
+  char32_t c;
+  while (pos < octets.size() && valide) {
+    if (static_cast<unsigned char>(octets[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    autreQueAscii = true;
+    valide = LitPointDeCode(octets, pos, c);
+  }
+  utf8 = valide && (marque || autreQueAscii);
+  if (utf8) return std::string(octets);
+  // A byte-order mark before bytes that are not UTF-8: read as Windows-1252.
+  return Win1252VersUtf8(octets);
+}
+
 bool RepresentableWin1252(std::string_view texte) noexcept {
   size_t pos = 0;
   char32_t c;

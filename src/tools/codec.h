@@ -15,6 +15,13 @@ std::string Win1252VersUtf8(std::string_view octets);
 // cannot hold (or an invalid UTF-8 sequence).
 std::string Utf8VersWin1252(std::string_view texte);
 
+// The text of a data file as read from disk. Windows-1252 is the file's
+// format, but an editor may have saved it in UTF-8: a leading byte-order mark,
+// or bytes beyond ASCII that all form valid UTF-8 (Windows-1252 accented text
+// practically never does), mark such a file; its text is then taken as it
+// stands, without the mark, and `utf8` is set.
+std::string TexteDuFichier(std::string_view octets, bool& utf8);
+
 // True when every character of the UTF-8 text has a Windows-1252 byte.
 bool RepresentableWin1252(std::string_view texte) noexcept;
 

@@ -286,6 +286,8 @@ void TForm1::Demarre() {
     Affiche(QStringLiteral("Vestrel"),
             Q("Lignes inutilisables de " + demarrage_.FichierCharge +
               ", gardées telles quelles dans le fichier :\n" + TexteRejets(demarrage_.Rejets)));
+  for (const std::string& avertissement : demarrage_.Avertissements)
+    Affiche(QStringLiteral("Vestrel"), Q(avertissement));
   if (demarrage_.Illisible)
     Affiche(QStringLiteral("Vestrel"),
             Q("Le fichier " + demarrage_.FichierCharge + " n'a pas pu être lu :\n" +

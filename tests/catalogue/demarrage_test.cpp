@@ -260,5 +260,46 @@ TEST_F(Demarrage, EchecsALaSortie) {
   EXPECT_FALSE(std::filesystem::exists(Donnees() + ".bak"));
 }
 
+// "donnees.txt" as a desktop leaves it: saved in UTF-8 by an editor (with or
+// without byte-order mark) it is read as such, said once, saved back in
+// Windows-1252 with the UTF-8 original as "donnees.txt.bak"; in mode 444 it
+// is said at start-up; a link to nothing is said at start-up, "france.txt"
+// is not loaded in its place, and nothing is written through it.
+TEST_F(Demarrage, UnDonneesVenuDUnEditeurOuDUnLien) {
+  TFichierIni ini;
+  Ecrit(France(), kFrance);
+  const std::string reunion = "Datum=\"Réunion 1947\" \"Piton des Neiges\" \"Clarke\" 94 -948 -1262\r\n";
+  for (const std::string marque : {"", "\xEF\xBB\xBF"}) {
+    const std::string original = marque + kEllipsoide + reunion;
+    Ecrit(Donnees(), original);
+    TDonnees d;
+    const TDemarrage demarrage = ChargeAuDemarrage(d, ini);
+    EXPECT_TRUE(demarrage.Rejets.empty()) << TexteRejets(demarrage.Rejets);
+    EXPECT_EQ(d.IndiceDatum("Réunion 1947"), 1);
+    ASSERT_EQ(demarrage.Avertissements.size(), 1u);
+    EXPECT_NE(demarrage.Avertissements[0].find("UTF-8"), std::string::npos);
+    SauveALaSortie(d, ini);
+    EXPECT_EQ(Lit(Donnees()), Utf8VersWin1252(kEllipsoide + reunion));
+    EXPECT_EQ(Lit(Donnees() + ".bak"), original);
+  }
+
+  std::filesystem::permissions(Donnees(), std::filesystem::perms::owner_read);
+  TDonnees seul;
+  const TDemarrage lectureSeule = ChargeAuDemarrage(seul, ini);
+  ASSERT_EQ(lectureSeule.Avertissements.size(), 1u);
+  EXPECT_NE(lectureSeule.Avertissements[0].find("lecture seule"), std::string::npos);
+  std::filesystem::remove(Donnees());
+
+  std::filesystem::create_symlink(config_("ailleurs/donnees.txt"), Donnees());
+  TDonnees d;
+  const TDemarrage lien = ChargeAuDemarrage(d, ini);
+  ASSERT_TRUE(lien.Illisible);
+  EXPECT_NE(lien.Illisible->find(config_("ailleurs/donnees.txt")), std::string::npos);
+  EXPECT_EQ(d.IndiceEllipsoide("France"), -1);
+  EXPECT_THROW(SauveALaSortie(d, ini), ErreurEntreeSortie);
+  EXPECT_TRUE(std::filesystem::is_symlink(Donnees()));
+  EXPECT_FALSE(std::filesystem::exists(config_("ailleurs")));
+}
+
 }  // namespace
 }  // namespace vestrel

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "../commun/dossier_temporaire.h"
+#include "../commun/gros_fichiers.h"
 #include "catalogue/donnee.h"
 #include "tools/chemins.h"
 #include "version.h"
@@ -471,6 +472,12 @@ TEST_F(Cli, VerifierSignaleChaqueEnregistrementIncorrect) {
 
   r = Lance({"verifier", "catalogue.txt"});
   EXPECT_EQ(r.Statut, 0) << r.Sortie;
+
+  // Garbage gives one short line per faulty record.
+  Ecrit("dechets.txt", essai::Dechets(1 << 20));
+  r = Lance({"verifier", "dechets.txt"});
+  EXPECT_EQ(r.Statut, 1);
+  for (const std::string& ligne : Lignes(r.Sortie)) ASSERT_LT(ligne.size(), 300u) << ligne;
 }
 
 TEST_F(Cli, AideEtVersion) {
