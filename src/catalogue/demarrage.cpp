@@ -67,16 +67,22 @@ std::vector<TRejet> ChargeDonnees(TDonnees& donnees, const TFichierIni& ini) {
   const std::string chemin = CheminDonnees(ini);
   std::vector<TRejet> rejets = donnees.ChargeLignes(chemin, true);
   donnees.Origine = chemin;
+  donnees.EmpreinteOrigine = donnees.EmpreinteLue;
   return rejets;
 }
 
 bool RemplacementADemander(const TDonnees& donnees, const TFichierIni& ini) {
   const std::string chemin = CheminDonnees(ini);
-  if (!ini.AutoSave || donnees.Origine == chemin || !FichierExiste(chemin)) return false;
+  if (!ini.AutoSave || !FichierExiste(chemin)) return false;
   // An empty file holds nothing to lose; an unreadable one is not saved
-  // over anyway (no copy of it can be kept).
+  // over anyway (no copy of it can be kept). The file this catalogue was
+  // loaded from is replaced freely as long as nobody else (a second window
+  // on the same folder) saved it since.
   try {
-    return !LitFichier(chemin).empty();
+    const std::string octets = LitFichier(chemin);
+    if (donnees.Origine == chemin)
+      return donnees.EmpreinteOrigine && *donnees.EmpreinteOrigine != std::hash<std::string_view>{}(octets);
+    return !octets.empty();
   } catch (const Erreur&) {
     return false;
   }
@@ -92,13 +98,17 @@ void SauveALaSortie(const TDonnees& donnees, const TFichierIni& ini) {
     std::string texte;
     donnees.SauveFlux(texte);
     const std::string octets = Utf8VersWin1252(texte);
+    bool ecrit = true;
     if (FichierExiste(chemin)) {
       // An unreadable file cannot be kept: it is not replaced either.
       const std::string ancien = LitFichier(chemin);
-      if (ancien == octets) return;
-      EcritFichierSur(chemin + ".bak", ancien);
+      ecrit = ancien != octets;
+      if (ecrit) EcritFichierSur(chemin + ".bak", ancien);
     }
-    EcritFichierSur(chemin, octets);
+    if (ecrit) EcritFichierSur(chemin, octets);
+    // The catalogue now mirrors the file as written.
+    donnees.Origine = chemin;
+    donnees.EmpreinteOrigine = std::hash<std::string_view>{}(octets);
   } catch (const Erreur&) {
     throw ErreurEntreeSortie("Problème à l'enregistrement des données dans " + chemin);
   }

@@ -163,7 +163,9 @@ void TDonnees::AjouteLigne(const std::string& ligne) {
 }
 
 std::vector<TRejet> TDonnees::ChargeLignes(const std::string& chemin, bool garde) {
-  const std::string texte = TexteDuFichier(LitFichier(chemin), LuEnUtf8);
+  const std::string octets = LitFichier(chemin);
+  EmpreinteLue = std::hash<std::string_view>{}(octets);
+  const std::string texte = TexteDuFichier(octets, LuEnUtf8);
   std::vector<TRejet> rejets;
   int numero = 0;
   // Lines end with CR LF, LF or CR.

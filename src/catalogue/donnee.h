@@ -121,7 +121,14 @@ class TDonnees {
   std::vector<std::string> LignesGardees;
   // The data file the catalogue was loaded from and mirrors: a save over any
   // other existing file is a replacement the user must agree to.
-  std::string Origine;
+  // A save makes the catalogue mirror the file it wrote, const as it is.
+  mutable std::string Origine;
+  // Fingerprint of Origine's bytes as this catalogue last loaded or saved
+  // them: another window that saved the file since changes it, and this
+  // catalogue must then not replace it without asking.
+  mutable std::optional<size_t> EmpreinteOrigine;
+  // Fingerprint of the bytes of the last file loaded.
+  size_t EmpreinteLue = 0;
   // The last file loaded was in UTF-8 (an editor's choice) rather than in
   // Windows-1252: it was read as such, and is saved in Windows-1252.
   bool LuEnUtf8 = false;

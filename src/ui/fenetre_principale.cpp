@@ -138,10 +138,16 @@ TForm1::~TForm1() {
     // when the user agrees.
     if (RemplacementADemander(*Donnees, ini_)) {
       const std::string chemin = CheminDonnees(ini_);
-      const QString texte =
-          Q("Le fichier " + chemin +
-            " contient des données qui n'ont pas été chargées dans ce catalogue.\nLes remplacer "
-            "par le catalogue actuel ? (L'ancien fichier sera gardé sous " + chemin + ".bak.)");
+      // Loaded, then saved by someone else since (a second window on the
+      // same folder), or never loaded here.
+      const std::string etat = Donnees->Origine == chemin
+                                   ? " a été modifié depuis son chargement (par une autre "
+                                     "fenêtre de Vestrel ?)."
+                                   : " contient des données qui n'ont pas été chargées dans ce "
+                                     "catalogue.";
+      const QString texte = Q("Le fichier " + chemin + etat +
+                              "\nLes remplacer par le catalogue actuel ? (L'ancien fichier sera "
+                              "gardé sous " + chemin + ".bak.)");
       if (!(Questionneur ? Questionneur(texte) : Question(texte))) return;
     }
     SauveALaSortie(*Donnees, ini_);

@@ -45,6 +45,36 @@ class TestFenetrePrincipale : public QObject {
     banc_->EcritDonnees(kCatalogueEssai);
     return banc_->Ouvre();
   }
+  // The window program itself on the test's settings folder, waited for
+  // until it is idle in its event loop (catalogue loaded, TERM caught).
+  void LanceFenetre(QProcess& fenetre) {
+    QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+    environnement.insert(QStringLiteral("XDG_CONFIG_HOME"), banc_->Racine() + QStringLiteral("/config"));
+    environnement.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    fenetre.setProcessEnvironment(environnement);
+    fenetre.start(QStringLiteral(VESTREL_FENETRE), {});
+    QVERIFY(fenetre.waitForStarted());
+    const QString dossier = QStringLiteral("/proc/%1/").arg(fenetre.processId());
+    auto lit = [&](const char* nom) {
+      QFile f(dossier + QLatin1String(nom));
+      return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    QByteArray temps;
+    QVERIFY(QTest::qWaitFor([&] {
+      QTest::qWait(200);
+      bool attrape = false;
+      for (const QByteArray& ligne : lit("status").split('\n'))
+        if (ligne.startsWith("SigCgt:"))
+          attrape = (ligne.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1) & 1) != 0;
+      // Fields 14 and 15 of stat: processor time so far.
+      const QList<QByteArray> champs = lit("stat").split(' ');
+      const QByteArray maintenant = champs.size() > 15 ? champs[13] + " " + champs[14] : QByteArray();
+      const bool repos = attrape && !maintenant.isEmpty() && maintenant == temps;
+      temps = maintenant;
+      return repos;
+    }, 30000));
+  }
+
   void Convertit(TForm1& f, int source, const QString& x, const QString& y) {
     f.ComboSource->setCurrentIndex(source);
     Saisit(f.EditXSource, x);
@@ -70,6 +100,7 @@ class TestFenetrePrincipale : public QObject {
     for (QLineEdit* sortie : {f.EditXDest, f.EditYDest, f.EditConvergence, f.EditAlteration,
                               f.EditEcartEchelle, f.EditDescription1, f.EditDescription2})
       QVERIFY(sortie->isReadOnly());
+    banc_->Ferme();
     banc_->EcritDonnees(kCatalogueEssai);
     TForm1& g = banc_->Ouvre();
     for (int indice : {int(kWGS84), int(kTM3)}) {
@@ -164,27 +195,40 @@ class TestFenetrePrincipale : public QObject {
     for (size_t i; (i = lf.find("\r\n")) != std::string::npos;) lf.erase(i, 1);
     banc_->EcritDonnees(lf);
     QProcess fenetre;
-    QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
-    environnement.insert(QStringLiteral("XDG_CONFIG_HOME"), banc_->Racine() + QStringLiteral("/config"));
-    environnement.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    fenetre.setProcessEnvironment(environnement);
-    fenetre.start(QStringLiteral(VESTREL_FENETRE), {});
-    QVERIFY(fenetre.waitForStarted());
-    // The program catches the signal once its handler shows in its mask.
-    const QString etat = QStringLiteral("/proc/%1/status").arg(fenetre.processId());
-    QVERIFY(QTest::qWaitFor([&] {
-      QFile f(etat);
-      if (!f.open(QIODevice::ReadOnly)) return false;
-      for (const QByteArray& ligne : f.readAll().split('\n'))
-        if (ligne.startsWith("SigCgt:"))
-          return (ligne.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1) & 1) != 0;
-      return false;
-    }, 20000));
+    LanceFenetre(fenetre);
     QCOMPARE(::kill(static_cast<pid_t>(fenetre.processId()), signal), 0);
     QVERIFY(fenetre.waitForFinished(20000));
     QCOMPARE(fenetre.exitStatus(), QProcess::NormalExit);
     QCOMPARE(fenetre.exitCode(), 0);
     QCOMPARE(LitFichier(banc_->CheminDonnees()), Utf8VersWin1252(kCatalogueEssai));
+  }
+
+  // Two windows on one settings folder: the second program, started on the
+  // same file, does not save over what the first saved since. Ended by TERM,
+  // it asks before replacing the file (TERM again ends the question, the
+  // answer "Non"): the first window's ellipsoid stays.
+  void deuxiemeFenetre() {
+    banc_->EcritDonnees(kCatalogueEssai);
+    QProcess autre;
+    LanceFenetre(autre);
+    TForm1& f = banc_->Ouvre();
+    f.MontreParametres = [&] {
+      f.Donnees->AjouteLigne("Ellipsoide=\"Bessel\" \"\" 6377397.155 0.08169683");
+    };
+    QTest::mouseClick(f.Button1, Qt::LeftButton);
+    const std::string premiere = LitFichier(banc_->CheminDonnees());
+    QVERIFY(premiere.find("Bessel") != std::string::npos);
+    QVERIFY(QTest::qWaitFor([&] {
+      ::kill(static_cast<pid_t>(autre.processId()), SIGTERM);
+      return autre.waitForFinished(300);
+    }, 20000));
+    QCOMPARE(LitFichier(banc_->CheminDonnees()), premiere);
+    // The first window, whose catalogue mirrors the file, saves without a
+    // question.
+    f.Donnees->AjouteLigne("Ellipsoide=\"Airy\" \"\" 6377563.396 0.08167337");
+    banc_->Ferme();
+    QVERIFY(LitFichier(banc_->CheminDonnees()).find("Airy") != std::string::npos);
+    QVERIFY(banc_->Messages.isEmpty());
   }
 
   void entreeConvertit_data() {
