@@ -1,4 +1,5 @@
 #include "catalogue/autotest.h"
+#include "catalogue/pipeline.h"
 
 #include <cmath>
 

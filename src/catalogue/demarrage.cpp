@@ -8,6 +8,7 @@
 // kept as "donnees.txt.bak", and a "donnees.txt" the catalogue was not loaded
 // from is replaced only when the user agrees (the window asks).
 #include "catalogue/donnee.h"
+#include "catalogue/demarrage.h"
 #include "catalogue/fichier_ini.h"
 #include "tools/chemins.h"
 #include "tools/codec.h"

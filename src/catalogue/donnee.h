@@ -1,8 +1,8 @@
 #pragma once
 // The catalogue: ellipsoids, datums, single-zone and multi-zone coordinate
-// systems, their data file, and the conversion of one point between two of
-// its systems with the convergence and the linear alteration.
-#include <cmath>
+// systems, their names, their edits and their data file. The road of a point
+// between two of its systems is pipeline.h; the "Convertir" command,
+// convertir.h; the start-up and the exit, demarrage.h.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -21,8 +21,6 @@
 
 namespace vestrel {
 
-class TFichierIni;
-
 // A system of the catalogue resolved once from its name: exactly one of the
 // three pointers is set when found.
 struct TSystemeResolu {
@@ -31,55 +29,6 @@ struct TSystemeResolu {
   TMultiple* Multiple = nullptr;        // multi-zone system
   bool Trouve() const { return Datum || Projection || Multiple; }
   bool Geographique() const { return Datum != nullptr; }
-};
-
-// Beyond this departure of a system's own scale from 1 (10 m per km), a
-// point is taken to lie far outside the region the system is meant for.
-inline constexpr double kEcartEchelleMax = 0.01;
-
-// A converted point with what goes with it, in numbers.
-struct TPointConverti {
-  double X = 0, Y = 0;          // φ, λ (radians) for a datum; metres otherwise
-  int32_t Zone = 0;             // zone chosen by a multi-zone destination
-  // In: the zone a multi-zone destination must use (checked by VerifieZone),
-  // 0 to choose it from the point.
-  int32_t ZoneImposee = 0;
-  double Convergence = 0;       // radians, clockwise
-  double Alteration = 1;        // linear alteration
-  // The steps completed: 1 the point, 2 its convergence, 3 its alteration
-  // (what an error leaves is valid up to there).
-  int Etapes = 0;
-  // The source datum, the destination datum has a grid and the point lay
-  // outside it: its parameters made the shift.
-  bool HorsGrilleDepart = false, HorsGrilleArrivee = false;
-  // The scale of the source system alone at the point, and of the
-  // destination system alone (1 on a datum, or when it cannot be
-  // computed there).
-  double EchelleDepart = 1, EchelleArrivee = 1;
-
-  // The destination's formulas do not bring its image back to the point:
-  // the point lies beyond the part of the earth they map once.
-  bool HorsFormulesArrivee = false;
-
-  bool EloigneDepart() const { return std::fabs(EchelleDepart - 1) > kEcartEchelleMax; }
-  bool EloigneArrivee() const {
-    return HorsFormulesArrivee || std::fabs(EchelleArrivee - 1) > kEcartEchelleMax;
-  }
-  bool Eloigne() const { return EloigneDepart() || EloigneArrivee(); }
-};
-
-// For a run of points between the same two systems: the cells of one degree
-// where each projected side was found well inside its region (at the
-// corners and the centre of the cell, its scale within half the limit and
-// its formulas going both ways), so that their points skip the checks. Its
-// size is fixed; it is filled as points arrive.
-class TCacheRegions {
- public:
-  struct TCote {
-    std::vector<uint8_t> Etat;   // per cell: 0 not seen, 1 inside, 2 checked point by point
-    std::vector<int32_t> Zone;   // the zone the cell was seen in
-  };
-  TCote Depart, Arrivee;
 };
 
 // A line of a data file that the catalogue could not use as a record.
@@ -240,7 +189,7 @@ class TDonnees {
 
  public:
 
-  // ---- Conversion pipeline (texts) ----
+  // ---- Conversion pipeline (texts; with the road of a point, pipeline.cpp) ----
   // zone: the Paris flag (1) for a datum, the zone number for a multi-zone
   // system, ignored otherwise. Each returns false when a name is not found.
   bool SystemeVersWGS84(const std::string& nom, int32_t zone, double premiere, double seconde,
@@ -263,82 +212,6 @@ class TDonnees {
                           int32_t zoneSource, double& alteration) const;
 };
 
-// ---- Numbers of a resolved pipeline (the batch command line parses each text
-// once and converts through these; the texts are the same as the window's) ----
-
-// Reads the typed point of a source: angle texts for a datum, metres
-// otherwise, with the pipeline's four messages.
-void LitPointDepart(const TSystemeResolu& source, std::string_view texteX,
-                    std::string_view texteY, double& premiere, double& seconde);
-// Raises ErreurIntervalle for a typed latitude beyond ±90° or a longitude
-// beyond ±360° (radians).
-void VerifieLatitudeLongitude(double latitude, double longitude);
-// Converts the point and, with `details`, computes the convergence and the
-// linear alteration (each step under the floating-point guard); always says
-// whether the point left a grid and how far it lies from each projected
-// system's region. zoneSource: the Paris flag (1) for a datum, the zone
-// number for a multi-zone system (checked by VerifieZone); parisDestination:
-// longitudes from the Paris meridian on a geographic destination. Both
-// systems must be found.
-void ConvertitPoint(const TSystemeResolu& source, int32_t zoneSource,
-                    const TSystemeResolu& destination, bool parisDestination, double premiere,
-                    double seconde, bool details, TPointConverti& resultat,
-                    TCacheRegions* regions = nullptr);
-// The datums of both systems need no shift between them (MemeDatum).
-bool MemeDatum(const TSystemeResolu& source, const TSystemeResolu& destination);
-// Raises ErreurIntervalle when a multi-zone source has no such zone.
-// `arrivee`: the zone forced on a destination, named so in the message.
-void VerifieZone(const TSystemeResolu& source, int32_t zone, bool arrivee = false);
-// How the datum shifts of a conversion were made, in a few words: "aucune
-// (même datum)", or for each datum that shifts "grille de correction",
-// "7 paramètres", "3 paramètres" or "hors grille : 3 paramètres" followed by
-// its name in parentheses.
-std::string TexteMethode(const TSystemeResolu& source, const TSystemeResolu& destination,
-                         bool horsGrilleDepart, bool horsGrilleArrivee);
-// The warning of a point far outside the region of a system, empty when it
-// is not.
-std::string TexteEloigne(const TSystemeResolu& source, const TSystemeResolu& destination,
-                         const TPointConverti& point);
-// The message of a point that left the grid of a datum, empty when it did not.
-std::string TexteHorsGrille(const TSystemeResolu& source, const TSystemeResolu& destination,
-                            const TPointConverti& point);
-// The window's texts of a converted point.
-std::string TexteCoordonnee(const TSystemeResolu& destination, double valeur, int unite);
-// The same text appended to `sortie`.
-void AjouteCoordonnee(std::string& sortie, const TSystemeResolu& destination, double valeur,
-                      int unite);
-// The linear alteration to nine decimals ("1" for an exact 1).
-std::string TexteAlteration(double alteration);
-// The same as a scale error, "-40.00 cm/km (-400.0 ppm)"; empty for a
-// ratio too large to mean one.
-std::string TexteEcartEchelle(double alteration);
-
-// ---- The "Convertir" command, without the window ----
-struct TSaisieConversion {
-  std::string Source, Destination;
-  int IndiceSource = 0, IndiceDestination = 0;  // indices in ListeNoms
-  std::string XSource, YSource, FuseauSource;
-  bool FuseauSourceActif = false;
-  bool ParisSource = false, ParisDestination = false;
-  int IndiceUnite = 0;  // 0 "degrés décimaux", 1 "degrés minutes", 2 "degrés minutes secondes", 3 "grades"
-  std::string FuseauDestination = {};  // a multi-zone destination's zone; empty: the point's
-};
-struct TResultatConversion {
-  // Filled step by step: when an error ends the command, what was filled
-  // before it stays and is shown.
-  std::optional<std::string> XDest, YDest, Convergence, Alteration, FuseauDest;
-  std::optional<std::string> EcartEchelle;  // the alteration as a scale error
-  // Set once the point is converted: how the datums were shifted, and the
-  // warning of a point far from a system's region (empty when none).
-  std::optional<std::string> Methode, Avertissement;
-  bool FocusFuseauSource = false;  // the window focuses the source zone edit
-  bool FocusFuseauDestination = false;
-};
-// Raises the command's errors with their messages.
-void Convertir(const TDonnees& donnees, const TSaisieConversion& saisie,
-               TResultatConversion& resultat);
-
-// ---- Start-up and exit ----
 // A data file that did not load: the first line refused.
 class ErreurChargement : public ErreurConversion {
  public:
@@ -347,39 +220,5 @@ class ErreurChargement : public ErreurConversion {
   int Ligne;
   std::string MessageRecord;
 };
-
-struct TDemarrage {
-  std::string FichierCharge;  // the file the catalogue came from, empty if none
-  // Lines of "donnees.txt" the catalogue could not use: shown once; they
-  // stay in the catalogue as they were and are saved back.
-  std::vector<TRejet> Rejets;
-  // "donnees.txt" is there but could not be read: the message to show. It is
-  // not replaced by "france.txt", and cannot be saved over (no copy of it can
-  // be kept).
-  std::optional<std::string> Illisible;
-  // What the user must know before editing, said once: "donnees.txt" in
-  // UTF-8 (read as such, saved in Windows-1252, the original kept as
-  // "donnees.txt.bak"), in read-only mode, or a link to nothing.
-  std::vector<std::string> Avertissements;
-};
-// "donnees.txt" in the settings folder.
-std::string CheminDonnees(const TFichierIni& ini);
-// Loads "donnees.txt" from the settings folder when AutoSave is on, else
-// "france.txt"; silent when neither loads. The catalogue then mirrors
-// "donnees.txt" (Origine).
-TDemarrage ChargeAuDemarrage(TDonnees& donnees, const TFichierIni& ini);
-// Loads "donnees.txt" into the catalogue now (automatic loading switched on
-// again), keeping its refused lines; the catalogue then mirrors it. Raises
-// ErreurEntreeSortie when it cannot be read.
-std::vector<TRejet> ChargeDonnees(TDonnees& donnees, const TFichierIni& ini);
-// True when the exit save would replace a "donnees.txt" holding something
-// the catalogue was not loaded from: the user must be asked first.
-bool RemplacementADemander(const TDonnees& donnees, const TFichierIni& ini);
-// Saves to "donnees.txt" when AutoSave is on; the file it replaces is kept as
-// "donnees.txt.bak" (one generation), and nothing is written when the file
-// already holds the catalogue. Raises ErreurEntreeSortie
-// "Problème à l'enregistrement des données dans %s" on failure (the old file
-// intact).
-void SauveALaSortie(const TDonnees& donnees, const TFichierIni& ini);
 
 }  // namespace vestrel

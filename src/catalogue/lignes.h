@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "catalogue/donnee.h"
+#include "catalogue/pipeline.h"
 
 namespace vestrel {
 

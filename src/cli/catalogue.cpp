@@ -3,6 +3,7 @@
 
 #include "catalogue/autotest.h"
 #include "catalogue/donnee.h"
+#include "catalogue/demarrage.h"
 #include "catalogue/epsg.h"
 #include "catalogue/fichier_ini.h"
 #include "cli/cli.h"

@@ -25,6 +25,7 @@
 #include <exception>
 #include <tuple>
 
+#include "catalogue/convertir.h"
 #include "catalogue/fichier_ini.h"
 #include "catalogue/lignes.h"
 #include "ui/dial_fichier.h"

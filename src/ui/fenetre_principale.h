@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "catalogue/donnee.h"
+#include "catalogue/demarrage.h"
 
 class QButtonGroup;
 class QCheckBox;

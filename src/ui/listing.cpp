@@ -11,6 +11,7 @@
 
 #include "catalogue/autotest.h"
 #include "catalogue/donnee.h"
+#include "catalogue/demarrage.h"
 #include "catalogue/fichier_ini.h"
 #include "tools/chemins.h"
 #include "tools/erreurs.h"

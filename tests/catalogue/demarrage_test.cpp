@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "catalogue/donnee.h"
+#include "catalogue/demarrage.h"
 #include "catalogue/fichier_ini.h"
 #include "../commun/dossier_temporaire.h"
 #include "tools/chemins.h"

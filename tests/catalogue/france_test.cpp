@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "catalogue/donnee.h"
+#include "catalogue/pipeline.h"
+#include "catalogue/demarrage.h"
 #include "catalogue/epsg.h"
 #include "catalogue/fichier_ini.h"
 #include "../commun/dossier_temporaire.h"

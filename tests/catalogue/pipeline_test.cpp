@@ -9,6 +9,8 @@
 
 #include "../commun/dossier_temporaire.h"
 #include "catalogue/donnee.h"
+#include "catalogue/pipeline.h"
+#include "catalogue/convertir.h"
 #include "tools/erreurs.h"
 
 namespace vestrel {

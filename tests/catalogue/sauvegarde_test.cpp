@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "catalogue/donnee.h"
+#include "catalogue/demarrage.h"
 #include "catalogue/fichier_ini.h"
 #include "../commun/dossier_temporaire.h"
 #include "systems/createur.h"

@@ -15,6 +15,7 @@
 #include "../commun/dossier_temporaire.h"
 #include "../commun/gros_fichiers.h"
 #include "catalogue/donnee.h"
+#include "catalogue/convertir.h"
 #include "tools/chemins.h"
 #include "version.h"
 

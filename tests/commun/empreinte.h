@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "catalogue/donnee.h"
+#include "catalogue/pipeline.h"
 
 namespace vestrel::essai {
 

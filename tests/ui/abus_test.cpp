@@ -13,6 +13,7 @@
 
 #include "banc_fenetre.h"
 #include "catalogue/donnee.h"
+#include "catalogue/demarrage.h"
 
 using namespace vestrel;
 using namespace vestrel::pilote;

@@ -13,6 +13,7 @@
 #include "../commun/empreinte.h"
 #include "banc_fenetre.h"
 #include "catalogue/donnee.h"
+#include "catalogue/demarrage.h"
 #include "systems/createur.h"
 #include "tools/nombres.h"
 
