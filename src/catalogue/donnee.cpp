@@ -166,15 +166,22 @@ std::vector<TRejet> TDonnees::ChargeLignes(const std::string& chemin, bool garde
   const std::string octets = LitFichier(chemin);
   EmpreinteLue = std::hash<std::string_view>{}(octets);
   const std::string texte = TexteDuFichier(octets, LuEnUtf8);
+  LignesNotees.clear();
   std::vector<TRejet> rejets;
   int numero = 0;
   // Lines end with CR LF, LF or CR.
   for (size_t debut = 0; debut < texte.size();) {
     size_t fin = texte.find_first_of("\r\n", debut);
     if (fin == std::string::npos) fin = texte.size();
-    const std::string ligne = texte.substr(debut, fin - debut);
+    std::string ligne = texte.substr(debut, fin - debut);
     debut = fin + (texte.compare(fin, 2, "\r\n") == 0 ? 2 : 1);
     ++numero;
+    // A UTF-8 file may hold what Windows-1252 cannot: noted so that the
+    // record loads and the file can be saved with nothing lost.
+    if (LuEnUtf8 && !RepresentableWin1252(ligne)) {
+      ligne = NoteHorsWin1252(ligne);
+      LignesNotees.push_back({chemin, numero, ligne, {}});
+    }
     if (ligne.find_first_not_of(" \t") == std::string::npos) continue;
     if (ligne.front() == '\'') {
       if (garde) LignesGardees.push_back(ligne);

@@ -138,4 +138,28 @@ bool RepresentableWin1252(std::string_view texte) noexcept {
   return true;
 }
 
+std::string NoteHorsWin1252(std::string_view texte) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  std::string s;
+  s.reserve(texte.size() + 8);
+  size_t pos = 0;
+  while (pos < texte.size()) {
+    const size_t debut = pos;
+    char32_t c;
+    if (!LitPointDeCode(texte, pos, c)) {
+      // Not UTF-8: a byte of its own, kept (Utf8VersWin1252 refuses it).
+      s += texte[pos++];
+      continue;
+    }
+    if (Octet(c) >= 0) {
+      s.append(texte.substr(debut, pos - debut));
+      continue;
+    }
+    std::string code;
+    for (char32_t reste = c; reste || code.size() < 4; reste >>= 4) code.insert(code.begin(), kHex[reste & 0xF]);
+    s += "<U+" + code + ">";
+  }
+  return s;
+}
+
 }  // namespace vestrel

@@ -25,4 +25,9 @@ std::string TexteDuFichier(std::string_view octets, bool& utf8);
 // True when every character of the UTF-8 text has a Windows-1252 byte.
 bool RepresentableWin1252(std::string_view texte) noexcept;
 
+// The valid UTF-8 text with every character that Windows-1252 cannot hold
+// written as its code point, "<U+0141>" for "Ł": the text can then be saved
+// in Windows-1252 and nothing of it is lost.
+std::string NoteHorsWin1252(std::string_view texte);
+
 }  // namespace vestrel

@@ -4,7 +4,9 @@
 #include <QClipboard>
 #include <QShortcut>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -133,27 +135,72 @@ TForm1::TForm1(const TFichierIni& ini, TAfficheur afficheur, QWidget* parent)
 TForm1::~TForm1() {
   // The catalogue goes back to "donnees.txt"; a failure is reported and the
   // program still ends.
-  Commande([this] {
-    if (!ini_.AutoSave || !Donnees) return;
-    // A "donnees.txt" this catalogue was not loaded from is replaced only
-    // when the user agrees.
-    if (RemplacementADemander(*Donnees, ini_)) {
-      const std::string chemin = CheminDonnees(ini_);
-      // Loaded, then saved by someone else since (a second window on the
-      // same folder), or never loaded here.
-      const std::string etat = Donnees->Origine == chemin
-                                   ? " a été modifié depuis son chargement (par une autre "
-                                     "fenêtre de Vestrel ?)."
-                                   : " contient des données qui n'ont pas été chargées dans ce "
-                                     "catalogue.";
-      const QString texte = Q("Le fichier " + chemin + etat +
-                              "\nLes remplacer par le catalogue actuel ? (L'ancien fichier sera "
-                              "gardé sous " + chemin + ".bak.)");
-      if (!(Questionneur ? Questionneur(texte) : Question(texte))) return;
-    }
-    SauveALaSortie(*Donnees, ini_);
-  });
+  if (!donneesLaissees_) Commande([this] { EnregistreDonnees(TMomentSauvegarde::Fin); });
   Donnees.reset();
+}
+
+void TForm1::closeEvent(QCloseEvent* evenement) {
+  bool ferme = true;
+  if (ini_.AutoSave && Donnees && RemplacementADemander(*Donnees, ini_))
+    Commande([&] { ferme = EnregistreDonnees(TMomentSauvegarde::Fermeture); });
+  if (ferme)
+    QDialog::closeEvent(evenement);
+  else
+    evenement->ignore();
+}
+
+bool TForm1::EnregistreDonnees(TMomentSauvegarde moment) {
+  if (!ini_.AutoSave || !Donnees) return true;
+  if (!RemplacementADemander(*Donnees, ini_)) {
+    SauveALaSortie(*Donnees, ini_);
+    return true;
+  }
+  for (;;) {
+    const TChoixDonnees choix = Choix(Q(QuestionRemplacement(*Donnees, ini_, moment)));
+    std::string autre;
+    if (choix == TChoixDonnees::EnregistrerSous) {
+      QFileDialog fichier(isVisible() ? this : nullptr, QStringLiteral("Enregistrer sous"));
+      fichier.setObjectName(QStringLiteral("AutreFichier"));
+      fichier.setAcceptMode(QFileDialog::AcceptSave);
+      fichier.setNameFilters({QStringLiteral("Fichiers texte (*.txt)")});
+      fichier.setDefaultSuffix(QStringLiteral("txt"));
+      fichier.setOption(QFileDialog::DontUseNativeDialog);
+      // Cancelled: the question again.
+      if (fichier.exec() != QDialog::Accepted || fichier.selectedFiles().isEmpty()) continue;
+      autre = fichier.selectedFiles().front().toStdString();
+    }
+    const std::vector<TRejet> rejets = AppliqueChoix(choix, Donnees, ini_, moment, autre);
+    if (choix == TChoixDonnees::Recharger && moment != TMomentSauvegarde::Fin) {
+      RemplitChoix();
+      VideSorties();
+      AfficheRejets(rejets);
+    }
+    if (choix == TChoixDonnees::EnregistrerSous && moment == TMomentSauvegarde::Fermeture)
+      donneesLaissees_ = true;
+    return choix != TChoixDonnees::Annuler;
+  }
+}
+
+TChoixDonnees TForm1::Choix(const QString& texte) {
+  QMessageBox question(QMessageBox::Question, QStringLiteral("Vestrel"), texte,
+                       QMessageBox::NoButton, isVisible() ? this : nullptr);
+  question.setObjectName(QStringLiteral("QuestionDonnees"));
+  const std::pair<const char*, TChoixDonnees> boutons[] = {
+      {"Recharger", TChoixDonnees::Recharger},
+      {"Remplacer", TChoixDonnees::Remplacer},
+      {"Enregistrer sous…", TChoixDonnees::EnregistrerSous}};
+  std::vector<std::pair<QAbstractButton*, TChoixDonnees>> reponses;
+  for (const auto& [titre, reponse] : boutons)
+    reponses.emplace_back(question.addButton(QString::fromUtf8(titre), QMessageBox::ActionRole),
+                          reponse);
+  QPushButton* annuler = question.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+  question.setDefaultButton(annuler);
+  question.setEscapeButton(annuler);
+  // Ended without an answer (the session ending): cancelled.
+  question.exec();
+  for (const auto& [bouton, reponse] : reponses)
+    if (question.clickedButton() == bouton) return reponse;
+  return TChoixDonnees::Annuler;
 }
 
 void TForm1::CreeControles() {
@@ -287,12 +334,7 @@ void TForm1::Demarre() {
   if (!ini_.Probleme.empty())
     Affiche(QStringLiteral("Vestrel"),
             Q(ini_.Probleme + "\nLes réglages et les données ne pourront pas y être enregistrés."));
-  // Said once: the lines of "donnees.txt" the catalogue could not use stay
-  // in it as they were and are written back at exit.
-  if (!demarrage_.Rejets.empty())
-    Affiche(QStringLiteral("Vestrel"),
-            Q("Lignes inutilisables de " + demarrage_.FichierCharge +
-              ", gardées telles quelles dans le fichier :\n" + TexteRejets(demarrage_.Rejets)));
+  AfficheRejets(demarrage_.Rejets);
   for (const std::string& avertissement : demarrage_.Avertissements)
     Affiche(QStringLiteral("Vestrel"), Q(avertissement));
   if (demarrage_.Illisible)
@@ -304,6 +346,15 @@ void TForm1::Demarre() {
   for (const std::string& avertissement : Donnees->AvertissementsGrilles())
     grilles += (grilles.empty() ? "" : "\n") + avertissement;
   if (!grilles.empty()) Affiche(QStringLiteral("Vestrel"), Q(grilles));
+}
+
+void TForm1::AfficheRejets(const std::vector<TRejet>& rejets) {
+  // Said once: the lines of "donnees.txt" the catalogue could not use stay
+  // in it as they were and are written back at exit.
+  if (!rejets.empty())
+    Affiche(QStringLiteral("Vestrel"),
+            Q("Lignes inutilisables de " + rejets.front().Fichier +
+              ", gardées telles quelles dans le fichier :\n" + TexteRejets(rejets)));
 }
 
 void TForm1::RemplitChoix() {
@@ -369,10 +420,8 @@ void TForm1::Button1Click() {
   if (ini_.AutoSave && Donnees) {
     std::string apres;
     Donnees->SauveFlux(apres);
-    // A file that must not be replaced without the user's word, or cannot
-    // be kept, waits for the exit and its question.
-    if (apres != avant && !demarrage_.Illisible && !RemplacementADemander(*Donnees, ini_))
-      SauveALaSortie(*Donnees, ini_);
+    // A file that cannot be kept is not saved over: the exit says so.
+    if (apres != avant && !demarrage_.Illisible) EnregistreDonnees(TMomentSauvegarde::Parametres);
   }
 }
 
@@ -491,15 +540,6 @@ void TForm1::Commande(const std::function<void()>& commande) {
   } catch (const std::exception& erreur) {
     Affiche(QStringLiteral("Vestrel"), QString::fromUtf8(erreur.what()));
   }
-}
-
-bool TForm1::Question(const QString& texte) {
-  QMessageBox question(QMessageBox::Question, QStringLiteral("Vestrel"), texte,
-                       QMessageBox::Yes | QMessageBox::No, isVisible() ? this : nullptr);
-  question.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
-  question.button(QMessageBox::No)->setText(QStringLiteral("Non"));
-  question.setDefaultButton(QMessageBox::No);
-  return question.exec() == QMessageBox::Yes;
 }
 
 void TForm1::Affiche(const QString& titre, const QString& texte) {

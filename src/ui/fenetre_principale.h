@@ -49,9 +49,6 @@ class TForm1 : public QDialog {
   std::unique_ptr<TDonnees> Donnees;
   // Shown modally by "Paramètres ..." when set.
   std::function<void()> MontreParametres;
-  // Asks a question answered "Oui" (true) or "Non"; empty: a message box.
-  // Tests replace it.
-  std::function<bool(const QString& texte)> Questionneur;
 
   // Both choices get ListeNoms, select their first entry, and both sides are
   // updated.
@@ -103,6 +100,9 @@ class TForm1 : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;
+  // A "donnees.txt" the catalogue does not mirror is settled before the
+  // window closes, the close cancelled when the user cancels.
+  void closeEvent(QCloseEvent* evenement) override;
   bool eventFilter(QObject* objet, QEvent* evenement) override;
 
  private:
@@ -123,11 +123,18 @@ class TForm1 : public QDialog {
   // window stays usable.
   void Commande(const std::function<void()>& commande);
   void Affiche(const QString& titre, const QString& texte);
-  bool Question(const QString& texte);
+  // With automatic saving, the catalogue into "donnees.txt"; when that file
+  // is not the catalogue's to replace, the user chooses (reload, replace,
+  // save elsewhere, cancel). False when cancelled.
+  bool EnregistreDonnees(TMomentSauvegarde moment);
+  TChoixDonnees Choix(const QString& texte);
+  void AfficheRejets(const std::vector<TRejet>& rejets);
 
   const TFichierIni& ini_;
   TAfficheur afficheur_;
   TDemarrage demarrage_;
+  // Saved elsewhere as the window closed: "donnees.txt" stays as it is.
+  bool donneesLaissees_ = false;
   QString copie_;  // what "Copier" gives for the results shown; empty without any
 };
 

@@ -234,6 +234,32 @@ TEST_F(Demarrage, UnDonneesQuiNaPasEteChargeNEstPasRemplaceSansQuestion) {
   EXPECT_FALSE(RemplacementADemander(autre, ini));
 }
 
+// Two windows on one folder and a file that loads only partly: B, asked
+// after A saved, replaces A's file, which the backup keeps; the next save
+// keeps that backup aside, since it holds A's record alone. Nothing is lost.
+TEST_F(Demarrage, DeuxFenetresNePerdentAucunEnregistrement) {
+  TFichierIni ini;
+  const std::string original = kEllipsoide + "Truc=1\r\n" + kDatum;
+  Ecrit(Donnees(), original);
+  TDonnees a, c;
+  auto b = std::make_unique<TDonnees>();
+  ChargeAuDemarrage(a, ini);
+  EXPECT_EQ(ChargeAuDemarrage(*b, ini).Rejets.size(), 1u);
+  a.AjouteLigne("Ellipsoide=\"DeA\" \"\" 6378137 0.08");
+  SauveALaSortie(a, ini);
+  const std::string deA = Lit(Donnees());
+  ASSERT_TRUE(RemplacementADemander(*b, ini));
+  EXPECT_NE(QuestionRemplacement(*b, ini, TMomentSauvegarde::Fin).find(CheminAPart(ini)),
+            std::string::npos);
+  AppliqueChoix(TChoixDonnees::Remplacer, b, ini, TMomentSauvegarde::Fin);
+  EXPECT_EQ(Lit(Donnees() + ".bak"), deA);
+  EXPECT_FALSE(FichierExiste(Donnees() + ".bak.1")) << "A's file holds every original line";
+  ChargeAuDemarrage(c, ini);
+  c.AjouteLigne("Ellipsoide=\"DeC\" \"\" 6378137 0.08");
+  SauveALaSortie(c, ini);
+  EXPECT_EQ(Lit(Donnees() + ".bak.1"), deA);
+}
+
 // A failed exit save names the file; an unreadable "donnees.txt" is not
 // replaced by "france.txt" and, since no copy of it can be kept, not saved over.
 TEST_F(Demarrage, EchecsALaSortie) {
@@ -270,17 +296,23 @@ TEST_F(Demarrage, UnDonneesVenuDUnEditeurOuDUnLien) {
   TFichierIni ini;
   Ecrit(France(), kFrance);
   const std::string reunion = "Datum=\"Réunion 1947\" \"Piton des Neiges\" \"Clarke\" 94 -948 -1262\r\n";
+  // Beyond Windows-1252: noted by code, so that the record loads and saves.
+  const std::string lodz = "Datum=\"Łódź\" \"\" \"Clarke\" 1 2 3\r\n' 日本\r\n";
+  const std::string note = "Datum=\"<U+0141>ód<U+017A>\" \"\" \"Clarke\" 1 2 3\r\n' <U+65E5><U+672C>\r\n";
   for (const std::string marque : {"", "\xEF\xBB\xBF"}) {
-    const std::string original = marque + kEllipsoide + reunion;
+    const std::string original = marque + kEllipsoide + reunion + lodz;
     Ecrit(Donnees(), original);
     TDonnees d;
     const TDemarrage demarrage = ChargeAuDemarrage(d, ini);
     EXPECT_TRUE(demarrage.Rejets.empty()) << TexteRejets(demarrage.Rejets);
     EXPECT_EQ(d.IndiceDatum("Réunion 1947"), 1);
+    EXPECT_EQ(d.IndiceDatum("<U+0141>ód<U+017A>"), 2);
     ASSERT_EQ(demarrage.Avertissements.size(), 1u);
     EXPECT_NE(demarrage.Avertissements[0].find("UTF-8"), std::string::npos);
+    EXPECT_NE(demarrage.Avertissements[0].find("\nligne 3 : Datum=\"<U+0141>"), std::string::npos);
+    EXPECT_NE(demarrage.Avertissements[0].find("\nligne 4 : ' <U+65E5>"), std::string::npos);
     SauveALaSortie(d, ini);
-    EXPECT_EQ(Lit(Donnees()), Utf8VersWin1252(kEllipsoide + reunion));
+    EXPECT_EQ(Lit(Donnees()), Utf8VersWin1252(kEllipsoide + reunion + note));
     EXPECT_EQ(Lit(Donnees() + ".bak"), original);
   }
 

@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QSet>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -132,6 +133,17 @@ class TModal {
   std::function<void(T*)> action_;
   QObject contexte_;
 };
+
+// Answers a message box with the button of that caption, its text kept in
+// `texte`.
+inline std::function<void(QMessageBox*)> Reponse(const char* bouton, QString* texte = nullptr) {
+  return [=](QMessageBox* m) {
+    if (texte) *texte = m->text();
+    for (QAbstractButton* b : m->buttons())
+      if (b->text() == QString::fromUtf8(bouton)) return QTest::mouseClick(b, Qt::LeftButton);
+    m->reject();
+  };
+}
 
 // A check box is clicked on its box, which is not at the middle of a wide one.
 inline void Clique(QWidget* bouton) {

@@ -203,32 +203,64 @@ class TestFenetrePrincipale : public QObject {
     QCOMPARE(LitFichier(banc_->CheminDonnees()), Utf8VersWin1252(kCatalogueEssai));
   }
 
-  // Two windows on one settings folder: the second program, started on the
-  // same file, does not save over what the first saved since. Ended by TERM,
-  // it asks before replacing the file (TERM again ends the question, the
-  // answer "Non"): the first window's ellipsoid stays.
+  // Two windows on one settings folder. The second program, started on the
+  // same file, does not save over what the first saved since: ended by TERM
+  // it asks, TERM again ends the question, and its catalogue goes to a file
+  // of its own. The first window, its file then changed by another window,
+  // asks at each save and does as answered; cancelled, it writes nothing and
+  // does not close.
   void deuxiemeFenetre() {
     banc_->EcritDonnees(kCatalogueEssai);
     QProcess autre;
     LanceFenetre(autre);
     TForm1& f = banc_->Ouvre();
+    std::string nom = "Bessel";
     f.MontreParametres = [&] {
-      f.Donnees->AjouteLigne("Ellipsoide=\"Bessel\" \"\" 6377397.155 0.08169683");
+      f.Donnees->AjouteLigne("Ellipsoide=\"" + nom + "\" \"\" 6377397.155 0.08169683");
     };
     QTest::mouseClick(f.Button1, Qt::LeftButton);
-    const std::string premiere = LitFichier(banc_->CheminDonnees());
-    QVERIFY(premiere.find("Bessel") != std::string::npos);
+    const std::string chemin = banc_->CheminDonnees();
+    std::string fichier = LitFichier(chemin);
+    QVERIFY(fichier.find("Bessel") != std::string::npos);
     QVERIFY(QTest::qWaitFor([&] {
       ::kill(static_cast<pid_t>(autre.processId()), SIGTERM);
       return autre.waitForFinished(300);
     }, 20000));
-    QCOMPARE(LitFichier(banc_->CheminDonnees()), premiere);
-    // The first window, whose catalogue mirrors the file, saves without a
-    // question.
-    f.Donnees->AjouteLigne("Ellipsoide=\"Airy\" \"\" 6377563.396 0.08167337");
+    QCOMPARE(LitFichier(chemin), fichier);
+    QCOMPARE(LitFichier(banc_->Ini().Dossier + "donnees-2.txt"), Utf8VersWin1252(kCatalogueEssai));
+
+    QString question;
+    const auto repond = [&](const char* reponse, const std::function<void()>& action) {
+      fichier += "Ellipsoide=\"" + nom + " ailleurs\" \"\" 6378137 0.08\r\n";
+      EcritFichierSur(chemin, fichier);
+      TModal<QMessageBox> modal(Reponse(reponse, &question));
+      action();
+      QVERIFY(modal.Vu);
+    };
+    const auto parametres = [&] { QTest::mouseClick(f.Button1, Qt::LeftButton); };
+    nom = "Airy";
+    repond("Annuler", parametres);
+    QVERIFY(question.contains(QStringLiteral("Annuler : rien n'est enregistré")));
+    nom = "Helmert";
+    repond("Annuler", [&] { QVERIFY(!f.close()); });
+    QCOMPARE(LitFichier(chemin), fichier);
+    nom = "Hayford";
+    repond("Recharger", parametres);
+    QVERIFY(f.Donnees->TrouveEllipsoide("Hayford ailleurs") && !f.Donnees->TrouveEllipsoide("Hayford"));
+    nom = "Plessis";
+    repond("Remplacer", parametres);
+    QCOMPARE(LitFichier(chemin + ".bak"), fichier);
+    fichier = LitFichier(chemin);
+    QVERIFY(fichier.find("\"Plessis\"") != std::string::npos);
+    // Saved elsewhere as the window closes: "donnees.txt" stays, and the
+    // exit asks nothing more.
+    TModal<QFileDialog> ailleurs([&](QFileDialog* d) { Choisit(d, banc_->Racine(), QStringLiteral("ailleurs.txt")); });
+    repond("Enregistrer sous…", [&] { QVERIFY(f.close()); });
+    QVERIFY(ailleurs.Vu);
+    QVERIFY(LitFichier(banc_->Racine().toStdString() + "/ailleurs.txt").find("\"Plessis\"") != std::string::npos);
     banc_->Ferme();
-    QVERIFY(LitFichier(banc_->CheminDonnees()).find("Airy") != std::string::npos);
-    QVERIFY(banc_->Messages.isEmpty());
+    QCOMPARE(LitFichier(chemin), fichier);
+    QVERIFY2(banc_->Messages.isEmpty(), qPrintable(banc_->Messages.join('\n')));
   }
 
   void entreeConvertit_data() {

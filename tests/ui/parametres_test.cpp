@@ -249,11 +249,10 @@ class TestParametres : public QObject {
   void caseAutomatique() {
     const std::string chemin = banc_->CheminDonnees();
     const std::string original = Utf8VersWin1252(kCatalogueEssai);
-    QStringList questions;
+    QString question;
     auto session = [&](bool reponse) {
       banc_->Ini().SetAutoSave(false);
       Ouvre();
-      f_->Questionneur = [&questions, reponse](const QString& q) { return questions << q, reponse; };
       QVERIFY(!p_->CheckAutomatique->isChecked());
       QCOMPARE(Donnees().Datums.size(), size_t{1});
       QVERIFY(Dialogue<QMessageBox>(p_->CheckAutomatique, [&](QMessageBox* m) {
@@ -263,20 +262,25 @@ class TestParametres : public QObject {
       QCOMPARE(LitFichier(banc_->Ini().NomFichier), std::string("AutoSave = OUI\n"));
       p_->accept();
     };
-    // "Non": the catalogue stays as it is; at exit, "Non" again leaves the
+    // "Non": the catalogue stays as it is; at exit, "Recharger" leaves the
     // file alone.
     session(false);
-    banc_->Ferme();
-    QCOMPARE(questions.size(), 1);
-    QVERIFY(questions[0].contains(QString::fromStdString(chemin + ".bak")));
+    {
+      TModal<QMessageBox> sortie(Reponse("Recharger", &question));
+      banc_->Ferme();
+    }
+    QVERIFY(question.contains(QString::fromStdString(chemin + ".bak")));
     QCOMPARE(LitFichier(chemin), original);
     // "Oui": loaded now, and saved at exit with no question.
-    questions.clear();
     session(true);
     QCOMPARE(Donnees().Datums.size(), size_t{3});
     const std::string catalogue = Catalogue();
-    banc_->Ferme();
-    QVERIFY(questions.isEmpty());
+    question.clear();
+    {
+      TModal<QMessageBox> aucune(Reponse("Recharger", &question));
+      banc_->Ferme();
+    }
+    QVERIFY(question.isEmpty());
     QCOMPARE(Win1252VersUtf8(LitFichier(chemin)), catalogue);
     // Loaded at start: off and on again asks nothing.
     Ouvre();
