@@ -23,8 +23,8 @@ struct TDemarrage {
   std::optional<std::string> Illisible;
   // What the user must know before editing, said once: "donnees.txt" in
   // UTF-8 (read as such, saved in Windows-1252, the original kept as
-  // "donnees.txt.bak"; with the lines whose characters Windows-1252 cannot
-  // hold were noted by code), in read-only mode, or a link to nothing.
+  // "donnees.txt.bak"; the characters Windows-1252 cannot hold noted by
+  // code, their lines listed), in read-only mode, or a link to nothing.
   std::vector<std::string> Avertissements;
 };
 // "donnees.txt" in the settings folder.
