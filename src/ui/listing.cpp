@@ -340,8 +340,8 @@ void TDlgParametre::AutomatiqueCoche(bool coche) {
   const std::string chemin = CheminDonnees(ini_);
   if (donnees_->Origine == chemin || !FichierExiste(chemin)) return;
   if (!DemandeOuiNon("Charger maintenant les données de " + chemin +
-                     " ?\nSinon, elles seront remplacées par le catalogue actuel à la sortie, "
-                     "si vous le confirmez alors."))
+                     " ?\nSinon, elles ne seront remplacées par le catalogue actuel qu'avec "
+                     "votre accord."))
     return;
   Commande([this] {
     const std::vector<TRejet> rejets = ChargeDonnees(*donnees_, ini_);
