@@ -74,31 +74,6 @@ TEST(Catalogue, EnregistrementsEtMessagesDuFichierDeDonnees) {
   }
 }
 
-// Saved then loaded, every record comes back in order; on disk the accented
-// names are Windows-1252 bytes.
-TEST(Catalogue, SauverPuisChargerEnWindows1252) {
-  TDossierTemporaire dossier;
-  TDonnees d;
-  for (const auto& l : {kClarke, kNtf, kSept, kPlate}) d.AjouteLigne(l);
-  d.AjouteLigne("Ellipsoide=\"Sphère\" \"\" 6371000 0");
-  d.AjouteLigne("Projection \"Projection Latitude/Longitude\"=\"Plate WGS\" \"\" \"WGS84\"");
-  const std::string fichier = dossier("donnees.txt");
-  d.SauveFichier(fichier);
-  const std::string octets = Lit(fichier);
-  for (const char* attendu : {"\"Plate 2\xB0" "E\"", "(IGN) \xE0 Paris", "Plate carr\xE9" "e"})
-    EXPECT_NE(octets.find(attendu), std::string::npos) << attendu;
-  EXPECT_EQ(octets.find_first_of("\xC2\xC3"), std::string::npos) << "no UTF-8 on disk";
-
-  TDonnees relu;
-  relu.ChargeFichier(fichier);
-  EXPECT_EQ(Sauve(relu), Sauve(d));
-  std::vector<std::string> noms;
-  relu.ListeNoms(noms);
-  EXPECT_EQ(noms, (std::vector<std::string>{"WGS84", "Triangulation", "Sept", "Plate 2°E", "Plate WGS"}));
-  EXPECT_EQ(relu.Ellipsoides[2]->Nom, "Sphère");
-  EXPECT_EQ(relu.Projections[0]->Datum, relu.Datums[1].get());
-}
-
 TEST(Catalogue, FinsDeLigneEtNumeroDeLaLigneFautive) {
   TDonnees sansFin;  // the last line without a line end
   TFlux flux(kClarke + "\n" + kNtf);

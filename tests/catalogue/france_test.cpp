@@ -17,14 +17,12 @@
 #include "catalogue/pipeline.h"
 #include "catalogue/demarrage.h"
 #include "catalogue/epsg.h"
-#include "catalogue/fichier_ini.h"
 #include "../commun/dossier_temporaire.h"
 #include "../commun/table.h"
 #include "tools/chemins.h"
 #include "tools/nombres.h"
 
 using namespace vestrel;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -390,39 +388,6 @@ TEST(FranceFichier, ChaqueSystemeSeNommeParSonCodeEPSG) {
   };
   verifie(donnees.Datums, &TSystemeResolu::Datum);
   verifie(donnees.Projections, &TSystemeResolu::Projection);
-}
-
-// A new user, without a settings folder, finds the shipped systems and the
-// NTF grid at start in an installed program's ../share/vestrel/ (the other
-// places are those of demarrage_test.cpp).
-TEST(FranceFichier, UnNouvelUtilisateurTrouveLesSystemesLivres) {
-  const essai::TDossierTemporaire racine;
-  const std::string installe = racine("share/vestrel/france.txt");
-  essai::Ecrit(installe, LitFichier(kCheminFrance));
-  essai::Ecrit(racine("share/vestrel/gr3df97a.txt"),
-               LitFichier(std::string(VESTREL_SOURCE_DIR) + "/data/gr3df97a.txt"));
-  std::filesystem::create_directories(racine("bin"));
-  DefinitDossierProgramme(racine("bin/"));
-  const char* ancien = std::getenv("XDG_CONFIG_HOME");
-  const std::string sauve = ancien ? ancien : "";
-  ::setenv("XDG_CONFIG_HOME", racine("config").c_str(), 1);
-  TFichierIni ini;
-  ini.LitFichier();
-  TDonnees donnees;
-  const TDemarrage demarrage = ChargeAuDemarrage(donnees, ini);
-  if (ancien) ::setenv("XDG_CONFIG_HOME", sauve.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
-  DefinitDossierProgramme("");
-  EXPECT_EQ(fs::weakly_canonical(demarrage.FichierCharge), fs::weakly_canonical(installe));
-  EXPECT_TRUE(demarrage.Rejets.empty());
-  std::vector<std::string> noms;
-  donnees.ListeNoms(noms);
-  std::vector<std::string> attendus = {"WGS84"};
-  for (const TCas& c : CasEPSG()) attendus.push_back(c.Nom);
-  for (const std::string& nom : attendus)
-    EXPECT_NE(std::find(noms.begin(), noms.end(), nom), noms.end()) << nom;
-  EXPECT_EQ(donnees.Multiples.size(), 1u);
-  EXPECT_EQ(noms.back(), "UTM WGS84");
-  EXPECT_NE(donnees.TrouveDatum("NTF")->Grille, nullptr);
 }
 
 }  // namespace

@@ -16,29 +16,6 @@
 namespace vestrel {
 namespace {
 
-// A multi-zone kind for the tests: a plate carrée whose zone is the
-// hemisphere (1 north, -1 south).
-class TZonesEssai : public TMultiple {
- public:
-  std::string Nature() const override { return "Essai Multiple"; }
-  void GeoVersCarto(double phi, double lambda, double& X, double& Y, int32_t& zone) const override {
-    X = DemiGrandAxe() * lambda;
-    Y = DemiGrandAxe() * phi;
-    zone = phi < 0 ? -1 : 1;
-  }
-  void GeoVersCartoDansZone(int32_t, double phi, double lambda, double& X, double& Y) const override {
-    int32_t zone;
-    GeoVersCarto(phi, lambda, X, Y, zone);
-  }
-  void CartoVersGeo(int32_t, double X, double Y, double& phi, double& lambda) const override {
-    lambda = X / DemiGrandAxe();
-    phi = Y / DemiGrandAxe();
-  }
-
- protected:
-  void DecritParametres(TParametres&) override {}
-};
-
 constexpr double kSeconde = 3.141592653589793 / 180 / 3600;
 
 class Pipeline : public testing::Test {
@@ -61,11 +38,6 @@ class Pipeline : public testing::Test {
     d.AjouteLigne("Datum=\"Quadrillé\" \"\" \"Clarke\" 0 0 0 \"" + dossier_.Ecrit("grille.dat", grille) + "\"");
     d.AjouteLigne("Datum=\"Nul Clarke\" \"\" \"Clarke\" 0 0 0");
     d.AjouteLigne("Datum=\"RGF\" \"\" \"GRS 80\" 0 0 0");
-    auto zones = std::make_unique<TZonesEssai>();
-    zones->Nom = "Zones";
-    zones->Datum = d.TrouveDatum("WGS84");
-    zones->SetValide(true);
-    d.Multiples.push_back(std::move(zones));
   }
 
   std::string Message(auto&& appel) {
@@ -113,9 +85,7 @@ TEST_F(Pipeline, LesQuatreMessagesDuPointTape) {
   } cas[] = {
       {"WGS84", "48.5", "2°", latitude},
       {"WGS84", "48.5°", "2", longitude},
-      {"WGS84", "", "", latitude},  // X first
       {"WGS84", "0", "12°34'56.7''", ""},
-      {"Plate", "231500,5", "1", easting},
       {"Plate", "231500.5", "1e", northing},
       {"Rien", "48.5°", "1", easting},  // a name that is nothing is read as a system
       // Beyond the poles and three turns of longitude: refused.
@@ -251,27 +221,23 @@ TEST_F(Pipeline, CommandeConvertir) {
       {"WGS84", "WGS84", "48.51°", "2°", 1, "1", false, false, "", "48°30.600'", nullptr, "-"},
       {"WGS84", "WGS84", "48.51°", "2°", 2, "1", false, false, "", "48°30'36''", nullptr, "-"},
       {"WGS84", "WGS84", "48.51°", "2°", 3, "1", false, false, "", "53.90000000g", nullptr, "-"},
-      {"WGS84", "WGS84", "48.51°", "2°", -1, "1", false, false, "Unité d'angle inconnue", "-", "-", "-"},
       {"WGS84", "WGS84", "48.51°", "2°", 4, "1", false, false, "Unité d'angle inconnue", "-", "-", "-"},
       // The unit changes only geographic outputs.
       {"WGS84", "Plate T", "48.51°", "2°", 0, "1", false, false, "", "222724.405", nullptr, "-"},
       {"WGS84", "Plate T", "48.51°", "2°", 3, "1", false, false, "", "222724.405", nullptr, "-"},
       // A single-zone source ignores a bad zone text (its edit is disabled);
-      // a multi-zone one stops and focuses the edit.
+      // a multi-zone one stops and focuses the edit (below).
       {"Plate", "WGS84", "0", "0", 0, "abc", false, false, "", "0.00000000°", nullptr, "-"},
-      {"Zones", "WGS84", "0", "0", 0, "douze", true, false,
-       "Le numéro de fuseau de départ est incorrect, exemple 12", "-", "-", "-"},
       // A multi-zone destination shows the zone it chose, negative in the south.
-      {"WGS84", "Zones", "-10°", "3°", 0, "1", false, false, "", "333958.472", nullptr, "-1"},
+      {"WGS84", "UTM", "-10°", "3°", 0, "1", false, false, "", "500000.000", nullptr, "-31"},
       // The Paris box counts only on a geographic side: a projection sees
       // Greenwich longitudes.
       {"WGS84", "WGS84", "10°", "3°", 0, "1", false, true, "", nullptr, "0.66277083°", "-"},
       {"WGS84", "Plate", "0°", "3°", 0, "1", false, true, "", "333958.472", nullptr, "-"},
       // An unknown source leaves empty texts and an alteration of 0.
       {"Rien", "WGS84", "1", "2", 0, "1", false, false, "", "", "", "-"},
-      // The zones of six-degree zones are 1 to 60, negative in the south.
-      {"UTM", "WGS84", "500000", "0", 0, "61", true, false,
-       "Le fuseau de départ 61 n'existe pas dans UTM : fuseaux 1 à 60, et -1 à -60 au sud", "-", "-", "-"},
+      // The zones of six-degree zones are 1 to 60, negative in the south: a
+      // multi-zone source stops and focuses the zone edit.
       {"UTM", "WGS84", "500000", "0", 0, "0", true, false,
        "Le fuseau de départ 0 n'existe pas dans UTM : fuseaux 1 à 60, et -1 à -60 au sud", "-", "-", "-"},
       {"UTM", "WGS84", "500000", "0", 0, "-61", true, false,

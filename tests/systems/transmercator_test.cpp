@@ -12,32 +12,6 @@ using namespace vestrel::essais;
 
 namespace {
 
-// The series coefficients are computed with the constants: a change of
-// datum is followed once the system is valid again, both ways.
-TEST(TransverseMercator, SeriesFollowAChangeOfEllipsoid) {
-  auto s = Systeme<TTransverseMercatorBrut>("Transverse Mercator Brut", "WGS84",
-                                            "6375585.7452 500000 0 3°");
-  auto surNTF = Systeme<TTransverseMercatorBrut>("Transverse Mercator Brut", "NTF",
-                                                 "6375585.7452 500000 0 3°");
-  double X, Y, X2, Y2, X3, Y3, phi, lambda, phiNTF, lambdaNTF;
-  Aller(*s, 45, 5, X, Y);
-  s->Datum = Catalogue().TrouveDatum("NTF");
-  s->SetValide(true);
-  Aller(*s, 45, 5, X2, Y2);
-  Aller(*surNTF, 45, 5, X3, Y3);
-  EXPECT_EQ(X2, X3);
-  EXPECT_EQ(Y2, Y3);
-  Retour(*s, X, Y, phi, lambda);
-  Retour(*surNTF, X, Y, phiNTF, lambdaNTF);
-  EXPECT_EQ(phi, phiNTF);
-  EXPECT_EQ(lambda, lambdaNTF);
-  s->Datum = Catalogue().TrouveDatum("WGS84");
-  s->SetValide(true);
-  Aller(*s, 45, 5, X3, Y3);
-  EXPECT_EQ(X3, X);
-  EXPECT_EQ(Y3, Y);
-}
-
 TEST(UTM, ZoneRules) {
   struct {
     const char *nature, *ligne, *meridien;
