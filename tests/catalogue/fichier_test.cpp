@@ -1,8 +1,10 @@
 // The catalogue and its data file: built-ins, record lines and their messages
-// (data/enregistrements.txt), line ends, Windows-1252 on disk, look-ups,
-// atomic saving.
+// (data/enregistrements.txt), line ends, look-ups, saving under faults (the
+// data file on disk is always a complete file, the old one or the new one).
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -144,13 +146,20 @@ TEST(Catalogue, RecherchesEtSuppressions) {
 }
 
 // Saving writes a temporary file and renames it: a save that fails leaves
-// the previous file whole. (Truncating the file first would lose it.)
+// the previous file whole and no temporary file. (Truncating the file first
+// would lose it.) The temporary file a save killed part-way left goes at the
+// next save, once its process is gone.
 TEST(Catalogue, UnEnregistrementQuiEchoueLaisseLAncienFichierIntact) {
   TDossierTemporaire dossier;
   const std::string fichier = dossier("donnees.txt");
   TDonnees d;
   for (const auto& l : {kClarke, kNtf, kPlate}) d.AjouteLigne(l);
+  const pid_t fini = fork();
+  if (fini == 0) _exit(0);
+  waitpid(fini, nullptr, 0);
+  const std::string abandonne = dossier.Ecrit(".tmp-" + std::to_string(fini), "abandonné");
   d.SauveFichier(fichier);
+  EXPECT_FALSE(std::filesystem::exists(abandonne));
   const std::string ancien = Lit(fichier);
 
   // A name that Windows-1252 cannot hold.
@@ -177,6 +186,52 @@ TEST(Catalogue, UnEnregistrementQuiEchoueLaisseLAncienFichierIntact) {
                           std::filesystem::directory_iterator()),
             1)
       << "no temporary file left behind";
+
+  // A folder that is a file, which root cannot ignore as it ignores modes.
+  const std::string pasUnDossier = dossier.Ecrit("pas-un-dossier", "contenu");
+  EXPECT_THROW(d.SauveFichier(pasUnDossier + "/donnees.txt"), ErreurEntreeSortie);
+  EXPECT_EQ(Lit(pasUnDossier), "contenu");
+}
+
+// A data file that is a symbolic link (relative, through a second link, to
+// another folder) is saved into its target, the links left as they are and
+// the target's mode kept; a file in mode 444 is refused even for root, whom
+// the system would let write; a path at the system's length limit still
+// saves (the temporary file's name does not grow with the file's).
+TEST(Catalogue, LiensModesEtCheminALaLimite) {
+  namespace fs = std::filesystem;
+  TDossierTemporaire dossier;
+  TDonnees d;
+  for (const auto& l : {kClarke, kNtf, kPlate}) d.AjouteLigne(l);
+  const std::string attendu = Utf8VersWin1252(Sauve(d));
+
+  const std::string cible = dossier("ailleurs/vrai.txt");
+  essai::Ecrit(cible, "ancien");
+  fs::create_symlink("ailleurs/vrai.txt", dossier("lien"));
+  fs::create_symlink("lien", dossier("donnees.txt"));
+  fs::permissions(cible, fs::perms::owner_read | fs::perms::owner_write);
+  d.SauveFichier(dossier("donnees.txt"));
+  EXPECT_TRUE(fs::is_symlink(dossier("donnees.txt")));
+  EXPECT_TRUE(fs::is_symlink(dossier("lien")));
+  EXPECT_EQ(Lit(cible), attendu);
+  EXPECT_EQ(fs::status(cible).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+  fs::permissions(cible, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_TRUE(EnLectureSeule(dossier("donnees.txt")));
+  TDonnees autre;
+  EXPECT_THROW(autre.SauveFichier(dossier("donnees.txt")), ErreurEntreeSortie);
+  EXPECT_EQ(Lit(cible), attendu);
+  EXPECT_TRUE(fs::is_symlink(dossier("donnees.txt")));
+
+  // Folders of 200 characters down to a file path of PATH_MAX - 6 bytes.
+  std::string long_ = dossier();
+  const size_t total = 4096 - 6, nom = std::string("donnees.txt").size();
+  while (long_.size() + nom < total)
+    long_ += std::string(std::min<size_t>(200, total - nom - long_.size() - 1), 'd') + "/";
+  ASSERT_EQ(long_.size() + nom, total);
+  fs::create_directories(long_);
+  d.SauveFichier(long_ + "donnees.txt");
+  EXPECT_EQ(Lit(long_ + "donnees.txt"), attendu);
 }
 
 // Reading stays linear: 100 000 records, or 5 MB of bytes that are no data
