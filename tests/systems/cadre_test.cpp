@@ -78,6 +78,8 @@ TEST(Parametres, IndicesHorsLimitesEnLectureEtEnEcriture) {
   EXPECT_EQ(s.NomParametre(4), "Nord");
   EXPECT_EQ(s.NomParametre(5), "");
   EXPECT_EQ(s.NomParametre(-1), "");
+  EXPECT_EQ(NombreParametres("Inconnue"), -1);
+  EXPECT_EQ(NomParametre("Inconnue", 0), "");
 }
 
 TEST(Parametres, UnAngleIlliscibleGardeSonTexteEtLAncienneValeur) {
