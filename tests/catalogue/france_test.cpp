@@ -15,7 +15,6 @@
 
 #include "catalogue/donnee.h"
 #include "catalogue/pipeline.h"
-#include "catalogue/demarrage.h"
 #include "catalogue/epsg.h"
 #include "../commun/dossier_temporaire.h"
 #include "../commun/table.h"
