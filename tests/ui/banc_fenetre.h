@@ -218,16 +218,6 @@ inline QList<QStringList> Table(const QString& nom) {
   return lignes;
 }
 
-// A `_data()` function of text columns: one row a line, named by its first cell.
-inline void Colonnes(const QString& nom, std::initializer_list<const char*> colonnes) {
-  for (const char* colonne : colonnes) QTest::addColumn<QString>(colonne);
-  for (QStringList ligne : Table(nom)) {
-    while (ligne.size() <= qsizetype(colonnes.size())) ligne << QString();
-    auto& rang = QTest::newRow(qPrintable(ligne[0]));
-    for (qsizetype i = 1; i <= qsizetype(colonnes.size()); ++i) rang << ligne[i];
-  }
-}
-
 inline void Selectionne(QListWidget* liste, const QString& nom) {
   const auto trouves = liste->findItems(nom, Qt::MatchExactly);
   QVERIFY2(!trouves.isEmpty(), qPrintable(nom));

@@ -86,99 +86,43 @@ class TestFenetrePrincipale : public QObject {
   void init() { banc_ = std::make_unique<TBancFenetre>(); }
   void cleanup() { banc_.reset(); }
 
-  // On an empty catalogue: the built-in WGS84 only.
-  void controles() {
-    banc_->EcritDonnees("");
-    TForm1& f = banc_->Ouvre();
-    for (QComboBox* choix : {f.ComboSource, f.ComboDestination}) {
-      QCOMPARE(choix->count(), 1);
-      QCOMPARE(choix->currentText(), QStringLiteral("WGS84"));
-      QVERIFY(!choix->isEditable());
-    }
-    // Results and descriptions are read-only; one key per accelerator, with
-    // either kind of system on each side.
-    for (QLineEdit* sortie : {f.EditXDest, f.EditYDest, f.EditConvergence, f.EditAlteration,
-                              f.EditEcartEchelle, f.EditDescription1, f.EditDescription2})
-      QVERIFY(sortie->isReadOnly());
-    banc_->Ferme();
-    banc_->EcritDonnees(kCatalogueEssai);
-    TForm1& g = banc_->Ouvre();
-    for (int indice : {int(kWGS84), int(kTM3)}) {
-      g.ComboSource->setCurrentIndex(indice);
-      g.ComboDestination->setCurrentIndex(indice);
+  // Each side follows the kind of its system (datum, one zone, zones): the
+  // captions of its coordinates, the Paris box (a disabled one keeps its
+  // state), the zone field, the description shown from its start. No two
+  // controls share an accelerator key; descriptions and results are
+  // read-only.
+  void cotesSelonLaNature() {
+    TForm1& f = OuvreCatalogueEssai();
+    f.CheckSourceParis->setChecked(true);
+    const std::pair<int, const char*> natures[] = {
+        {kNTF, "Nouvelle Triangulation Française"}, {kPlateCarree, "Carte du monde"}, {kTM3, "Fuseaux de 6°"}};
+    for (const auto& [indice, description] : natures) {
+      f.ComboSource->setCurrentIndex(indice);
+      f.ComboDestination->setCurrentIndex(indice);
+      const bool geographique = indice == kNTF;
+      for (QLineEdit* champ : {f.EditDescription1, f.EditDescription2}) {
+        QCOMPARE(champ->text(), QString::fromUtf8(description));
+        QCOMPARE(champ->toolTip(), champ->text());
+        QCOMPARE(champ->cursorPosition(), 0);
+      }
+      QCOMPARE(f.Label2->text(), geographique ? QStringLiteral("&Latitude") : QStringLiteral("&Easting (m)"));
+      QCOMPARE(f.Label13->text(), geographique ? QStringLiteral("Longitude") : QStringLiteral("Northing (m)"));
+      for (QWidget* paris : {f.CheckSourceParis, f.CheckDestParis}) QCOMPARE(paris->isEnabled(), geographique);
+      for (QWidget* fuseau : {f.EditFuseauSource, f.EditFuseauDest}) QCOMPARE(fuseau->isEnabled(), indice == kTM3);
+      QVERIFY(f.CheckSourceParis->isChecked());
       QSet<QChar> touches;
-      for (QObject* controle : g.findChildren<QObject*>()) {
+      for (QWidget* controle : f.findChildren<QWidget*>()) {
         auto* cadre = qobject_cast<QGroupBox*>(controle);
         const QString texte = cadre ? cadre->title() : controle->property("text").toString();
         const qsizetype et = texte.indexOf(QLatin1Char('&'));
-        auto* widget = qobject_cast<QWidget*>(controle);
-        if (et < 0 || et + 1 >= texte.size() || !widget || widget->window() != &g) continue;
-        const QChar touche = texte[et + 1].toLower();
-        QVERIFY2(!touches.contains(touche), qPrintable(texte));
-        touches.insert(touche);
+        if (et < 0 || et + 1 >= texte.size() || controle->window() != &f) continue;
+        QVERIFY2(!touches.contains(texte[et + 1].toLower()), qPrintable(texte));
+        touches.insert(texte[et + 1].toLower());
       }
     }
-    QVERIFY(banc_->Messages.isEmpty());
-  }
-
-  void coteSelonLaNature_data() {
-    QTest::addColumn<int>("indice");
-    QTest::addColumn<bool>("geographique");
-    QTest::addColumn<bool>("multiple");
-    QTest::addColumn<QString>("description");
-    QTest::newRow("datum") << int(kNTF) << true << false << "Nouvelle Triangulation Française";
-    QTest::newRow("une zone") << int(kPlateCarree) << false << false << "Carte du monde";
-    QTest::newRow("zones") << int(kTM3) << false << true << "Fuseaux de 6°";
-  }
-  void coteSelonLaNature() {
-    QFETCH(int, indice);
-    QFETCH(bool, geographique);
-    QFETCH(bool, multiple);
-    QFETCH(QString, description);
-    TForm1& f = OuvreCatalogueEssai();
-    f.CheckSourceParis->setChecked(true);
-    f.ComboSource->setCurrentIndex(indice);
-    f.ComboDestination->setCurrentIndex(indice);
-    QCOMPARE(f.EditDescription1->text(), description);
-    QCOMPARE(f.EditDescription2->text(), description);
-    QCOMPARE(f.EditDescription1->cursorPosition(), 0);  // shown from its start
-    QCOMPARE(f.EditDescription2->toolTip(), description);
-    const auto texte = [&](const char* geo, const char* carto) {
-      return QString::fromUtf8(geographique ? geo : carto);
-    };
-    QCOMPARE(f.Label2->text(), texte("&Latitude", "&Easting (m)"));
-    QCOMPARE(f.Label3->text(), texte("Lon&gitude", "No&rthing (m)"));
-    QCOMPARE(f.Label12->text(), texte("Latitude", "Easting (m)"));
-    QCOMPARE(f.Label13->text(), texte("Longitude", "Northing (m)"));
-    QCOMPARE(f.CheckSourceParis->isEnabled(), geographique);
-    QCOMPARE(f.CheckDestParis->isEnabled(), geographique);
-    QCOMPARE(f.EditFuseauSource->isEnabled(), multiple);
-    QCOMPARE(f.EditFuseauDest->isEnabled(), multiple);
-    QVERIFY(f.CheckSourceParis->isChecked());  // a disabled box keeps its state
-  }
-
-  // Returning from the parameters window resets both choices and, with
-  // automatic saving, saves a changed catalogue at once.
-  void parametresRemettentLesChoix() {
-    TForm1& f = OuvreCatalogueEssai();
-    int ouvertures = 0;
-    f.MontreParametres = [&] {
-      if (++ouvertures == 1) f.Donnees->AjouteLigne("Ellipsoide=\"Bessel\" \"\" 6377397.155 0.08169683");
-    };
-    f.ComboSource->setCurrentIndex(kTM3);
-    f.ComboDestination->setCurrentIndex(kPlateCarree);
-    QTest::mouseClick(f.Button1, Qt::LeftButton);
-    QCOMPARE(ouvertures, 1);
-    QCOMPARE(f.ComboSource->currentIndex(), 0);
-    QCOMPARE(f.ComboDestination->currentIndex(), 0);
-    QVERIFY(!f.EditFuseauSource->isEnabled());
-    const std::string enregistre = LitFichier(banc_->CheminDonnees());
-    QVERIFY(enregistre.find("Bessel") != std::string::npos);
-    // Unchanged: the file is left alone.
-    std::filesystem::remove(banc_->CheminDonnees());
-    QTest::mouseClick(f.Button1, Qt::LeftButton);
-    QVERIFY(!FichierExiste(banc_->CheminDonnees()));
-    QVERIFY(banc_->Messages.isEmpty());
+    for (QLineEdit* sortie : {f.EditDescription1, f.EditDescription2, f.EditXDest, f.EditYDest,
+                              f.EditConvergence, f.EditAlteration, f.EditEcartEchelle, f.EditMethode})
+      QVERIFY(sortie->isReadOnly());
   }
 
   // TERM, HUP and INT to the real window program end it through its exit
@@ -203,10 +147,12 @@ class TestFenetrePrincipale : public QObject {
     QCOMPARE(LitFichier(banc_->CheminDonnees()), Utf8VersWin1252(kCatalogueEssai));
   }
 
-  // Two windows on one settings folder. The second program, started on the
-  // same file, does not save over what the first saved since: ended by TERM
-  // it asks, TERM again ends the question, and its catalogue goes to a file
-  // of its own. The first window, its file then changed by another window,
+  // Returning from the parameters window resets both choices and, with
+  // automatic saving, saves a changed catalogue at once, an unchanged one
+  // not. Two windows on one settings folder. The second program, started on
+  // the same file, does not save over what the first saved since: ended by
+  // TERM it asks, TERM again ends the question, and its catalogue goes to a
+  // file of its own. The first window, its file then changed by another window,
   // asks at each save and does as answered; cancelled, it writes nothing and
   // does not close.
   void deuxiemeFenetre() {
@@ -216,9 +162,14 @@ class TestFenetrePrincipale : public QObject {
     TForm1& f = banc_->Ouvre();
     std::string nom = "Bessel";
     f.MontreParametres = [&] {
-      f.Donnees->AjouteLigne("Ellipsoide=\"" + nom + "\" \"\" 6377397.155 0.08169683");
+      if (!nom.empty()) f.Donnees->AjouteLigne("Ellipsoide=\"" + nom + "\" \"\" 6377397.155 0.08169683");
     };
+    f.ComboSource->setCurrentIndex(kTM3);
+    f.ComboDestination->setCurrentIndex(kPlateCarree);
     QTest::mouseClick(f.Button1, Qt::LeftButton);
+    QCOMPARE(f.ComboSource->currentIndex(), 0);
+    QCOMPARE(f.ComboDestination->currentIndex(), 0);
+    QVERIFY(!f.EditFuseauSource->isEnabled());
     const std::string chemin = banc_->CheminDonnees();
     std::string fichier = LitFichier(chemin);
     QVERIFY(fichier.find("Bessel") != std::string::npos);
@@ -228,6 +179,11 @@ class TestFenetrePrincipale : public QObject {
     }, 20000));
     QCOMPARE(LitFichier(chemin), fichier);
     QCOMPARE(LitFichier(banc_->Ini().Dossier + "donnees-2.txt"), Utf8VersWin1252(kCatalogueEssai));
+    nom.clear();  // unchanged: the file is left alone
+    std::filesystem::remove(chemin);
+    QTest::mouseClick(f.Button1, Qt::LeftButton);
+    QVERIFY(!FichierExiste(chemin));
+    EcritFichierSur(chemin, fichier);
 
     QString question;
     const auto repond = [&](const char* reponse, const std::function<void()>& action) {
@@ -263,23 +219,19 @@ class TestFenetrePrincipale : public QObject {
     QVERIFY2(banc_->Messages.isEmpty(), qPrintable(banc_->Messages.join('\n')));
   }
 
-  void entreeConvertit_data() {
-    QTest::addColumn<QString>("champ");
+  // Enter converts from any control of the window.
+  void entreeConvertit() {
+    TForm1& f = banc_->Ouvre();
+    Montre(&f);
     for (const char* nom : {"EditXSource", "EditYSource", "EditDescription1", "ComboSource",
                             "CheckSourceParis", "ComboDestination", "CheckDestParis",
-                            "EditXDest", "EditConvergence", "EditAlteration"})
-      QTest::newRow(nom) << QString::fromLatin1(nom);
-  }
-  void entreeConvertit() {
-    QFETCH(QString, champ);
-    TForm1& f = banc_->Ouvre();
-    f.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f));
-    auto* widget = f.findChild<QWidget*>(champ);
-    QVERIFY(widget);
-    widget->setFocus();
-    QTest::keyClick(widget, Qt::Key_Return);
-    QCOMPARE(f.EditAlteration->text(), QStringLiteral("1"));
+                            "EditXDest", "EditConvergence", "EditAlteration"}) {
+      auto* widget = f.findChild<QWidget*>(QString::fromLatin1(nom));
+      f.EditAlteration->clear();
+      widget->setFocus();
+      QTest::keyClick(widget, Qt::Key_Return);
+      QVERIFY2(f.EditAlteration->text() == QStringLiteral("1"), nom);
+    }
     QVERIFY(banc_->Messages.isEmpty());
   }
 
@@ -291,48 +243,38 @@ class TestFenetrePrincipale : public QObject {
   // (the second point is 1.5e-5 rad further north), and the convergence from
   //   echo 48.844513633825 2.352945009657 48.845373075579 2.352945022024 |
   //   geod +a=6378249.2 +b=6356515 -I -f %.15f   -> 0.000544182562807°
-  // Each row is named by the caption of its unit button.
-  void conversionVersNtfParis_data() {
-    QTest::addColumn<int>("unite");
-    QTest::addColumn<QString>("marque");
-    QTest::addColumn<double>("tolerance");  // radians: the last written digit
-    QTest::newRow("degrés décimaux") << 0 << QStringLiteral("°") << 2e-9;
-    QTest::newRow("degrés minutes") << 1 << QStringLiteral("'") << 3e-7;
-    QTest::newRow("degrés minutes secondes") << 2 << QStringLiteral("''") << 2e-8;
-    QTest::newRow("grades") << 3 << QStringLiteral("g") << 2e-9;
-  }
   void conversionVersNtfParis() {
-    QFETCH(int, unite);
-    QFETCH(QString, marque);
-    QFETCH(double, tolerance);
     TForm1& f = OuvreCatalogueEssai();
-    f.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    Montre(&f);
     f.ComboDestination->setFocus();
     QTest::keyClick(f.ComboDestination, Qt::Key_Down);
     QCOMPARE(f.ComboDestination->currentText(), QStringLiteral("NTF"));
     Clique(f.CheckDestParis);
     QVERIFY(f.CheckDestParis->isChecked());
-    QAbstractButton* bouton = f.ItemsUnite->button(unite);
-    QCOMPARE(bouton->text(), QString::fromUtf8(QTest::currentDataTag()));
-    QTest::mouseClick(bouton, Qt::LeftButton, {}, QPoint(4, bouton->height() / 2));
-    QCOMPARE(f.ItemsUnite->checkedId(), unite);
-    Convertit(f, kWGS84, QStringLiteral("48°50'40''"), QStringLiteral("2°21'8''"));
-
-    QVERIFY2(banc_->Messages.isEmpty(), qPrintable(banc_->Messages.join('\n')));
-    for (QLineEdit* sortie : {f.EditXDest, f.EditYDest, f.EditConvergence}) {
-      QVERIFY2(sortie->text().endsWith(marque), qPrintable(sortie->text()));
-      QVERIFY(!sortie->text().contains(QLatin1Char(',')));
+    // Each unit button: its caption, the mark of its texts, their last digit
+    // (radians).
+    const std::tuple<const char*, const char*, double> unites[] = {
+        {"degrés décimaux", "°", 2e-9}, {"degrés minutes", "'", 3e-7},
+        {"degrés minutes secondes", "''", 2e-8}, {"grades", "g", 2e-9}};
+    for (int unite = 0; unite < 4; ++unite) {
+      const auto [legende, marque, tolerance] = unites[unite];
+      QAbstractButton* bouton = f.ItemsUnite->button(unite);
+      QCOMPARE(bouton->text(), QString::fromUtf8(legende));
+      QTest::mouseClick(bouton, Qt::LeftButton, {}, QPoint(4, bouton->height() / 2));
+      QCOMPARE(f.ItemsUnite->checkedId(), unite);
+      Convertit(f, kWGS84, QStringLiteral("48°50'40''"), QStringLiteral("2°21'8''"));
+      QVERIFY2(banc_->Messages.isEmpty(), qPrintable(banc_->Messages.join('\n')));
+      for (QLineEdit* sortie : {f.EditXDest, f.EditYDest, f.EditConvergence})
+        QVERIFY2(sortie->text().endsWith(QString::fromUtf8(marque)) && !sortie->text().contains(QLatin1Char(',')),
+                 qPrintable(sortie->text()));
+      QVERIFY(unite != 1 || !f.EditXDest->text().endsWith(QStringLiteral("''")));
+      QVERIFY(std::fabs(Angle(f.EditXDest) - 48.844513633825 * DegresVersRadians) < tolerance);
+      QVERIFY(std::fabs(Angle(f.EditYDest) - 0.015715842990 * DegresVersRadians) < tolerance);
+      QVERIFY(std::fabs(Angle(f.EditConvergence) - 0.000544182563 * DegresVersRadians) < tolerance + 1e-9);
     }
-    QVERIFY(unite != 1 || !f.EditXDest->text().endsWith(QStringLiteral("''")));
-    QVERIFY(std::fabs(Angle(f.EditXDest) - 48.844513633825 * DegresVersRadians) < tolerance);
-    QVERIFY(std::fabs(Angle(f.EditYDest) - 0.015715842990 * DegresVersRadians) < tolerance);
-    QVERIFY(std::fabs(Angle(f.EditConvergence) - 0.000544182563 * DegresVersRadians) <
-            tolerance + 1e-9);
     QCOMPARE(f.EditAlteration->text(), QStringLiteral("1"));
     QCOMPARE(f.EditFuseauDest->text(), QStringLiteral("1"));
     QCOMPARE(f.EditMethode->text(), QStringLiteral("3 paramètres (NTF)"));
-    QVERIFY(f.EditMethode->isReadOnly());
     QCOMPARE(f.LabelAvertissement->text(), QString());
   }
 
@@ -356,22 +298,10 @@ class TestFenetrePrincipale : public QObject {
     QCOMPARE(f.EditMethode->text(), QString());
   }
 
-  // A datum whose grid file is missing: one warning at start, with the file
-  // and the reason; the datum converts with its parameters.
-  void grilleAbsenteAvertitAuDemarrage() {
-    banc_->EcritDonnees(std::string(kCatalogueEssai) +
-                        "Datum=\"Quadrillé\" \"\" \"GRS 80\" 1 2 3 \"absente.dat\"\r\n");
-    TForm1& f = banc_->Ouvre();
-    QCOMPARE(banc_->Messages,
-             QStringList{QStringLiteral("Vestrel | La grille absente.dat du datum Quadrillé n'est pas "
-                                        "utilisée (fichier introuvable) : ses paramètres la remplacent")});
-    f.ComboDestination->setCurrentIndex(f.ComboDestination->findText(QStringLiteral("Quadrillé")));
-    Convertit(f, kWGS84, QStringLiteral("45°"), QStringLiteral("4°"));
-    QCOMPARE(f.EditMethode->text(), QStringLiteral("3 paramètres (Quadrillé)"));
-  }
-
   void messagesDeConvertir_data() {
-    Colonnes("convertir.txt", {"source", "x", "y", "fuseau", "unite", "message"});
+    for (const char* colonne : {"source", "x", "y", "fuseau", "unite", "message"}) QTest::addColumn<QString>(colonne);
+    for (const QStringList& l : Table(QStringLiteral("convertir.txt")))
+      QTest::newRow(qPrintable(l[0])) << l[1] << l[2] << l[3] << l[4] << l[5] << l[6];
   }
   void messagesDeConvertir() {
     QFETCH(QString, x);
@@ -562,33 +492,6 @@ class TestFenetrePrincipale : public QObject {
 
   // ---- Start-up and exit ----
 
-  // "Quitter" saves the catalogue, or leaves the data file alone (nothing
-  // was loaded) when automatic saving is off.
-  void sortie_data() {
-    QTest::addColumn<bool>("automatique");
-    QTest::newRow("automatique") << true;
-    QTest::newRow("manuelle") << false;
-  }
-  void sortie() {
-    QFETCH(bool, automatique);
-    banc_->EcritDonnees(kCatalogueEssai);
-    banc_->Ini().AutoSave = automatique;
-    const QString chemin = QString::fromStdString(banc_->CheminDonnees());
-    TForm1& f = banc_->Ouvre();
-    QCOMPARE(f.ComboSource->count(), automatique ? 6 : 1);
-    if (automatique) QVERIFY(QFile::remove(chemin));
-    f.show();
-    QTest::mouseClick(f.Button3, Qt::LeftButton);
-    QVERIFY(!f.isVisible());
-    banc_->Ferme();
-    QVERIFY(banc_->Messages.isEmpty());
-    QFile fichier(chemin);
-    QVERIFY(fichier.open(QIODevice::ReadOnly));
-    const QByteArray contenu = fichier.readAll();
-    QVERIFY(contenu.contains("\"Plate carr\xe9" "e\""));
-    if (!automatique) QCOMPARE(contenu, QByteArray::fromStdString(Utf8VersWin1252(kCatalogueEssai)));
-  }
-
   void echecDEnregistrement() {
     // The settings folder lies below a regular file: nothing can be created
     // there, even by root.
@@ -602,7 +505,8 @@ class TestFenetrePrincipale : public QObject {
     QVERIFY2(banc_->Messages.front().contains(QStringLiteral("n'est pas utilisable")),
              qPrintable(banc_->Messages.front()));
     f.show();
-    QTest::mouseClick(f.Button3, Qt::LeftButton);
+    QTest::mouseClick(f.Button3, Qt::LeftButton);  // "Quitter"
+    QVERIFY(!f.isVisible());
     banc_->Ferme();
     QCOMPARE(banc_->Messages.size(), 2);
     QCOMPARE(banc_->Messages.back(),
@@ -610,34 +514,37 @@ class TestFenetrePrincipale : public QObject {
                  QString::fromStdString(banc_->CheminDonnees()));
   }
 
-  // Lines of "donnees.txt" the catalogue cannot use are said once, all of
-  // them, and go back to the file at exit; a system whose constants cannot be
-  // computed stays in the choices and says why when it converts.
+  // Said once at start: the lines of "donnees.txt" the catalogue cannot use
+  // (written back at exit), a datum whose grid file is missing (it converts
+  // with its parameters). A system whose constants cannot be computed stays
+  // in the choices and says why when it converts.
   void demarrageAvecDesLignesInutilisables() {
     const std::string equateur =
         "Projection \"Lambert Conique Tangent\"=\"Equateur\" \"\" \"WGS84\" 1 0 0 0° 0°\r\n";
     banc_->EcritDonnees(std::string(kCatalogueEssai) + "Inconnu=1 2 3\r\n" + equateur +
                         "Datum=\"D\" \"\" \"Absent\" 0 0 0\r\n" +
-                        "Ellipsoide=\"Bessel\" \"Bessel 1841\" 6377397.155 0.0816968312225\r\n");
+                        "Datum=\"Quadrillé\" \"\" \"GRS 80\" 1 2 3 \"absente.dat\"\r\n");
     TForm1& f = banc_->Ouvre();
-    QCOMPARE(f.ComboSource->count(), 7);
-    QCOMPARE(banc_->Messages.size(), 1);
-    const QString& message = banc_->Messages.front();
-    for (const QString& partie : {QStringLiteral("Vestrel | "), QString::fromStdString(banc_->CheminDonnees()),
+    QCOMPARE(banc_->Messages.size(), 2);
+    for (const QString& partie : {QString::fromStdString(banc_->CheminDonnees()),
                                   QStringLiteral("ligne 8 : Donnée Inconnu de nature inconnue"),
                                   QStringLiteral("ligne 10 : Ellipsoïde Absent inconnu dans le datum D")})
-      QVERIFY2(message.contains(partie), qPrintable(message));
+      QVERIFY2(banc_->Messages[0].contains(partie), qPrintable(banc_->Messages[0]));
+    QCOMPARE(banc_->Messages[1], QStringLiteral("Vestrel | La grille absente.dat du datum Quadrillé n'est "
+                                                "pas utilisée (fichier introuvable) : ses paramètres la remplacent"));
     banc_->Messages.clear();
-    f.ComboDestination->setCurrentIndex(5);
-    Convertit(f, 0, QStringLiteral("46°"), QStringLiteral("3°"));
+    f.ComboDestination->setCurrentIndex(f.ComboDestination->findText(QStringLiteral("Quadrillé")));
+    Convertit(f, kWGS84, QStringLiteral("45°"), QStringLiteral("4°"));
+    QCOMPARE(f.EditMethode->text(), QStringLiteral("3 paramètres (Quadrillé)"));
+    f.ComboDestination->setCurrentIndex(f.ComboDestination->findText(QStringLiteral("Equateur")));
+    Convertit(f, kWGS84, QStringLiteral("46°"), QStringLiteral("3°"));
     QCOMPARE(banc_->Messages, QStringList{QStringLiteral(
                                   "Vestrel | Les constantes du système Equateur n'ont pas pu être "
                                   "calculées : Division par zéro")});
     banc_->Ferme();
     const std::string sauve = Win1252VersUtf8(LitFichier(banc_->CheminDonnees()));
-    for (const std::string& ligne : {std::string("Inconnu=1 2 3\r\n"), equateur,
-                                     std::string("Datum=\"D\" \"\" \"Absent\" 0 0 0\r\n"),
-                                     std::string("\"Bessel 1841\"")})
+    for (const std::string& ligne :
+         {std::string("Inconnu=1 2 3\r\n"), equateur, std::string("Datum=\"D\" \"\" \"Absent\" 0 0 0\r\n")})
       QVERIFY2(sauve.find(ligne) != std::string::npos, ligne.c_str());
   }
 };
