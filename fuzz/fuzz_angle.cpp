@@ -27,12 +27,15 @@ double PrecisionForme(int unite) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* octets, size_t taille) {
   const std::string_view texte = fuzz::Texte(octets, taille);
-  double angle = 0;
+  double angle = 0, essai = 0;
+  const bool lu = EssaieTexteVersAngle(texte, essai);
   try {
     angle = TexteVersAngle(texte);
   } catch (const Erreur&) {
+    fuzz::Exige(!lu, "EssaieTexteVersAngle lit ce que TexteVersAngle refuse");
     return 0;
   }
+  fuzz::Exige(lu && essai == angle, "EssaieTexteVersAngle et TexteVersAngle divergent");
   fuzz::Exige(std::isfinite(angle), "angle non fini lu de '" + std::string(texte) + "'");
   for (int unite = -1; unite <= 4; ++unite) {
     std::string ecrit = "inchangé";

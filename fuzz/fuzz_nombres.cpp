@@ -3,6 +3,7 @@
 // exponent; an integer an optional sign and digits within 32 bits. Each
 // throwing reader agrees with its non-throwing twin, and what FormatG writes
 // reads back to the same double.
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -68,6 +69,12 @@ void VerifieReel(std::string_view texte) {
   if (!lu) return;
   fuzz::Exige(GrammaireReel(texte), "réel lu hors de la grammaire : '" + std::string(texte) + "'");
   fuzz::Exige(std::isfinite(essai), "réel non fini lu");
+  // The short forms read without std::from_chars give its value to the bit.
+  double attendu = 0;
+  const char* premier = texte.data() + (texte[0] == '+' ? 1 : 0);
+  const auto [fin, ec] = std::from_chars(premier, texte.data() + texte.size(), attendu);
+  fuzz::Exige(ec == std::errc::result_out_of_range || MemesBits(attendu, essai),
+              "'" + std::string(texte) + "' lu autrement que par std::from_chars");
   const std::string ecrit = FormatG(essai, 17);
   fuzz::Exige(MemesBits(LitReel(ecrit), essai) || (essai == 0 && LitReel(ecrit) == 0),
               "'%.17g' ne se relit pas : " + ecrit);

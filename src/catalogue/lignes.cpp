@@ -4,6 +4,7 @@
 #include "catalogue/lignes.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -19,7 +20,6 @@ namespace {
 
 constexpr const char* kMessageFuseau = "Le numéro de fuseau de départ est incorrect, exemple 12";
 constexpr int kChampsExacts = 4;   // ID X Y FUSEAU
-constexpr int kChampsMax = 64;     // chosen columns
 
 bool EstBlanc(char c) { return c == ' ' || c == '\t'; }
 
@@ -29,15 +29,29 @@ std::string_view SansBlancs(std::string_view t) {
   return t;
 }
 
+// Byte classes of the runs of separators: a blank or a tab, a ";".
+constexpr uint8_t kBlanc = 1, kPointVirgule = 2;
+constexpr auto kClasses = [] {
+  std::array<uint8_t, 256> classes{};
+  classes[' '] = classes['\t'] = kBlanc;
+  classes[';'] = kPointVirgule;
+  return classes;
+}();
+
+uint8_t Classe(char c) { return kClasses[static_cast<unsigned char>(c)]; }
+
 // Splits the line into at most `limite` fields; returns how many were found.
+// `pointVirgule` tells whether the line holds a ";" (the separator of the
+// output).
 int Decoupe(std::string_view ligne, TSeparateur separateur, std::string_view* champs,
-            int limite) {
+            int limite, bool& pointVirgule) {
   int n = 0;
   size_t i = 0;
   const size_t taille = ligne.size();
   if (separateur == TSeparateur::PointVirgule || separateur == TSeparateur::Tabulation) {
     // Every separator ends a field, empty fields included.
     const char s = separateur == TSeparateur::PointVirgule ? ';' : '\t';
+    pointVirgule = s == ';';
     if (SansBlancs(ligne).empty()) return 0;
     while (n < limite) {
       const size_t fin = std::min(ligne.find(s, i), taille);
@@ -47,38 +61,44 @@ int Decoupe(std::string_view ligne, TSeparateur separateur, std::string_view* ch
     }
     return n;
   }
-  const bool pointVirgule = separateur == TSeparateur::Tous;
-  auto estSeparateur = [pointVirgule](char c) { return EstBlanc(c) || (pointVirgule && c == ';'); };
-  while (n < limite) {
-    while (i < taille && estSeparateur(ligne[i])) ++i;
+  // Runs of separators between the fields.
+  const uint8_t separe = separateur == TSeparateur::Tous ? kBlanc | kPointVirgule : kBlanc;
+  const char* octets = ligne.data();
+  uint8_t vus = 0;
+  for (;;) {
+    while (i < taille && (Classe(octets[i]) & separe)) vus |= Classe(octets[i++]);
     if (i == taille) break;
+    if (n == limite) {
+      pointVirgule = (vus & kPointVirgule) || ligne.find(';', i) != std::string_view::npos;
+      return n;
+    }
     const size_t debut = i;
-    while (i < taille && !estSeparateur(ligne[i])) ++i;
-    champs[n++] = ligne.substr(debut, i - debut);
+    while (i < taille && !(Classe(octets[i]) & separe)) vus |= Classe(octets[i++]);
+    champs[n++] = std::string_view(octets + debut, i - debut);
   }
+  pointVirgule = vus & kPointVirgule;
   return n;
 }
 
 // True when the bytes are well-formed UTF-8. Runs of ASCII are passed eight
 // bytes at a time.
 bool Utf8Valide(std::string_view t) {
-  for (size_t i = 0; i < t.size();) {
-    if (i + 8 <= t.size()) {
-      uint64_t huit;
-      std::memcpy(&huit, t.data() + i, 8);
-      if ((huit & 0x8080808080808080ULL) == 0) {
-        i += 8;
-        continue;
-      }
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(t.data());
+  const unsigned char* const fin = p + t.size();
+  for (;;) {
+    for (uint64_t huit; fin - p >= 8; p += 8) {
+      std::memcpy(&huit, p, 8);
+      if (huit & 0x8080808080808080ULL) break;
     }
-    unsigned char c = static_cast<unsigned char>(t[i]);
-    size_t suite = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : 9;
-    if (suite == 9 || (suite > 0 && i + suite >= t.size())) return false;
-    for (size_t k = 1; k <= suite; ++k)
-      if ((static_cast<unsigned char>(t[i + k]) & 0xC0) != 0x80) return false;
-    i += suite + 1;
+    while (p < fin && *p < 0x80) ++p;
+    if (p == fin) return true;
+    const unsigned char c = *p;
+    const long suite = (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : 9;
+    if (suite == 9 || suite >= fin - p) return false;
+    for (long k = 1; k <= suite; ++k)
+      if ((p[k] & 0xC0) != 0x80) return false;
+    p += suite + 1;
   }
-  return true;
 }
 
 // A typed text in the engine's UTF-8: the field itself when it is UTF-8
@@ -106,20 +126,21 @@ std::string Attendu(const TOptionsLignes& options, const TSystemeResolu& source)
   return t;
 }
 
-// Plain numbers of degrees or grades for a geographic source.
-void LitAnglesNombres(TFormatAngles format, std::string_view texteX, std::string_view texteY,
-                      double& premiere, double& seconde) {
+// Plain numbers of degrees or grades for a geographic source: the message,
+// or null when both are read.
+const char* LitAnglesNombres(TFormatAngles format, std::string_view texteX,
+                             std::string_view texteY, double& premiere, double& seconde) {
   const bool degres = format == TFormatAngles::Degres;
   const double facteur = degres ? DegresVersRadians : GradesVersRadians;
-  auto lit = [&](std::string_view texte, const char* nom, const char* exemple) {
-    double valeur;
-    if (!EssaieLitReel(texte, valeur))
-      throw ErreurConversion(std::string(nom) + " de départ incorrecte, exemple " + exemple);
-    return valeur * facteur;
-  };
-  premiere = lit(texteX, "Latitude", degres ? "48.856614" : "54.285127");
-  seconde = lit(texteY, "Longitude", degres ? "2.352222" : "2.613580");
-  VerifieLatitudeLongitude(premiere, seconde);
+  if (!EssaieLitReel(texteX, premiere))
+    return degres ? "Latitude de départ incorrecte, exemple 48.856614"
+                  : "Latitude de départ incorrecte, exemple 54.285127";
+  if (!EssaieLitReel(texteY, seconde))
+    return degres ? "Longitude de départ incorrecte, exemple 2.352222"
+                  : "Longitude de départ incorrecte, exemple 2.613580";
+  premiere *= facteur;
+  seconde *= facteur;
+  return DefautLatitudeLongitude(premiere, seconde);
 }
 
 }  // namespace
@@ -134,35 +155,43 @@ TConvertisseurLignes::TConvertisseurLignes(const TOptionsLignes& options,
     for (int i = 0; i < 4; ++i) methodes_[i] = TexteMethode(source, destination, i & 1, i & 2);
 }
 
-void TConvertisseurLignes::Convertit(std::string_view ligne, std::string& sortie) {
-  std::string_view champs[kChampsMax];
+bool TConvertisseurLignes::Convertit(std::string_view ligne, std::string& sortie,
+                                     std::string& erreur) {
+  // A line that cannot be read is told without raising anything: a file of
+  // faulty lines goes nearly as fast as a file of points.
+  auto echec = [&erreur](std::string_view message) {
+    erreur.assign(message);
+    return false;
+  };
+  auto nombreDeChamps = [&](int n) {
+    erreur = "Nombre de champs incorrect (" + std::to_string(n) + "), attendu : " + attendu_;
+    return false;
+  };
+  std::string_view* champs = champs_.data();
   std::string_view champX, champY, champId, champFuseau;
-  bool avecId = false;
+  bool avecId = false, pointVirgule = false;
   if (const auto& c = options_.Colonnes) {
     const int requis = std::max({c->Id, c->X, c->Y}) + 1;
-    const int n = Decoupe(ligne, options_.Separateur, champs, std::max(requis, c->Fuseau + 1));
-    if (n < requis)
-      throw ErreurConversion("Nombre de champs incorrect (" + std::to_string(n) +
-                             "), attendu : " + attendu_);
+    const int n =
+        Decoupe(ligne, options_.Separateur, champs, std::max(requis, c->Fuseau + 1), pointVirgule);
+    if (n < requis) return nombreDeChamps(n);
     champX = champs[c->X];
     champY = champs[c->Y];
     avecId = c->Id >= 0;
     if (avecId) champId = champs[c->Id];
     if (c->Fuseau >= 0 && c->Fuseau < n) champFuseau = champs[c->Fuseau];
   } else {
-    const int n = Decoupe(ligne, options_.Separateur, champs, kChampsExacts + 1);
+    const int n = Decoupe(ligne, options_.Separateur, champs, kChampsExacts + 1, pointVirgule);
     const int base = options_.Id ? 1 : 0;
     const bool avecFuseau = source_.Multiple && n == base + 3;
-    if (n != base + 2 && !avecFuseau)
-      throw ErreurConversion("Nombre de champs incorrect (" + std::to_string(n) +
-                             "), attendu : " + attendu_);
+    if (n != base + 2 && !avecFuseau) return nombreDeChamps(n);
     champX = champs[base];
     champY = champs[base + 1];
     avecId = options_.Id;
     if (avecId) champId = champs[0];
     if (avecFuseau) {
       champFuseau = champs[base + 2];
-      if (champFuseau.empty()) throw ErreurConversion(kMessageFuseau);
+      if (champFuseau.empty()) return echec(kMessageFuseau);
     }
   }
 
@@ -171,59 +200,69 @@ void TConvertisseurLignes::Convertit(std::string_view ligne, std::string& sortie
     zone = options_.ParisDepart ? 1 : 0;
   } else if (source_.Multiple) {
     if (!champFuseau.empty()) {
-      if (!EssaieLitEntier(champFuseau, zone)) throw ErreurConversion(kMessageFuseau);
+      if (!EssaieLitEntier(champFuseau, zone)) return echec(kMessageFuseau);
     } else if (options_.Fuseau) {
       zone = *options_.Fuseau;
     } else {
-      throw ErreurConversion(kMessageFuseau);
+      return echec(kMessageFuseau);
     }
   }
   const std::string_view texteX = TexteSaisi(champX, options_.VirguleDecimale, texteX_);
   const std::string_view texteY = TexteSaisi(champY, options_.VirguleDecimale, texteY_);
-  double premiere, seconde;
-  if (source_.Geographique() && options_.Angles != TFormatAngles::Textes)
-    LitAnglesNombres(options_.Angles, texteX, texteY, premiere, seconde);
-  else
-    LitPointDepart(source_, texteX, texteY, premiere, seconde);
+  double premiere = 0, seconde = 0;
+  const char* defaut =
+      source_.Geographique() && options_.Angles != TFormatAngles::Textes
+          ? LitAnglesNombres(options_.Angles, texteX, texteY, premiere, seconde)
+          : EssaieLitPointDepart(source_, texteX, texteY, premiere, seconde);
+  if (defaut) return echec(defaut);
   TPointConverti point;
-  ConvertitPoint(source_, zone, destination_, options_.ParisArrivee, premiere, seconde,
-                 options_.Details, point, &regions_);
-  avertissement_.clear();
-  if (point.Eloigne()) {
-    if (options_.Strict) throw ErreurConversion(TexteEloigne(source_, destination_, point));
-    avertissement_ = TexteEloigne(source_, destination_, point);
-  }
-  if (refuseHorsGrille_ && (point.HorsGrilleDepart || point.HorsGrilleArrivee))
-    throw ErreurConversion(TexteHorsGrille(source_, destination_, point));
+  const size_t avant = sortie.size();
+  try {
+    ConvertitPoint(source_, zone, destination_, options_.ParisArrivee, premiere, seconde,
+                   options_.Details, point, &regions_);
+    avertissement_.clear();
+    if (point.Eloigne()) {
+      if (options_.Strict) return echec(TexteEloigne(source_, destination_, point));
+      avertissement_ = TexteEloigne(source_, destination_, point);
+    }
+    if (refuseHorsGrille_ && (point.HorsGrilleDepart || point.HorsGrilleArrivee))
+      return echec(TexteHorsGrille(source_, destination_, point));
 
-  const char separateur =
-      options_.Separateur == TSeparateur::PointVirgule ||
-              (options_.Separateur == TSeparateur::Tous && ligne.find(';') != std::string_view::npos)
-          ? ';'
-          : '\t';
-  if (avecId) {
-    sortie.append(champId);
+    const char separateur =
+        options_.Separateur == TSeparateur::PointVirgule ||
+                (options_.Separateur == TSeparateur::Tous && pointVirgule)
+            ? ';'
+            : '\t';
+    if (avecId) {
+      sortie.append(champId);
+      sortie.push_back(separateur);
+    }
+    AjouteCoordonnee(sortie, destination_, point.X, options_.Unite);
     sortie.push_back(separateur);
-  }
-  AjouteCoordonnee(sortie, destination_, point.X, options_.Unite);
-  sortie.push_back(separateur);
-  AjouteCoordonnee(sortie, destination_, point.Y, options_.Unite);
-  if (destination_.Multiple) {
-    char chiffres[16];
-    auto [fin, ec] = std::to_chars(chiffres, chiffres + sizeof chiffres, point.Zone);
-    sortie.push_back(separateur);
-    sortie.append(chiffres, fin);
-  }
-  if (options_.Details) {
-    AngleVersTexte(options_.Unite, point.Convergence, texte_);
-    sortie.push_back(separateur);
-    sortie += texte_;
-    sortie.push_back(separateur);
-    sortie += TexteAlteration(point.Alteration);
-  }
-  if (options_.Methode) {
-    sortie.push_back(separateur);
-    sortie += methodes_[(point.HorsGrilleDepart ? 1 : 0) + (point.HorsGrilleArrivee ? 2 : 0)];
+    AjouteCoordonnee(sortie, destination_, point.Y, options_.Unite);
+    if (destination_.Multiple) {
+      char chiffres[16];
+      auto [fin, ec] = std::to_chars(chiffres, chiffres + sizeof chiffres, point.Zone);
+      sortie.push_back(separateur);
+      sortie.append(chiffres, fin);
+    }
+    if (options_.Details) {
+      AngleVersTexte(options_.Unite, point.Convergence, texte_);
+      sortie.push_back(separateur);
+      sortie += texte_;
+      sortie.push_back(separateur);
+      sortie += TexteAlteration(point.Alteration);
+    }
+    if (options_.Methode) {
+      sortie.push_back(separateur);
+      sortie += methodes_[(point.HorsGrilleDepart ? 1 : 0) + (point.HorsGrilleArrivee ? 2 : 0)];
+    }
+    return true;
+  } catch (const std::exception& e) {
+    // A fault of the conversion itself (a singular point, a zone the system
+    // lacks), or of the writing of its result.
+    sortie.resize(avant);
+    return echec(e.what());
   }
 }
 
@@ -299,10 +338,11 @@ TBilanFichier ConvertitFichier(const TOptionsLignes& options, const TSystemeReso
   TSortieTemporaire ecriture(sortie);
   TConvertisseurLignes convertisseur(options, source, destination);
   TBilanFichier bilan;
-  auto echec = [&bilan](std::string message) {
+  std::string erreur;
+  auto echec = [&bilan](const std::string& message) {
     ++bilan.Echouees;
     if (bilan.Echecs.size() < TBilanFichier::kEchecsGardes)
-      bilan.Echecs.push_back({bilan.Lignes, std::move(message)});
+      bilan.Echecs.push_back({bilan.Lignes, message});
   };
 
   std::vector<char> bloc(kBloc);
@@ -376,14 +416,11 @@ TBilanFichier ConvertitFichier(const TOptionsLignes& options, const TSystemeReso
       tampon.append(ligne);
       tampon.append(finLigne);
     } else {
-      const size_t avant = tampon.size();
-      try {
-        convertisseur.Convertit(ligne, tampon);
+      if (convertisseur.Convertit(ligne, tampon, erreur)) {
         tampon.append(finLigne);
         ++bilan.Converties;
-      } catch (const std::exception& e) {
-        tampon.resize(avant);
-        echec(e.what());
+      } else {
+        echec(erreur);
       }
     }
     ecriture.FinLigne();

@@ -3,6 +3,7 @@
 // catalogue with the window's texts. The batch command line and the window's
 // "Convertir un fichier ..." share this reading, this conversion and these
 // messages, so that both give the same output for the same choices.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -52,13 +53,15 @@ struct TOptionsLignes {
   bool Strict = false;   // far points and points off their datum's grid refused
 };
 
-// Converts one point line into `sortie` (without its line end); raises the
-// line's error (vestrel::Erreur, or std::exception for any other fault).
+// Converts point lines.
 class TConvertisseurLignes {
  public:
   TConvertisseurLignes(const TOptionsLignes& options, const TSystemeResolu& source,
                        const TSystemeResolu& destination);
-  void Convertit(std::string_view ligne, std::string& sortie);
+  // Appends the converted line to `sortie` (without its line end); false,
+  // with `sortie` as it was and the line's message in `erreur`, when the
+  // line cannot be converted.
+  bool Convertit(std::string_view ligne, std::string& sortie, std::string& erreur);
   // The warning of the line just converted (a point far from a system's
   // region), empty when none.
   const std::string& Avertissement() const { return avertissement_; }
@@ -74,6 +77,7 @@ class TConvertisseurLignes {
   // A point off a grid is refused with Strict, unless no shift is made.
   const bool refuseHorsGrille_;
   TCacheRegions regions_;
+  std::array<std::string_view, 64> champs_;  // the fields of the line (chosen columns: 64 at most)
   std::string texteX_, texteY_, texte_, avertissement_;
 };
 

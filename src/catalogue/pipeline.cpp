@@ -350,39 +350,50 @@ double AlterationDe(TControle& garde, const TSystemeResolu& d, const TImages& im
 
 // ---- Numbers ------------------------------------------------------------------
 
-void VerifieLatitudeLongitude(double latitude, double longitude) {
+namespace {
+
+constexpr const char* kLatitudeHorsBornes = "La latitude de départ doit être comprise entre -90° et 90°";
+constexpr const char* kLongitudeHorsBornes =
+    "La longitude de départ doit être comprise entre -360° et 360°";
+
+}  // namespace
+
+const char* DefautLatitudeLongitude(double latitude, double longitude) noexcept {
   // A few units in the last place are let through: 100g and 90° need not
   // give the same double.
-  if (!(std::fabs(latitude) <= kLatitudeMax))
-    throw ErreurIntervalle("La latitude de départ doit être comprise entre -90° et 90°");
-  if (!(std::fabs(longitude) <= kLongitudeMax))
-    throw ErreurIntervalle("La longitude de départ doit être comprise entre -360° et 360°");
+  if (!(std::fabs(latitude) <= kLatitudeMax)) return kLatitudeHorsBornes;
+  if (!(std::fabs(longitude) <= kLongitudeMax)) return kLongitudeHorsBornes;
+  return nullptr;
+}
+
+void VerifieLatitudeLongitude(double latitude, double longitude) {
+  if (const char* message = DefautLatitudeLongitude(latitude, longitude))
+    throw ErreurIntervalle(message);
+}
+
+const char* EssaieLitPointDepart(const TSystemeResolu& source, std::string_view texteX,
+                                 std::string_view texteY, double& premiere,
+                                 double& seconde) noexcept {
+  // The X text is checked before the Y text; the four messages replace
+  // whatever the angle parser or the number reader would say.
+  if (source.Geographique()) {
+    if (!EssaieTexteVersAngle(texteX, premiere) || !std::isfinite(premiere))
+      return kLatitudeIncorrecte;
+    if (!EssaieTexteVersAngle(texteY, seconde) || !std::isfinite(seconde))
+      return kLongitudeIncorrecte;
+    return DefautLatitudeLongitude(premiere, seconde);
+  }
+  if (!EssaieLitReel(texteX, premiere)) return kEastingIncorrect;
+  if (!EssaieLitReel(texteY, seconde)) return kNorthingIncorrect;
+  return nullptr;
 }
 
 void LitPointDepart(const TSystemeResolu& source, std::string_view texteX,
                     std::string_view texteY, double& premiere, double& seconde) {
-  // The X text is checked before the Y text; the four messages replace
-  // whatever the angle parser or the number reader said.
-  auto lit = [](auto lecture, std::string_view texte, const char* message) {
-    try {
-      return lecture(texte);
-    } catch (const Erreur&) {
-      throw ErreurConversion(message);
-    }
-  };
-  if (source.Geographique()) {
-    auto angle = [](std::string_view t) {
-      const double valeur = TexteVersAngle(t);
-      if (!std::isfinite(valeur)) throw ErreurConversion("");
-      return valeur;
-    };
-    premiere = lit(angle, texteX, kLatitudeIncorrecte);
-    seconde = lit(angle, texteY, kLongitudeIncorrecte);
-    VerifieLatitudeLongitude(premiere, seconde);
-  } else {
-    auto reel = [](std::string_view t) { return LitReel(t); };
-    premiere = lit(reel, texteX, kEastingIncorrect);
-    seconde = lit(reel, texteY, kNorthingIncorrect);
+  if (const char* message = EssaieLitPointDepart(source, texteX, texteY, premiere, seconde)) {
+    if (message == kLatitudeHorsBornes || message == kLongitudeHorsBornes)
+      throw ErreurIntervalle(message);
+    throw ErreurConversion(message);
   }
 }
 

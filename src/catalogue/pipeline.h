@@ -66,9 +66,15 @@ class TCacheRegions {
 // otherwise, with the pipeline's four messages.
 void LitPointDepart(const TSystemeResolu& source, std::string_view texteX,
                     std::string_view texteY, double& premiere, double& seconde);
+// The same without exception: the message, or null when the point is read.
+const char* EssaieLitPointDepart(const TSystemeResolu& source, std::string_view texteX,
+                                 std::string_view texteY, double& premiere,
+                                 double& seconde) noexcept;
 // Raises ErreurIntervalle for a typed latitude beyond ±90° or a longitude
-// beyond ±360° (radians).
+// beyond ±360° (radians); DefautLatitudeLongitude gives its message instead,
+// null for a point within.
 void VerifieLatitudeLongitude(double latitude, double longitude);
+const char* DefautLatitudeLongitude(double latitude, double longitude) noexcept;
 // Converts the point and, with `details`, computes the convergence and the
 // linear alteration (each step under the floating-point guard); always says
 // whether the point left a grid and how far it lies from each projected

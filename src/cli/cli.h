@@ -78,6 +78,8 @@ class TEcrivain {
   ~TEcrivain();
   void Ajoute(std::string_view texte) { tampon_.append(texte); }
   void Ajoute(char c) { tampon_.push_back(c); }
+  // The block itself, for a writer that appends to it in place.
+  std::string& Tampon() { return tampon_; }
   // End of an output line: writes when the block is full or the output
   // is a terminal.
   void FinLigne() {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 
 #include "catalogue/donnee.h"
@@ -76,41 +77,44 @@ int Convertir(const TOptionsConversion& options) {
     sortie.Vide();
     rapport.Vide();
   };
-  auto signale = [&](std::string_view message) {
+  std::string message, erreur;
+  uint64_t numero = 0;
+  // A message about the current line, "ligne N : " before it.
+  auto signale = [&](std::string_view texte) {
     echec = true;
     if (ordonne) sortie.Vide();
+    message.assign("ligne ");
+    char chiffres[24];
+    message.append(chiffres, std::to_chars(chiffres, chiffres + sizeof chiffres, numero).ptr);
+    message.append(" : ");
+    message.append(texte);
     rapport.Message(message);
   };
 
-  std::string texte;
   std::string_view ligne, fin;
-  uint64_t numero = 0;
   while (lecteur.Suivante(ligne, fin)) {
     ++numero;
     std::string_view finSortie = fin.empty() ? std::string_view("\n") : fin;
     if (lecteur.Tronquee()) {
-      signale("ligne " + std::to_string(numero) + " : Ligne trop longue");
+      signale("Ligne trop longue");
     } else if (LigneRecopiee(ligne)) {
       if (ordonne) rapport.Vide();
       sortie.Ajoute(ligne);
       sortie.Ajoute(finSortie);
       sortie.FinLigne();
-    } else {
-      texte.clear();
-      try {
-        convertisseur.Convertit(ligne, texte);
-        texte += finSortie;
-        if (ordonne) rapport.Vide();
-        sortie.Ajoute(texte);
-        if (!convertisseur.Avertissement().empty()) {
-          sortie.Vide();  // keeps standard output and standard error in order
-          rapport.Message("ligne " + std::to_string(numero) + " : Attention : " +
-                          convertisseur.Avertissement());
-        }
-        sortie.FinLigne();
-      } catch (const std::exception& e) {
-        signale("ligne " + std::to_string(numero) + " : " + e.what());
+    } else if (convertisseur.Convertit(ligne, sortie.Tampon(), erreur)) {
+      // The line was written straight into the output block.
+      sortie.Ajoute(finSortie);
+      if (ordonne) rapport.Vide();
+      if (!convertisseur.Avertissement().empty()) {
+        // Standard output before standard error, in the order of the lines.
+        sortie.Vide();
+        rapport.Message("ligne " + std::to_string(numero) + " : Attention : " +
+                        convertisseur.Avertissement());
       }
+      sortie.FinLigne();
+    } else {
+      signale(erreur);
     }
     rapport.Progression(lecteur.Lus());
   }

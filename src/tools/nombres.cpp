@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <cstring>
 #include <cmath>
 #include <limits>
 #include <system_error>
@@ -79,9 +80,11 @@ constexpr char kPaires[] =
 // m·2^q times 10^decimales is rounded to the nearest integer, ties to even,
 // as printf and std::to_chars round. False when the value is out of that
 // range (the general routine then does the work).
-bool AjouteFEntier(std::string& sortie, double valeur, int decimales) {
-  static constexpr uint64_t kPuissances[] = {1, 10, 100, 1000};
-  if (decimales < 0 || decimales > 3) return false;
+template <int decimales>
+bool AjouteFEntier(std::string& sortie, double valeur) {
+  static_assert(decimales >= 0 && decimales <= 3);
+  // 10^decimales, a constant: the divisions below are multiplications.
+  constexpr uint64_t puissance = decimales == 0 ? 1 : decimales == 1 ? 10 : decimales == 2 ? 100 : 1000;
   const uint64_t bits = std::bit_cast<uint64_t>(valeur);
   const int exposant = static_cast<int>((bits >> 52) & 0x7FF);
   if (exposant == 0x7FF) return false;  // infinite or not a number
@@ -89,7 +92,6 @@ bool AjouteFEntier(std::string& sortie, double valeur, int decimales) {
   const uint64_t m = exposant == 0 ? fraction : fraction | (uint64_t{1} << 52);
   const int decalage = (exposant == 0 ? 1 : exposant) - 1075;  // valeur = ±m·2^decalage
   if (decalage >= 0) return false;
-  const uint64_t puissance = kPuissances[decimales];
   const uint64_t produit = m * puissance;  // < 2^53 · 2^10
   const int s = -decalage;
   uint64_t n = 0;
@@ -102,20 +104,22 @@ bool AjouteFEntier(std::string& sortie, double valeur, int decimales) {
   char tampon[32];
   char* fin = tampon + sizeof tampon;
   char* p = fin;
-  // Division by a constant (a multiplication), not by a variable.
-  uint64_t entiers = n;
-  switch (decimales) {
-    case 1: entiers = n / 10; break;
-    case 2: entiers = n / 100; break;
-    case 3: entiers = n / 1000; break;
-    default: break;
+  uint64_t entiers = n / puissance;
+  const uint64_t partie = n - entiers * puissance;
+  if constexpr (decimales == 3) {
+    p -= 4;
+    p[1] = static_cast<char>('0' + partie / 100);
+    p[2] = kPaires[2 * (partie % 100)];
+    p[3] = kPaires[2 * (partie % 100) + 1];
+  } else if constexpr (decimales == 2) {
+    p -= 3;
+    p[1] = kPaires[2 * partie];
+    p[2] = kPaires[2 * partie + 1];
+  } else if constexpr (decimales == 1) {
+    p -= 2;
+    p[1] = static_cast<char>('0' + partie);
   }
-  uint64_t decimalesValeur = n - entiers * puissance;
-  for (int i = 0; i < decimales; ++i) {
-    *--p = static_cast<char>('0' + decimalesValeur % 10);
-    decimalesValeur /= 10;
-  }
-  if (decimales > 0) *--p = '.';
+  if constexpr (decimales > 0) *p = '.';
   // Two digits at a time from a table of the hundred pairs.
   while (entiers >= 100) {
     const uint64_t paire = entiers % 100;
@@ -132,8 +136,45 @@ bool AjouteFEntier(std::string& sortie, double valeur, int decimales) {
     *--p = static_cast<char>('0' + entiers);
   }
   if (bits >> 63) *--p = '-';
-  sortie.append(p, fin);
+  sortie.append(p, static_cast<size_t>(fin - p));
   return true;
+}
+
+bool AjouteFEntier(std::string& sortie, double valeur, int decimales) {
+  switch (decimales) {
+    case 0: return AjouteFEntier<0>(sortie, valeur);
+    case 1: return AjouteFEntier<1>(sortie, valeur);
+    case 2: return AjouteFEntier<2>(sortie, valeur);
+    case 3: return AjouteFEntier<3>(sortie, valeur);
+    default: return false;
+  }
+}
+
+// The value of the eight decimal digits at `p`; false when one of the bytes
+// is not a digit. Eight bytes read as one little-endian word, the digits
+// paired, then the pairs, then the quadruples, by multiplications.
+bool HuitChiffres(const char* p, uint64_t& valeur) noexcept {
+  if constexpr (std::endian::native != std::endian::little) {
+    valeur = 0;
+    for (int i = 0; i < 8; ++i) {
+      if (!EstChiffre(p[i])) return false;
+      valeur = valeur * 10 + static_cast<uint64_t>(p[i] - '0');
+    }
+    return true;
+  } else {
+    uint64_t x;
+    std::memcpy(&x, p, 8);
+    // Each byte within '0'..'9': its high half 3, and still 3 after adding 6.
+    if (((x & 0xF0F0F0F0F0F0F0F0) | (((x + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) >> 4)) !=
+        0x3333333333333333)
+      return false;
+    x -= 0x3030303030303030;
+    x = x * 10 + (x >> 8);
+    x = (((x & 0x000000FF000000FF) * (100 + (1000000ULL << 32))) +
+         (((x >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32)))) >> 32;
+    valeur = x & 0xFFFFFFFF;
+    return true;
+  }
 }
 
 // The common short form, digits with an optional "." fraction and no
@@ -145,19 +186,28 @@ bool AjouteFEntier(std::string& sortie, double valeur, int decimales) {
 bool LitReelCourt(std::string_view t, double& valeur) noexcept {
   static constexpr double kPuissances[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const size_t taille = t.size();
-  size_t i = 0;
-  const bool negatif = taille > 0 && t[0] == '-';
-  if (taille > 0 && (t[0] == '+' || t[0] == '-')) ++i;
+  const char* p = t.data();
+  const char* const fin = p + t.size();
+  const bool negatif = p < fin && *p == '-';
+  if (p < fin && (*p == '+' || *p == '-')) ++p;
   // Unsigned arithmetic: past 19 digits w wraps, and such texts are refused.
   uint64_t w = 0;
-  int entiers = 0, decimales = 0;
-  for (; i < taille && EstChiffre(t[i]); ++i, ++entiers) w = w * 10 + static_cast<uint64_t>(t[i] - '0');
-  if (i < taille && t[i] == '.')
-    for (++i; i < taille && EstChiffre(t[i]); ++i, ++decimales)
-      w = w * 10 + static_cast<uint64_t>(t[i] - '0');
-  const int chiffres = entiers + decimales;
-  if (i != taille || chiffres == 0 || chiffres > 15) return false;  // 10^15 < 2^53
+  const char* const debut = p;
+  for (; p < fin && EstChiffre(*p); ++p) w = w * 10 + static_cast<uint64_t>(*p - '0');
+  const long entiers = p - debut;
+  long decimales = 0;
+  if (p < fin && *p == '.') {
+    const char* const virgule = ++p;
+    uint64_t huit;
+    while (fin - p >= 8 && HuitChiffres(p, huit)) {
+      w = w * 100000000 + huit;
+      p += 8;
+    }
+    for (; p < fin && EstChiffre(*p); ++p) w = w * 10 + static_cast<uint64_t>(*p - '0');
+    decimales = p - virgule;
+  }
+  const long chiffres = entiers + decimales;
+  if (p != fin || chiffres == 0 || chiffres > 15) return false;  // 10^15 < 2^53
   const double v = static_cast<double>(w) / kPuissances[decimales];
   valeur = negatif ? -v : v;
   return true;

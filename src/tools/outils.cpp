@@ -23,22 +23,73 @@ bool FinitPar(std::string_view texte, std::string_view fin) {
   return texte.size() >= fin.size() && texte.substr(texte.size() - fin.size()) == fin;
 }
 
+// Why an angle text cannot be read. Entier and Reel: the number quoted by
+// the number readers' messages is `nombre`.
+enum class TDefautAngle { Aucun, Vide, UniteInconnue, SansDegres, SansSecondes, Entier, Reel };
+
 // Sexagesimal text without its leading "-" and final apostrophe:
-// "12°34'56.789'" or "12°34.567". Returns degrees.
-double LitSexagesimal(std::string_view texte) {
+// "12°34'56.789'" or "12°34.567", read into degrees.
+TDefautAngle LitSexagesimal(std::string_view texte, double& degres,
+                            std::string_view& nombre) noexcept {
   const size_t degre = texte.find(kDegre);
-  if (degre == std::string_view::npos)
-    EchecAngle("l'unité des degrés ° n'a pas été trouvée");
-  const double degres = LitEntier(texte.substr(0, degre));
+  if (degre == std::string_view::npos) return TDefautAngle::SansDegres;
+  int32_t entiers = 0;
+  nombre = texte.substr(0, degre);
+  if (!EssaieLitEntier(nombre, entiers)) return TDefautAngle::Entier;
   std::string_view reste = texte.substr(degre + kDegre.size());
   const size_t apostrophe = reste.find('\'');
-  if (apostrophe == std::string_view::npos) return degres + LitReel(reste) / 60.0;
-  const double minutes = LitEntier(reste.substr(0, apostrophe));
+  double reel = 0;
+  if (apostrophe == std::string_view::npos) {
+    nombre = reste;
+    if (!EssaieLitReel(nombre, reel)) return TDefautAngle::Reel;
+    degres = entiers + reel / 60.0;
+    return TDefautAngle::Aucun;
+  }
+  int32_t minutes = 0;
+  nombre = reste.substr(0, apostrophe);
+  if (!EssaieLitEntier(nombre, minutes)) return TDefautAngle::Entier;
   reste = reste.substr(apostrophe + 1);
-  if (reste.empty() || reste.back() != '\'')
-    EchecAngle("l'unité des secondes '' n'a pas été trouvée");
+  if (reste.empty() || reste.back() != '\'') return TDefautAngle::SansSecondes;
   reste.remove_suffix(1);
-  return degres + minutes / 60.0 + LitReel(reste) / 3600.0;
+  nombre = reste;
+  if (!EssaieLitReel(nombre, reel)) return TDefautAngle::Reel;
+  degres = static_cast<double>(entiers) + minutes / 60.0 + reel / 3600.0;
+  return TDefautAngle::Aucun;
+}
+
+TDefautAngle LitAngle(std::string_view texte, double& radians, std::string_view& nombre) noexcept {
+  if (texte.empty()) return TDefautAngle::Vide;
+  const char dernier = texte.back();
+  double valeur = 0;
+  if (dernier == '\'') {
+    bool negatif = false;
+    if (texte.front() == '-') {
+      negatif = true;
+      texte.remove_prefix(1);
+    }
+    texte.remove_suffix(1);
+    const TDefautAngle defaut = LitSexagesimal(texte, valeur, nombre);
+    if (defaut != TDefautAngle::Aucun) return defaut;
+    radians = negatif ? -(valeur * DegresVersRadians) : valeur * DegresVersRadians;
+    return TDefautAngle::Aucun;
+  }
+  if (dernier == 'g') {
+    nombre = texte.substr(0, texte.size() - 1);
+    if (!EssaieLitReel(nombre, valeur)) return TDefautAngle::Reel;
+    radians = valeur * GradesVersRadians;
+    return TDefautAngle::Aucun;
+  }
+  if (FinitPar(texte, kDegre)) {
+    nombre = texte.substr(0, texte.size() - kDegre.size());
+    if (!EssaieLitReel(nombre, valeur)) return TDefautAngle::Reel;
+    radians = valeur * DegresVersRadians;
+    return TDefautAngle::Aucun;
+  }
+  if (texte == "0") {
+    radians = 0.0;
+    return TDefautAngle::Aucun;
+  }
+  return TDefautAngle::UniteInconnue;
 }
 
 // Angle in degrees, refusing what no text can hold.
@@ -76,28 +127,23 @@ std::string Signe(double degres) { return degres >= 0 ? std::string() : std::str
 }  // namespace
 
 double TexteVersAngle(std::string_view texte) {
-  if (texte.empty()) EchecAngle("texte vide");
-  const char dernier = texte.back();
-  if (dernier == '\'') {
-    bool negatif = false;
-    if (texte.front() == '-') {
-      negatif = true;
-      texte.remove_prefix(1);
-    }
-    texte.remove_suffix(1);
-    const double radians = LitSexagesimal(texte) * DegresVersRadians;
-    return negatif ? -radians : radians;
+  double radians = 0;
+  std::string_view nombre;
+  switch (LitAngle(texte, radians, nombre)) {
+    case TDefautAngle::Aucun: return radians;
+    case TDefautAngle::Vide: EchecAngle("texte vide");
+    case TDefautAngle::UniteInconnue: EchecAngle("unité inconnue");
+    case TDefautAngle::SansDegres: EchecAngle("l'unité des degrés ° n'a pas été trouvée");
+    case TDefautAngle::SansSecondes: EchecAngle("l'unité des secondes '' n'a pas été trouvée");
+    case TDefautAngle::Entier: LitEntier(nombre); break;  // raises its message
+    case TDefautAngle::Reel: LitReel(nombre); break;
   }
-  if (dernier == 'g') {
-    texte.remove_suffix(1);
-    return LitReel(texte) * GradesVersRadians;
-  }
-  if (FinitPar(texte, kDegre)) {
-    texte.remove_suffix(kDegre.size());
-    return LitReel(texte) * DegresVersRadians;
-  }
-  if (texte == "0") return 0.0;
-  EchecAngle("unité inconnue");
+  throw ErreurAssertion("Lecture d'angle");
+}
+
+bool EssaieTexteVersAngle(std::string_view texte, double& radians) noexcept {
+  std::string_view nombre;
+  return LitAngle(texte, radians, nombre) == TDefautAngle::Aucun;
 }
 
 void AngleVersTexte(int unite, double angle, std::string& texte) {

@@ -18,6 +18,8 @@ enum TUniteAngle : int { uaDegres = 0, uaDMS = 1, uaGrades = 2, uaDM = 3 };
 // Parses "12°34'56.789''", "12°34.567'", "12.5°", "13.8888g" or "0" into
 // radians. Raises ErreurConversion.
 double TexteVersAngle(std::string_view texte);
+// The same without exception: false when the text is not an angle.
+bool EssaieTexteVersAngle(std::string_view texte, double& radians) noexcept;
 
 // Formats an angle (radians) in a display unit; a unit outside 0..3 leaves
 // `texte` as it was.
