@@ -19,30 +19,6 @@
 using namespace vestrel;
 using namespace vestrel::pilote;
 
-namespace {
-
-// The parameter rows of the coordinate-system editor.
-QTableWidgetItem* Cellule(TDlgProjection* d, const QString& parametre) {
-  const auto trouves = d->GridParametre->findItems(parametre, Qt::MatchExactly);
-  return trouves.isEmpty() ? nullptr : d->GridParametre->item(trouves.front()->row(), 1);
-}
-void EcritCellule(TDlgProjection* d, const QString& parametre, const QString& texte) {
-  QTableWidgetItem* cellule = Cellule(d, parametre);
-  QVERIFY2(cellule, qPrintable(parametre));
-  cellule->setText(texte);
-}
-
-void ChoisitNature(TDlgProjection* d, const QString& nature) {
-  const int i = d->ComboNature->findText(nature);
-  QVERIFY(i >= 0);
-  d->ComboNature->setCurrentIndex(i);
-  emit d->ComboNature->activated(i);
-}
-
-const QString kPrefixe = QStringLiteral("Vestrel | ");
-
-}  // namespace
-
 class TestParametres : public QObject {
   Q_OBJECT
 
@@ -60,7 +36,6 @@ class TestParametres : public QObject {
     if (montre) Montre(p_);
     return *p_;
   }
-  QListWidget* Liste(const QString& nom) { return p_->findChild<QListWidget*>(nom); }
   TDonnees& Donnees() { return *f_->Donnees; }
   std::string Catalogue() {
     std::string texte;
@@ -102,15 +77,18 @@ class TestParametres : public QObject {
       QVERIFY(w == QApplication::focusWidget() || w->isAncestorOf(QApplication::focusWidget()));
     } else if (op == "ouvert") {
       QCOMPARE(d && d->isVisible(), e[1] == "oui");
-    } else if (op == "nature") {
-      ChoisitNature(s, e[1]);
     } else if (op == "choix") {
-      qobject_cast<QComboBox*>(w)->setCurrentIndex(e[2].toInt());
-    } else if (op == "cellule") {
-      EcritCellule(s, e[1], e[2]);
-    } else if (op == "lit") {
-      QVERIFY(Cellule(s, e[1]));
-      QCOMPARE(Cellule(s, e[1])->text(), e[2]);
+      auto* choix = qobject_cast<QComboBox*>(w);
+      const int i = choix->findText(e[2]);
+      QVERIFY2(i >= 0, qPrintable(e[2]));
+      choix->setCurrentIndex(i);
+      emit choix->activated(i);
+    } else if (op == "cellule" || op == "lit") {  // in the grid, by the parameter's name
+      const auto trouves = s->GridParametre->findItems(e[1], Qt::MatchExactly);
+      QVERIFY2(!trouves.isEmpty(), qPrintable(e[1]));
+      QTableWidgetItem* cellule = s->GridParametre->item(trouves.front()->row(), 1);
+      if (op == "lit") QCOMPARE(cellule->text(), e[2]);
+      else cellule->setText(e[2]);
     } else if (op == "rang") {
       QCOMPARE(s->GridParametre->item(s->GridParametre->currentRow(), 0)->text(), e[1]);
     } else if (op == "aucune") {
@@ -166,14 +144,14 @@ class TestParametres : public QObject {
     etapes.replaceInStrings(QStringLiteral("$RACINE"), banc_->Racine());
     QStringList messages;
     for (const QString& etape : etapes)
-      if (etape.startsWith("message|")) messages << kPrefixe + etape.mid(8);
+      if (etape.startsWith("message|")) messages << "Vestrel | " + etape.mid(8);
     for (qsizetype i = 0; i < etapes.size() && !QTest::currentTestFailed();) {
       const QStringList e = etapes[i++].split('|');
       if (e[0] != "ouvre") {
         Etape(nullptr, e);
         continue;
       }
-      QListWidget* liste = e.size() > 2 ? Liste(e[2]) : nullptr;
+      auto* liste = e.size() > 2 ? p_->findChild<QListWidget*>(e[2]) : nullptr;
       if (liste) liste->setFocus();  // the current entry the focus gives is no selection
       if (e.size() > 3) Selectionne(liste, e[3]);
       // "puis": the next dialog the same click opens.
