@@ -67,11 +67,6 @@ TEST_F(Pipeline, LeMeridienDeParisNExisteQuePourLesDatums) {
   ASSERT_TRUE(d.ConvertirPoint("WGS84", "WGS84", "48.5°", "1°", 1, zone, uaDegres, x, y));
   EXPECT_EQ(x, "48.50000000°");
   EXPECT_EQ(y, "3.33722917°");  // 1° + 2°20'14.025''
-
-  TPointConverti p;
-  ConvertitPoint(d.Resout("WGS84"), 0, d.Resout("WGS84"), true, 0.8, 0.05, false, p);
-  EXPECT_NEAR(p.X, 0.8, 1e-11);
-  EXPECT_NEAR(p.Y, 0.05 - MeridienParis(), 1e-11);
 }
 
 TEST_F(Pipeline, LesQuatreMessagesDuPointTape) {

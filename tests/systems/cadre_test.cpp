@@ -105,23 +105,6 @@ TEST(Parametres, LesConstantesSuiventChaqueEcritureEtSetValide) {
   EXPECT_FALSE(s.Valide);
 }
 
-TEST(LigneDeSysteme, ErreursDeLecture) {
-  auto lire = [&](const std::string& reste) {
-    TProj_LatLonj s;
-    TFlux flux(reste);
-    std::string m = Message([&] { Lecture(s, flux, Catalogue().Datums); });
-    EXPECT_FALSE(s.Valide);
-    return m;
-  };
-  EXPECT_EQ(lire("\"a\" \"b\"\r\n"), "Nombre incorrect de paramètres lors de la lecture d'une projection");
-  EXPECT_EQ(lire("\"a\" \"b\" \"WGS84\" 1\r\n"),
-            "Nombre incorrect de paramètres lors de la lecture d'une projection");
-  EXPECT_EQ(lire("\"a\" \"b\" \"wgs84\"\r\n"), "Datum wgs84 inconnu dans la projection a");
-  // A double quote inside a name ends the token early: the count is wrong.
-  EXPECT_EQ(lire("\"a\"b\" \"c\" \"WGS84\"\r\n"),
-            "Nombre incorrect de paramètres lors de la lecture d'une projection");
-}
-
 // The constants of each kind follow the writes of its parameters: after each
 // change the result is that of a system read afresh. Writes while invalid
 // wait for SetValide(true), which also follows an ellipsoid edited in place.

@@ -1,5 +1,5 @@
 // The stereographic kinds beyond their reference points (data/stereo.txt):
-// the derived spheres, the poles, the core's centre.
+// the core's centre.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,34 +13,6 @@ namespace vestrel {
 namespace {
 
 using namespace essais;
-
-const TStereographic& Coeur(const TProjection& p) { return dynamic_cast<const TStereographic&>(p); }
-
-TEST(Stereo, PolaireAxesAndPoles) {
-  for (bool estSud : {false, true}) {
-    auto p = Systeme("Stéréographique Polaire", "WGS84",
-                     std::string("0.994 2000000 2000000 -45° ") + (estSud ? "1" : "0"));
-    const double pole = estSud ? -90 : 90;
-    double X, Y, phi, lambda;
-    Aller(*p, pole, 12, X, Y);
-    EXPECT_NEAR(X, 2000000, 1e-6);
-    EXPECT_NEAR(Y, 2000000, 1e-6);
-    Retour(*p, 2000000, 2000000, phi, lambda);
-    EXPECT_EQ(phi, pole);
-    EXPECT_EQ(lambda, -45);
-    Aller(*p, estSud ? -70 : 70, -45, X, Y);
-    EXPECT_NEAR(X, 2000000, 1e-6);
-    if (estSud)
-      EXPECT_GT(Y, 2000000);
-    else
-      EXPECT_LT(Y, 2000000);
-    // The hemisphere flag recomputes the centre at once.
-    if (!estSud) {
-      p->SetBooleen(0, true);
-      EXPECT_EQ(Coeur(*p).PhiC.Texte, "-90°");
-    }
-  }
-}
 
 TEST(Stereo, CoreCentreAndItsLimits) {
   // The core with its constants given: 1.0007, 6380000 m, 0.003 at (3° E, 45° on the sphere).
