@@ -20,16 +20,14 @@ using essais::Catalogue;
 
 namespace {
 
-// A kind with every sort of parameter and a derived constant, to exercise
-// what the framework does for every kind.
+// A kind with every sort of parameter, to exercise what the framework does
+// for every kind.
 class TEssai : public TProjection {
  public:
   double X0 = 0, k0 = 1;
   int32_t Zone = 0;
   TAngle Landa0;
   bool Nord = false;
-  int calculs = 0;
-  double derive = 0;
 
   std::string Nature() const override { return "Essai"; }
   void GeoVersCarto(double, double, double& X, double& Y) const override { X = Y = 0; }
@@ -38,10 +36,6 @@ class TEssai : public TProjection {
  protected:
   void DecritParametres(TParametres& p) override {
     p.Reel("X0", X0).Reel("k0", k0).Entier("Fuseau", Zone).Angle("Landa0", Landa0).Booleen("Nord", Nord);
-  }
-  void CalculeConstantes() override {
-    ++calculs;
-    if (Valide) derive = 1.0 / k0;
   }
 };
 
@@ -89,19 +83,6 @@ TEST(Parametres, UnAngleIlliscibleGardeSonTexteEtLAncienneValeur) {
   EXPECT_THROW(s.SetAngle(0, "3,5°"), ErreurConversion);
   EXPECT_EQ(s.GetAngle(0), "3,5°");
   EXPECT_DOUBLE_EQ(s.Landa0.Valeur, 3 * DegresVersRadians);
-  EXPECT_FALSE(s.Valide);
-}
-
-TEST(Parametres, LesConstantesSuiventChaqueEcritureEtSetValide) {
-  TEssai s;
-  s.SetReel(1, 4.0);
-  EXPECT_EQ(s.derive, 0.0);  // not yet valid: nothing derived
-  s.SetValide(true);
-  EXPECT_EQ(s.derive, 0.25);
-  s.SetReel(1, 2.0);
-  EXPECT_EQ(s.derive, 0.5);
-  // A singular value is an arithmetic error and leaves the system invalid.
-  EXPECT_EQ(Message([&] { s.SetReel(1, 0.0); }), "Division par zéro");
   EXPECT_FALSE(s.Valide);
 }
 
