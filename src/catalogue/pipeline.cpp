@@ -426,13 +426,17 @@ bool CelluleSure(TCacheRegions::TCote& cote, const TSystemeResolu& s, int32_t zo
   constexpr double kDegre = std::numbers::pi / 180, kParDegre = 180 / std::numbers::pi;
   const double ligne = std::floor((phi + std::numbers::pi / 2) * kParDegre);
   const double colonne = std::floor((lambda + std::numbers::pi) * kParDegre);
-  if (!(ligne >= 0 && ligne < 180 && colonne >= 0 && colonne < 360)) return false;
+  // A zone beyond ±2^28 (a system that does not bound them) is not kept.
+  constexpr int32_t kZoneMax = 1 << 28;
+  if (!(ligne >= 0 && ligne < 180 && colonne >= 0 && colonne < 360) || zone <= -kZoneMax ||
+      zone >= kZoneMax)
+    return false;
   const size_t indice = static_cast<size_t>(ligne) * 360 + static_cast<size_t>(colonne);
-  if (cote.Etat.empty()) {
-    cote.Etat.assign(180 * 360, 0);
-    cote.Zone.assign(180 * 360, 0);
-  }
-  if (cote.Etat[indice] != 0 && cote.Zone[indice] == zone) return cote.Etat[indice] == 1;
+  if (cote.Cellules.empty()) cote.Cellules.assign(180 * 360, 0);
+  constexpr int32_t kSure = 1, kDouteuse = 2;
+  const int32_t cellule = cote.Cellules[indice];
+  if (cellule == zone * 4 + kSure) return true;
+  if (cellule == zone * 4 + kDouteuse) return false;
   bool sure = true;
   {
     GardeFlottante garde;
@@ -456,8 +460,7 @@ bool CelluleSure(TCacheRegions::TCote& cote, const TSystemeResolu& s, int32_t zo
     }
     if (garde.Faute()) sure = false;
   }
-  cote.Etat[indice] = sure ? 1 : 2;
-  cote.Zone[indice] = zone;
+  cote.Cellules[indice] = zone * 4 + (sure ? kSure : kDouteuse);
   return sure;
 }
 

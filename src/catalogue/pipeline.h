@@ -56,8 +56,9 @@ struct TPointConverti {
 class TCacheRegions {
  public:
   struct TCote {
-    std::vector<uint8_t> Etat;   // per cell: 0 not seen, 1 inside, 2 checked point by point
-    std::vector<int32_t> Zone;   // the zone the cell was seen in
+    // Per cell, one word read at once: the zone the cell was seen in times 4
+    // plus its state, 0 not seen, 1 inside, 2 checked point by point.
+    std::vector<int32_t> Cellules;
   };
   TCote Depart, Arrivee;
 };
