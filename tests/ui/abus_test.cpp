@@ -35,28 +35,23 @@ const char16_t* const kPlausibles[] = {
     u"2°20'14.025''", u"-1e6", u"1e15", u"90°", u"-90°", u"180°", u"89°59'59.999''"};
 
 QString TexteAuHasard(Alea& alea) {
+  QString t;
+  const int morceaux = Hasard(alea, 40);
   switch (Hasard(alea, 10)) {
-    case 0: return {};
-    case 1: return QString(20000 + Hasard(alea, 50000), QChar(u"9-°'e"[Hasard(alea, 5)]));
-    case 2: {  // any UTF-16 units, lone surrogates and NUL included
-      QString t;
-      for (int i = Hasard(alea, 40); i >= 0; --i) t += QChar(static_cast<char16_t>(alea()));
-      return t;
-    }
-    case 3: {  // any bytes, as Latin-1
-      QByteArray octets;
-      for (int i = Hasard(alea, 40); i >= 0; --i) octets += static_cast<char>(alea());
-      return QString::fromLatin1(octets);
-    }
-    case 4:
-    case 5:
-    case 6: {
-      QString t;
-      for (int i = Hasard(alea, 8); i >= 0; --i) t += QString::fromUtf16(kMorceaux[Hasard(alea, std::size(kMorceaux))]);
-      return t;
-    }
-    default: return QString::fromUtf16(kPlausibles[Hasard(alea, std::size(kPlausibles))]);
+    case 0: break;
+    case 1: t.fill(QChar(u"9-°'e"[Hasard(alea, 5)]), 20000 + Hasard(alea, 50000)); break;
+    case 2:  // any UTF-16 units, lone surrogates and NUL included
+      for (int i = morceaux; i >= 0; --i) t += QChar(static_cast<char16_t>(alea()));
+      break;
+    case 3:  // any bytes, as Latin-1
+      for (int i = morceaux; i >= 0; --i) t += QChar(static_cast<uchar>(alea()));
+      break;
+    case 4: case 5: case 6:
+      for (int i = morceaux / 5; i >= 0; --i) t += QString::fromUtf16(kMorceaux[Hasard(alea, std::size(kMorceaux))]);
+      break;
+    default: t = QString::fromUtf16(kPlausibles[Hasard(alea, std::size(kPlausibles))]);
   }
+  return t;
 }
 
 // Short texts are typed key by key and the field is left with Tab; long

@@ -70,10 +70,7 @@ class TBancFenetre {
   std::string CheminDonnees() { return Ini().Dossier + "donnees.txt"; }
   void EcritDonnees(const std::string& utf8) {
     QDir().mkpath(QString::fromStdString(Ini().Dossier));
-    QFile fichier(QString::fromStdString(CheminDonnees()));
-    const std::string octets = Utf8VersWin1252(utf8);
-    if (fichier.open(QIODevice::WriteOnly))
-      fichier.write(octets.data(), static_cast<qint64>(octets.size()));
+    EcritFichierSur(CheminDonnees(), Utf8VersWin1252(utf8));
   }
 
   TForm1::TAfficheur Afficheur() {
