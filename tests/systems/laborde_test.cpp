@@ -1,5 +1,5 @@
-// Gauss-Rosenmund and the Gauss-Laborde kinds beyond their reference points
-// (data/laborde.txt): the origin rule of each kind, the core, the sphere.
+// The Gauss-Laborde and stereographic kinds beyond their reference points
+// (data/laborde.txt, data/stereo.txt): the cores, the sphere.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,14 +15,41 @@ using namespace essais;
 
 const TLaborde& Coeur(const TProjection& p) { return dynamic_cast<const TLaborde&>(p); }
 
-TEST(Laborde, CoreSendsTheSphereEquatorOnTheCentralMeridianToItsOrigin) {
-  auto p = Systeme("Gauss Laborde", "WGS84", "1.0007 6380000 0.003 500000 -4000000 3°");
-  // Ls = 0 where L(phi, e) = -c/n1.
-  const double phi = LatitudeIsometriqueInverse(-0.003 / 1.0007, ExcentriciteWGS84);
-  double X, Y;
-  Aller(*p, phi / kDeg, 3, X, Y);
-  EXPECT_NEAR(X, 500000, 1e-6);
-  EXPECT_NEAR(Y, -4000000, 1e-6);
+// The cores with their constants given (n1 = 1.0007, n2 = 6380000 m,
+// c = 0.003, central meridian 3° E) send the point whose sphere latitude is
+// that of their centre, (L(φ, e) + c)/n1 = Ls, on the central meridian, to
+// their origin and back: the Gauss-Laborde sphere's equator, the
+// stereographic sphere's 45°.
+TEST(Coeurs, LeCentreDeLaSphereVaALOrigine) {
+  const struct {
+    const char *Nature, *Parametres;
+    double Ls;
+  } cas[] = {{"Gauss Laborde", "1.0007 6380000 0.003 500000 300000 3°", 0},
+             {"Stéréographique", "1.0007 6380000 0.003 500000 300000 3° 45°",
+              LatitudeIsometrique(45 * kDeg, 0)}};
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.Nature);
+    auto p = Systeme(c.Nature, "WGS84", c.Parametres);
+    const double phiC = LatitudeIsometriqueInverse((c.Ls - 0.003) / 1.0007, ExcentriciteWGS84);
+    double X, Y, phi, lambda;
+    Aller(*p, phiC / kDeg, 3, X, Y);
+    EXPECT_NEAR(X, 500000, 1e-6);
+    EXPECT_NEAR(Y, 300000, 1e-6);
+    Retour(*p, 500000, 300000, phi, lambda);
+    EXPECT_EQ(lambda, 3);
+    EXPECT_NEAR(phi * kDeg, phiC, 1e-12);
+  }
+  // Straight north of the stereographic centre in the plane the turned
+  // longitude is pi: the point is on the centre's meridian, and beyond the
+  // sphere's pole it is 180° of sphere longitude away.
+  auto p = Systeme("Stéréographique", "WGS84", "1.0007 6380000 0.003 500000 300000 3° 45°");
+  double phiC, phi, lambda;
+  Retour(*p, 500000, 300000, phiC, lambda);
+  Retour(*p, 500000, 301000, phi, lambda);
+  EXPECT_NEAR(lambda, 3, 1e-9);
+  EXPECT_GT(phi, phiC);
+  Retour(*p, 500000, 300000 + 7000000, phi, lambda);
+  EXPECT_NEAR(lambda, 3 + 180 / 1.0007, 1e-9);
 }
 
 TEST(Laborde, OnASphereTheThreeKindsShareOneSphere) {
