@@ -6,7 +6,8 @@
 # Lambert 93; and, with the shipped catalogue and NTF grid, Lambert II étendu
 # to Lambert 93 against "cs2cs EPSG:27572 EPSG:2154" (IGN's NTv2 grid). Then
 # the peak resident size of a run on 10 000 000 points beside one on the
-# 1 000 000, and the window's cold start on a 10 000-record catalogue.
+# 1 000 000, as many faulty lines as points against the points, and the
+# window's cold start on a 10 000-record catalogue.
 #
 #   bench/cli_vs_cs2cs.sh [BUILD_DIR] [POINTS] [OTHER_CLI]
 #
@@ -17,8 +18,8 @@
 # beside the times. OTHER_CLI, an earlier build of vestrel-cli, is timed in
 # the same turns on the same points (its line is marked "autre"), with the
 # number of output lines that differ from this build's and the largest
-# difference. MEMOIRE=0 leaves out the 10 000 000-point run, FENETRE=0 the
-# cold start.
+# difference. MEMOIRE=0 leaves out the 10 000 000-point run, LIGNES_FAUTIVES=0
+# the faulty lines, FENETRE=0 the cold start.
 set -eu
 
 BUILD=${1:-build}
@@ -165,6 +166,29 @@ if [ "${MEMOIRE:-1}" != 0 ] && grep -q 'UTM31' "$TMP/catalogue.txt"; then
   while [ "$i" -lt 10 ]; do cat "$TMP/vestrel.txt"; i=$((i + 1)); done > "$TMP/grand.txt"
   echo "mémoire (pic résident, WGS84>UTM31) : $POINTS points $(pic "$TMP/vestrel.txt") ko, $grand points $(pic "$TMP/grand.txt") ko"
   rm -f "$TMP/grand.txt"
+fi
+
+# Faulty lines against points: as many lines that cannot be read as points
+# above, each told on standard error, beside the same number of points to
+# UTM 31, in the same turns (LIGNES_FAUTIVES=0 leaves them out).
+if [ "${LIGNES_FAUTIVES:-1}" != 0 ] && grep -q 'UTM31' "$TMP/catalogue.txt"; then
+  awk -v n="$POINTS" 'BEGIN { for (i = 0; i < n; i++) print "abc def" }' > "$TMP/fautives.txt"
+  : > "$TMP/t_fautives"; : > "$TMP/t_points"
+  i=0
+  while [ "$i" -lt "$REPETITIONS" ]; do
+    for f in fautives points; do
+      [ "$f" = fautives ] && entree="$TMP/fautives.txt" || entree="$TMP/vestrel.txt"
+      # The status 1 of the faulty lines is expected.
+      chrono /dev/null "$TMP/t_$f" sh -c "'$CLI' convertir --catalogue '$TMP/catalogue.txt' \
+        --depart WGS84 --arrivee UTM31 '$entree' 2> /dev/null; true"
+    done
+    i=$((i + 1))
+  done
+  echo "$(medianes "$TMP/t_fautives") $(medianes "$TMP/t_points")" | awk -v n="$POINTS" '{
+    k = 1e6 / n;
+    printf "lignes fautives         %5.2f s (processeur %5.2f) par million, points %5.2f s (processeur %5.2f)\n",
+           $1 * k, $2 * k, $3 * k, $4 * k }'
+  rm -f "$TMP/fautives.txt"
 fi
 
 # The window's cold start to its first paint, 10 000 records.
