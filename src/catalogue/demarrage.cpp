@@ -86,6 +86,12 @@ std::string TexteLignesNotees(const std::vector<TRejet>& lignes) {
 
 std::string CheminDonnees(const TFichierIni& ini) { return ini.Dossier + kDonnees; }
 
+std::string TexteDossierPartage(const TFichierIni& ini) {
+  return "Une autre fenêtre de Vestrel utilise déjà le dossier " + ini.Dossier +
+         ". Si elle enregistre ses données avant celle-ci, vous aurez le choix, au moment "
+         "d'enregistrer, entre recharger son fichier, le remplacer ou enregistrer ailleurs.";
+}
+
 TDemarrage ChargeAuDemarrage(TDonnees& donnees, const TFichierIni& ini) {
   TDemarrage demarrage;
   if (!ini.AutoSave) return demarrage;

@@ -29,6 +29,8 @@ struct TDemarrage {
 };
 // "donnees.txt" in the settings folder.
 std::string CheminDonnees(const TFichierIni& ini);
+// Said to a window whose settings folder another window uses already.
+std::string TexteDossierPartage(const TFichierIni& ini);
 // Loads "donnees.txt" from the settings folder when AutoSave is on, else
 // "france.txt"; silent when neither loads. The catalogue then mirrors
 // "donnees.txt" (Origine).

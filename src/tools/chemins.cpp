@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -175,6 +176,20 @@ void EcritFichierSur(const std::string& chemin, std::string_view octets) {
     ::unlink(temporaire.c_str());
     throw ErreurEntreeSortie("Impossible d'écrire le fichier " + chemin);
   }
+}
+
+TOccupation::TOccupation(const std::string& dossier) {
+  if (dossier.empty()) return;
+  fd_ = ::open(dossier.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return;
+  // Taken alone for a moment, then shared with whoever comes next: every
+  // newcomer finds it in use while any holder lives.
+  Partage = ::flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  ::flock(fd_, LOCK_SH | LOCK_NB);
+}
+
+TOccupation::~TOccupation() {
+  if (fd_ >= 0) ::close(fd_);
 }
 
 }  // namespace vestrel

@@ -47,4 +47,19 @@ bool EnLectureSeule(const std::string& chemin);
 // read-only mode.
 void EcritFichierSur(const std::string& chemin, std::string_view octets);
 
+// Marks a folder as in use for as long as the object lives (a lock the
+// system releases when the process ends, however it ends). `Partage`: the
+// folder was in use already (by another process, or another such object).
+class TOccupation {
+ public:
+  explicit TOccupation(const std::string& dossier);
+  ~TOccupation();
+  TOccupation(const TOccupation&) = delete;
+  TOccupation& operator=(const TOccupation&) = delete;
+  bool Partage = false;
+
+ private:
+  int fd_ = -1;
+};
+
 }  // namespace vestrel

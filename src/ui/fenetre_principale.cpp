@@ -329,11 +329,14 @@ void TForm1::Demarre() {
   std::setlocale(LC_NUMERIC, "C");
   Donnees = std::make_unique<TDonnees>();
   if (ini_.AutoSave) demarrage_ = ChargeAuDemarrage(*Donnees, ini_);
+  occupation_ = std::make_unique<TOccupation>(ini_.Dossier);
   RemplitChoix();
   // Said now, before the user makes changes that could not be kept.
   if (!ini_.Probleme.empty())
     Affiche(QStringLiteral("Vestrel"),
             Q(ini_.Probleme + "\nLes réglages et les données ne pourront pas y être enregistrés."));
+  if (occupation_->Partage && ini_.AutoSave)
+    Affiche(QStringLiteral("Vestrel"), Q(TexteDossierPartage(ini_)));
   AfficheRejets(demarrage_.Rejets);
   for (const std::string& avertissement : demarrage_.Avertissements)
     Affiche(QStringLiteral("Vestrel"), Q(avertissement));

@@ -11,6 +11,7 @@
 
 #include "catalogue/donnee.h"
 #include "catalogue/demarrage.h"
+#include "tools/chemins.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -133,6 +134,8 @@ class TForm1 : public QDialog {
   const TFichierIni& ini_;
   TAfficheur afficheur_;
   TDemarrage demarrage_;
+  // The settings folder marked as used by this window while it lives.
+  std::unique_ptr<TOccupation> occupation_;
   // Saved elsewhere as the window closed: "donnees.txt" stays as it is.
   bool donneesLaissees_ = false;
   QString copie_;  // what "Copier" gives for the results shown; empty without any

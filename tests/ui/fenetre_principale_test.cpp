@@ -149,10 +149,10 @@ class TestFenetrePrincipale : public QObject {
 
   // Returning from the parameters window resets both choices and, with
   // automatic saving, saves a changed catalogue at once, an unchanged one
-  // not. Two windows on one settings folder. The second program, started on
-  // the same file, does not save over what the first saved since: ended by
-  // TERM it asks, TERM again ends the question, and its catalogue goes to a
-  // file of its own. The first window, its file then changed by another window,
+  // not. Two windows on one settings folder, the one started second told so.
+  // The program does not save over what the other window saved since: ended
+  // by TERM it asks, TERM again ends the question, and its catalogue goes to
+  // a file of its own. The other window, its file then changed behind it,
   // asks at each save and does as answered; cancelled, it writes nothing and
   // does not close.
   void deuxiemeFenetre() {
@@ -216,7 +216,8 @@ class TestFenetrePrincipale : public QObject {
     QVERIFY(LitFichier(banc_->Racine().toStdString() + "/ailleurs.txt").find("\"Plessis\"") != std::string::npos);
     banc_->Ferme();
     QCOMPARE(LitFichier(chemin), fichier);
-    QVERIFY2(banc_->Messages.isEmpty(), qPrintable(banc_->Messages.join('\n')));
+    QCOMPARE(banc_->Messages.size(), 1);
+    QVERIFY(banc_->Messages[0].startsWith(QStringLiteral("Vestrel | Une autre fenêtre de Vestrel utilise déjà")));
   }
 
   // Enter converts from any control of the window.
