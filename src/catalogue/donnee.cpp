@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <type_traits>
 #include <initializer_list>
@@ -220,7 +221,12 @@ std::string TexteRejets(const std::vector<TRejet>& rejets) {
 void TDonnees::SauveFichier(const std::string& chemin) const {
   std::string texte;
   SauveFlux(texte);
-  EcritFichierSur(chemin, Utf8VersWin1252(texte));
+  const std::string octets = Utf8VersWin1252(texte);
+  EcritFichierSur(chemin, octets);
+  // Saved over the file it mirrors: it mirrors what it wrote.
+  std::error_code erreur;
+  if (!Origine.empty() && std::filesystem::equivalent(chemin, Origine, erreur))
+    EmpreinteOrigine = std::hash<std::string_view>{}(octets);
 }
 
 ErreurChargement::ErreurChargement(std::string fichier, int ligne, const std::string& message)

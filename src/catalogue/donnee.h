@@ -115,6 +115,7 @@ class TDonnees {
   void ChargeFichier(const std::string& chemin);
   // Writes a temporary file beside the target and renames it over it when
   // complete; on failure the old file is intact and the error is raised.
+  // Written over Origine, the catalogue then mirrors it.
   void SauveFichier(const std::string& chemin) const;
 
   // ---- Look-ups (exact names; the last match wins) ----

@@ -247,6 +247,10 @@ TEST_F(Demarrage, DeuxFenetresNePerdentAucunEnregistrement) {
   c.AjouteLigne("Ellipsoide=\"DeC\" \"\" 6378137 0.08");
   SauveALaSortie(c, ini);
   EXPECT_EQ(Lit(Donnees() + ".bak.1"), deA);
+  // Saved over by the parameters window ("Enregistrer ..."): still its own.
+  Ecrit(Donnees(), kEllipsoide);
+  c.SauveFichier(Donnees());
+  EXPECT_FALSE(RemplacementADemander(c, ini));
 }
 
 // A failed exit save names the file; an unreadable "donnees.txt" is not
