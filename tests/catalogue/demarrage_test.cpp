@@ -202,27 +202,6 @@ TEST_F(Demarrage, RienDeDonneesNeSePerdEntreUnDemarrageEtUneSortie) {
   EXPECT_EQ(Win1252VersUtf8(Lit(Donnees() + ".bak")), sauve);
 }
 
-// A "donnees.txt" the catalogue was not loaded from (automatic loading off at
-// start, then on again) is replaced only after a question; loading it now
-// makes the catalogue its own.
-TEST_F(Demarrage, UnDonneesQuiNaPasEteChargeNEstPasRemplaceSansQuestion) {
-  TFichierIni ini;
-  ini.AutoSave = false;
-  Ecrit(Donnees(), kEllipsoide + kDatum);
-  TDonnees d;
-  ChargeAuDemarrage(d, ini);
-  EXPECT_EQ(d.Ellipsoides.size(), 1u);
-  ini.AutoSave = true;
-  EXPECT_TRUE(RemplacementADemander(d, ini));
-  EXPECT_TRUE(ChargeDonnees(d, ini).empty());
-  EXPECT_EQ(d.Datums.size(), 2u);
-  EXPECT_FALSE(RemplacementADemander(d, ini));
-  // An empty file holds nothing to lose.
-  TDonnees autre;
-  Ecrit(Donnees(), "");
-  EXPECT_FALSE(RemplacementADemander(autre, ini));
-}
-
 // Two windows on one folder and a file that loads only partly: B, asked
 // after A saved, replaces A's file, which the backup keeps; the next save
 // keeps that backup aside, since it holds A's record alone. Nothing is lost.
@@ -238,6 +217,8 @@ TEST_F(Demarrage, DeuxFenetresNePerdentAucunEnregistrement) {
   SauveALaSortie(a, ini);
   const std::string deA = Lit(Donnees());
   ASSERT_TRUE(RemplacementADemander(*b, ini));
+  TDonnees vide;  // not loaded from it: asked too, unless it is empty
+  EXPECT_TRUE(RemplacementADemander(vide, ini));
   EXPECT_NE(QuestionRemplacement(*b, ini, TMomentSauvegarde::Fin).find(CheminAPart(ini)),
             std::string::npos);
   AppliqueChoix(TChoixDonnees::Remplacer, b, ini, TMomentSauvegarde::Fin);
@@ -248,7 +229,9 @@ TEST_F(Demarrage, DeuxFenetresNePerdentAucunEnregistrement) {
   SauveALaSortie(c, ini);
   EXPECT_EQ(Lit(Donnees() + ".bak.1"), deA);
   // Saved over by the parameters window ("Enregistrer ..."): still its own.
-  Ecrit(Donnees(), kEllipsoide);
+  Ecrit(Donnees(), "");
+  EXPECT_FALSE(RemplacementADemander(vide, ini));
+  c.AjouteLigne("Ellipsoide=\"Enfin\" \"\" 6378137 0.08");
   c.SauveFichier(Donnees());
   EXPECT_FALSE(RemplacementADemander(c, ini));
 }
