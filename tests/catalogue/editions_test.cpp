@@ -36,12 +36,7 @@ class TEditions {
   // One random edit; the text of what was done.
   std::string Etape() {
     switch (Entier(0, 8)) {
-      case 0: {
-        auto e = Ellipsoide();
-        const std::string nom = e->Nom;
-        Donnees.AjouteEllipsoide(std::move(e));
-        return "ajoute l'ellipsoïde " + nom;
-      }
+      case 0: return "ajoute l'ellipsoïde " + Donnees.AjouteEllipsoide(Ellipsoide()).Nom;
       case 1: {
         TEllipsoide* e = Choisi(Donnees.Ellipsoides, 1);
         if (!e) return "aucun ellipsoïde";
@@ -54,12 +49,7 @@ class TEditions {
         const std::string nom = Choisi(Donnees.Ellipsoides, 0)->Nom;  // gone once removed
         return "supprime l'ellipsoïde " + nom + (Donnees.SupprimeEllipsoide(nom) ? "" : " (refusé)");
       }
-      case 3: {
-        auto d = Datum();
-        const std::string nom = d->Nom;
-        Donnees.AjouteDatum(std::move(d));
-        return "ajoute le datum " + nom;
-      }
+      case 3: return "ajoute le datum " + Donnees.AjouteDatum(Datum()).Nom;
       case 4: {
         TDatum* d = Choisi(Donnees.Datums, 1);
         if (!d) return "aucun datum";
@@ -72,12 +62,7 @@ class TEditions {
         const std::string nom = Choisi(Donnees.Datums, 0)->Nom;  // gone once removed
         return "supprime le datum " + nom + (Donnees.SupprimeDatum(nom) ? "" : " (refusé)");
       }
-      case 6: {
-        auto s = Systeme();
-        const std::string nom = s->Nom;
-        Donnees.AjouteSysteme(std::move(s));
-        return "ajoute le système " + nom;
-      }
+      case 6: return "ajoute le système " + Donnees.AjouteSysteme(Systeme()).Nom;
       case 7: {
         TAncetre* ancien = Systeme(Donnees);
         if (!ancien) return "aucun système";
@@ -141,7 +126,7 @@ class TEditions {
     return d;
   }
   // A copy of a system of every kind's file, on a random datum, parameters
-  // by index as the editor sets them.
+  // written as texts by index as the editor writes them, the reals moved a little.
   std::unique_ptr<TAncetre> Systeme() {
     const TAncetre& modele = *Systeme(modeles_);
     std::unique_ptr<TAncetre> s;
@@ -151,10 +136,8 @@ class TEditions {
       s = CreeProjection(modele.Nature());
     s->Nom = Nom("S");
     s->Datum = Choisi(Donnees.Datums, 0);
+    for (int i = 0; i < modele.NbParametres(); ++i) s->EcritParametre(i, modele.TexteParametre(i));
     for (int i = 0; i < modele.NbReel(); ++i) s->SetReel(i, modele.GetReel(i) * (1 + Reel(-1e-3, 1e-3)));
-    for (int i = 0; i < modele.NbEntier(); ++i) s->SetEntier(i, modele.GetEntier(i));
-    for (int i = 0; i < modele.NbAngle(); ++i) s->SetAngle(i, modele.GetAngle(i));
-    for (int i = 0; i < modele.NbBooleen(); ++i) s->SetBooleen(i, modele.GetBooleen(i));
     s->SetValide(true);
     return s;
   }
