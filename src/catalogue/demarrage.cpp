@@ -73,18 +73,14 @@ void GardeCopie(const std::string& chemin, const std::string& ancien, const std:
   EcritFichierSur(copie, ancien);
 }
 
-// At most ten noted lines, then how many more.
-std::string TexteLignesNotees(const std::vector<TRejet>& lignes) {
-  std::string texte;
-  for (size_t i = 0; i < lignes.size() && i < 10; ++i)
-    texte += "\nligne " + FormatD(lignes[i].Ligne) + " : " + Extrait(lignes[i].Texte);
-  if (lignes.size() > 10)
-    texte += "\n… et " + FormatD(static_cast<long long>(lignes.size() - 10)) + " autres lignes";
-  return texte;
-}
 }  // namespace
 
 std::string CheminDonnees(const TFichierIni& ini) { return ini.Dossier + kDonnees; }
+
+std::string TexteNotees(const std::vector<TRejet>& notees) {
+  return "Caractères que Windows-1252 ne sait pas écrire, notés par leur code (<U+0141> pour "
+         "« Ł ») :\n" + TexteRejets(notees);
+}
 
 std::string TexteDossierPartage(const TFichierIni& ini) {
   return "Une autre fenêtre de Vestrel utilise déjà le dossier " + ini.Dossier +
@@ -106,9 +102,7 @@ TDemarrage ChargeAuDemarrage(TDonnees& donnees, const TFichierIni& ini) {
             "enregistré en Windows-1252, l'original étant gardé sous " + chemin + ".bak." +
             (donnees.LignesNotees.empty()
                  ? std::string()
-                 : "\nCes lignes contiennent des caractères que Windows-1252 ne sait pas écrire : "
-                   "ils y sont notés par leur code (<U+0141> pour « Ł ») :" +
-                       TexteLignesNotees(donnees.LignesNotees)));
+                 : "\n" + TexteNotees(donnees.LignesNotees)));
     } catch (const Erreur& e) {
       // There but unreadable: not replaced by "france.txt", and never saved
       // over, since no copy of it can be kept.
@@ -176,8 +170,8 @@ std::string QuestionRemplacement(const TDonnees& donnees, const TFichierIni& ini
   texte += "\n\nRecharger : ";
   texte += fin ? "le fichier reste tel quel ; les modifications faites dans cette fenêtre sont "
                  "abandonnées."
-               : "le catalogue reprend le contenu du fichier ; les modifications faites dans "
-                 "cette fenêtre sont abandonnées.";
+               : "le catalogue est remplacé par le contenu du fichier ; les modifications "
+                 "faites dans cette fenêtre sont abandonnées.";
   texte += "\nRemplacer : le catalogue de cette fenêtre est enregistré dans le fichier, dont "
            "le contenu actuel est gardé sous " + chemin + ".bak.";
   texte += "\nEnregistrer sous : le catalogue de cette fenêtre est enregistré dans un autre "
@@ -185,8 +179,8 @@ std::string QuestionRemplacement(const TDonnees& donnees, const TFichierIni& ini
   texte += "\nAnnuler : ";
   switch (moment) {
     case TMomentSauvegarde::Parametres:
-      texte += "rien n'est enregistré pour l'instant ; la question sera posée de nouveau à la "
-               "sortie.";
+      texte += "rien n'est enregistré pour l'instant ; la question sera posée de nouveau au "
+               "prochain enregistrement.";
       break;
     case TMomentSauvegarde::Fermeture:
       texte += "la fenêtre reste ouverte, rien n'est enregistré.";

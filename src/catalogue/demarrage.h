@@ -29,6 +29,9 @@ struct TDemarrage {
 };
 // "donnees.txt" in the settings folder.
 std::string CheminDonnees(const TFichierIni& ini);
+// What a load did to the characters Windows-1252 cannot hold, and where
+// (TDonnees::LignesNotees).
+std::string TexteNotees(const std::vector<TRejet>& notees);
 // Said to a window whose settings folder another window uses already.
 std::string TexteDossierPartage(const TFichierIni& ini);
 // Loads "donnees.txt" from the settings folder when AutoSave is on, else

@@ -181,7 +181,7 @@ std::vector<TRejet> TDonnees::ChargeLignes(const std::string& chemin, bool garde
     // record loads and the file can be saved with nothing lost.
     if (LuEnUtf8 && !RepresentableWin1252(ligne)) {
       ligne = NoteHorsWin1252(ligne);
-      LignesNotees.push_back({chemin, numero, ligne, {}});
+      LignesNotees.push_back({chemin, numero, ligne, Extrait(ligne)});
     }
     if (ligne.find_first_not_of(" \t") == std::string::npos) continue;
     if (ligne.front() == '\'') {

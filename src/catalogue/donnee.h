@@ -81,8 +81,9 @@ class TDonnees {
   // The last file loaded was in UTF-8 (an editor's choice) rather than in
   // Windows-1252: it was read as such, and is saved in Windows-1252.
   bool LuEnUtf8 = false;
-  // Its lines holding characters that Windows-1252 cannot hold, as read
-  // after those were noted "<U+0141>" (NoteHorsWin1252).
+  // Its lines holding characters that Windows-1252 cannot hold, each as
+  // read after those were noted "<U+0141>" (NoteHorsWin1252), its start as
+  // the message.
   std::vector<TRejet> LignesNotees;
 
   // ---- Data file ----

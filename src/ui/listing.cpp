@@ -294,6 +294,7 @@ void TDlgParametre::Ouvrir() {
     } catch (const std::exception&) {
       return Informe("Problème de lecture du fichier " + fichier);
     }
+    if (!donnees.LignesNotees.empty()) Informe(TexteNotees(donnees.LignesNotees));
     if (!rejets.empty()) Informe("Lignes non importées :\n" + TexteRejets(rejets));
     return;
   }

@@ -285,8 +285,8 @@ TEST_F(Demarrage, UnDonneesVenuDUnEditeurOuDUnLien) {
     EXPECT_EQ(d.IndiceDatum("<U+0141>ód<U+017A>"), 2);
     ASSERT_EQ(demarrage.Avertissements.size(), 1u);
     EXPECT_NE(demarrage.Avertissements[0].find("UTF-8"), std::string::npos);
-    EXPECT_NE(demarrage.Avertissements[0].find("\nligne 3 : Datum=\"<U+0141>"), std::string::npos);
-    EXPECT_NE(demarrage.Avertissements[0].find("\nligne 4 : ' <U+65E5>"), std::string::npos);
+    EXPECT_NE(demarrage.Avertissements[0].find(", ligne 3 : Datum=\"<U+0141>"), std::string::npos);
+    EXPECT_NE(demarrage.Avertissements[0].find(", ligne 4 : ' <U+65E5>"), std::string::npos);
     SauveALaSortie(d, ini);
     EXPECT_EQ(Lit(Donnees()), Utf8VersWin1252(kEllipsoide + reunion + note));
     EXPECT_EQ(Lit(Donnees() + ".bak"), original);
