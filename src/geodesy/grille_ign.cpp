@@ -177,8 +177,7 @@ TGrilleIgn::TGrilleIgn(const std::string& fichier) {
 // grid are zero and those nodes are not read.
 bool TGrilleIgn::Interpole(double lon, double lat, double& tx, double& ty, double& tz) const {
   if (!(lon >= LonMin && lon <= LonMax && lat >= LatMin && lat <= LatMax)) return false;
-  // Within the bounds, and the steps being positive with a bounded number of
-  // nodes, the position in the grid and the weights are finite.
+  GardeFlottante garde;
   const double u = (lon - LonMin) / PasLon;
   const double v = (lat - LatMin) / PasLat;
   int i = static_cast<int>(std::min(std::trunc(u), static_cast<double>(NLon - 1)));
@@ -199,24 +198,6 @@ bool TGrilleIgn::Interpole(double lon, double lat, double& tx, double& ty, doubl
     if (lonSuivante && latSuivante) somme += w11 * a[k + NLat + 1];
     return somme;
   };
-  // Translations far below 1e300, as in any real grid, cannot make the sums
-  // fault: the flags, slower to test than the sums are to make, are tested
-  // only for other nodes (an infinite one times a zero weight is invalid).
-  auto borne = [&](const std::vector<double>& a) {
-    constexpr double kBorne = 1e300;
-    bool oui = std::fabs(a[k]) <= kBorne;
-    if (lonSuivante) oui = oui && std::fabs(a[k + NLat]) <= kBorne;
-    if (latSuivante) oui = oui && std::fabs(a[k + 1]) <= kBorne;
-    if (lonSuivante && latSuivante) oui = oui && std::fabs(a[k + NLat + 1]) <= kBorne;
-    return oui;
-  };
-  if (borne(TX) && borne(TY) && borne(TZ)) {
-    tx = combine(TX);
-    ty = combine(TY);
-    tz = combine(TZ);
-    return true;
-  }
-  GardeFlottante garde;
   tx = combine(TX);
   ty = combine(TY);
   tz = combine(TZ);
