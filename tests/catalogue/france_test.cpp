@@ -285,19 +285,6 @@ TEST_F(France, LambertIIEtenduEtLambert93ParLaGrilleLivree) {
   }
 }
 
-// The tutorial's example: Paris city hall from WGS84 to Lambert 93, as
-//   echo "48.856666666667 2.352222222222" | cs2cs -f %.3f EPSG:4326 EPSG:2154
-//   -> 652470.714 6862042.659
-TEST(FranceReference, ExempleDuTutoriel) {
-  const TDonnees& donnees = Livre();
-  int32_t zone = 0;
-  std::string X, Y;
-  ASSERT_TRUE(donnees.ConvertirPoint("WGS84", "Lambert 93", "48°51'24''", "2°21'08''", 0, zone,
-                                     0, X, Y));
-  EXPECT_EQ(X, "652470.714");
-  EXPECT_EQ(Y, "6862042.659");
-}
-
 // Far from a system's region a point is flagged (its result still given):
 // Switzerland's grid at the antipodes of Bern, Réunion's at Paris; never a
 // UTM zone up to a degree beyond its edges, nor any system at the points of
