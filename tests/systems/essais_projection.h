@@ -16,15 +16,14 @@ namespace vestrel::essais {
 inline constexpr double kDeg = DegresVersRadians;
 
 // "WGS84" (built in: a = 6378137 m, e = 0.08181919106), "NTF" on Clarke 1880
-// IGN, "Bessel" on Bessel 1841 and "Sphère" of radius 6378137 m.
+// IGN and "Sphère" of radius 6378137 m.
 inline TDonnees& Catalogue() {
   static TDonnees donnees;
   static const bool rempli = [] {
     for (const char* ligne :
          {"Ellipsoide=\"Clarke 1880 IGN\" \"\" 6378249.2 0.0824832567634",
           "Datum=\"NTF\" \"\" \"Clarke 1880 IGN\" 0 0 0",
-          "Ellipsoide=\"Bessel 1841\" \"\" 6377397.155 0.0816968312225",
-          "Datum=\"Bessel\" \"\" \"Bessel 1841\" 0 0 0", "Ellipsoide=\"Sphère de 6378137 m\" \"\" 6378137 0",
+          "Ellipsoide=\"Sphère de 6378137 m\" \"\" 6378137 0",
           "Datum=\"Sphère\" \"\" \"Sphère de 6378137 m\" 0 0 0"})
       donnees.AjouteLigne(ligne);
     return true;
