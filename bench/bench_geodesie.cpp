@@ -16,11 +16,10 @@ void BM_GeographiqueCartesienAllerRetour(benchmark::State& state) {
     double X, Y, Z;
     benchmark::DoNotOptimize(lambda);
     GeographiqueVersCartesien(lambda, phi, h, DemiGrandAxeWGS84, ExcentriciteWGS84, X, Y, Z);
-    double l, p, hh;
-    CartesienVersGeographique(X, Y, Z, DemiGrandAxeWGS84, ExcentriciteWGS84, l, p, hh);
+    double l, p;
+    CartesienVersGeographique(X, Y, Z, DemiGrandAxeWGS84, ExcentriciteWGS84, l, p);
     benchmark::DoNotOptimize(l);
     benchmark::DoNotOptimize(p);
-    benchmark::DoNotOptimize(hh);
   }
 }
 BENCHMARK(BM_GeographiqueCartesienAllerRetour);

@@ -87,22 +87,16 @@ void GeographiqueVersCartesien(double lambda, double phi, double h, double a, do
 // steps stop as before when the latitudes of two steps differ by less than
 // the tolerance: arctan t − arctan t' = arctan((t − t')/(1 + t·t')).
 // On the polar axis (R = 0) the iteration divides by zero; there the latitude
-// is ±90° (the sign of Z, north at the centre), the longitude 0 and the
-// height |Z| − b; so it is, the longitude apart, within 1e-100 rad of the
-// axis. The height costs a sine, a cosine and a square root more: it is
-// computed only when asked for.
-namespace {
-
-template <bool AvecHauteur>
-void VersGeographique(double X, double Y, double Z, double a, double e, double& lambda,
-                      double& phi, double* h) {
+// is ±90° (the sign of Z, north at the centre) and the longitude 0; so it
+// is, the longitude apart, within 1e-100 rad of the axis.
+void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
+                               double& lambda, double& phi) {
   if (!std::isfinite(X) || !std::isfinite(Y) || !std::isfinite(Z)) NonConvergence();
   const double e2 = e * e;
   const double R = std::sqrt(X * X + Y * Y);
   if (R == 0 || std::fabs(Z) * 1e-100 > R) {
     lambda = R == 0 ? 0 : std::atan2(Y, X);
     phi = Z < 0 ? -kPiSur2 : kPiSur2;
-    if constexpr (AvecHauteur) *h = std::fabs(Z) - a * std::sqrt(1 - e2);
     return;
   }
   lambda = std::atan2(Y, X);
@@ -125,31 +119,14 @@ void VersGeographique(double X, double Y, double Z, double a, double e, double& 
     const double precedent = t;
     t = zSurR / (1 - ae2SurR / std::sqrt(1 + b2 * precedent * precedent));
     if (std::fabs(t - precedent) < ToleranceIteration * (1 + t * precedent)) {
-      // A last step just under the tolerance leaves some 1e-14 rad (a
-      // micrometre of height far from the surface): one more step shrinks
-      // that by the factor e² of the iteration.
+      // A last step just under the tolerance leaves some 1e-14 rad: one
+      // more step shrinks that by the factor e² of the iteration.
       if (std::fabs(t - precedent) > 1e-14 * (1 + t * precedent))
         t = zSurR / (1 - ae2SurR / std::sqrt(1 + b2 * t * t));
       break;
     }
   }
   phi = std::atan(t);
-  if constexpr (AvecHauteur) {
-    const double s = std::sin(phi);
-    *h = R / std::cos(phi) - a / std::sqrt(1 - e2 * s * s);
-  }
-}
-
-}  // namespace
-
-void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
-                               double& lambda, double& phi, double& h) {
-  VersGeographique<true>(X, Y, Z, a, e, lambda, phi, &h);
-}
-
-void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
-                               double& lambda, double& phi) {
-  VersGeographique<false>(X, Y, Z, a, e, lambda, phi, nullptr);
 }
 
 // Position-vector sense, small rotations (NT/G 80, ALG0013).

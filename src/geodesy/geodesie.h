@@ -17,10 +17,7 @@ double LatitudeIsometriqueInverse(double L, double e);
 
 void GeographiqueVersCartesien(double lambda, double phi, double h, double a, double e,
                                double& X, double& Y, double& Z);
-// On the polar axis: λ = 0, φ = ±π/2 (the sign of Z), h = |Z| − b.
-void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
-                               double& lambda, double& phi, double& h);
-// The same latitude and longitude without the height.
+// On the polar axis: λ = 0, φ = ±π/2 (the sign of Z).
 void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
                                double& lambda, double& phi);
 

@@ -89,18 +89,15 @@ TEST(LatitudeIsometrique, AllerRetourEtNonConvergence) {
   garde.Faute();
 }
 
-// The height R / cos φ − N loses precision within a few metres of the
-// poles (about 0.04 mm at 89.99°), hence latitudes up to 86° here.
 TEST(Cartesien, AllerRetour) {
   for (double lambda : {-kPi, -2.0, 0.0, 0.04, 1.5, 3.1})
     for (double phi : {-1.5, -0.8, 0.0, 0.3, 1.2, 1.5})
       for (double h : {-5000.0, 0.0, 1234.567, 1e6}) {
-        double X, Y, Z, l, p, hh;
+        double X, Y, Z, l, p;
         GeographiqueVersCartesien(lambda, phi, h, kA, kE, X, Y, Z);
-        CartesienVersGeographique(X, Y, Z, kA, kE, l, p, hh);
+        CartesienVersGeographique(X, Y, Z, kA, kE, l, p);
         EXPECT_NEAR(std::remainder(l - lambda, 2 * kPi), 0, 1e-11);
         EXPECT_NEAR(p, phi, 1e-11);
-        EXPECT_NEAR(hh, h, 1e-6);
       }
 }
 
@@ -109,17 +106,15 @@ TEST(Cartesien, AllerRetour) {
 TEST(Cartesien, AxePolaireEtEntreeNonFinie) {
   const double b = kA * std::sqrt(1 - kE * kE);
   GardeFlottante garde;
-  double lambda, phi, h;
-  CartesienVersGeographique(0, 0, b + 100, kA, kE, lambda, phi, h);
+  double lambda, phi;
+  CartesienVersGeographique(0, 0, b + 100, kA, kE, lambda, phi);
   EXPECT_EQ(lambda, 0);
   EXPECT_EQ(phi, kPi / 2);
-  EXPECT_NEAR(h, 100, 1e-8);
-  CartesienVersGeographique(0, 0, -b + 20, kA, kE, lambda, phi, h);
+  CartesienVersGeographique(0, 0, -b + 20, kA, kE, lambda, phi);
   EXPECT_EQ(phi, -kPi / 2);
-  EXPECT_NEAR(h, -20, 1e-8);
   EXPECT_NO_THROW(garde.Verifie());
   for (double x : {std::nan(""), std::numeric_limits<double>::infinity()})
-    EXPECT_THROW(CartesienVersGeographique(x, 0, 1e6, kA, kE, lambda, phi, h), ErreurArithmetique);
+    EXPECT_THROW(CartesienVersGeographique(x, 0, 1e6, kA, kE, lambda, phi), ErreurArithmetique);
 }
 
 TEST(Sphere, AllerRetourEtPointsSinguliers) {
