@@ -236,39 +236,47 @@ TEST_F(Demarrage, DeuxFenetresNePerdentAucunEnregistrement) {
   EXPECT_FALSE(RemplacementADemander(c, ini));
 }
 
-// A failed exit save names the file; an unreadable "donnees.txt" is not
-// replaced by "france.txt" and, since no copy of it can be kept, not saved over.
+// A failed exit save fails aloud (a folder in the file's place). A
+// "donnees.txt" there but unreadable, even by root (larger than any data file
+// may be: sparse, so it costs no disk), or a link to nothing (its target may be
+// on a disk not there yet) is said at start-up, not replaced by "france.txt",
+// and neither saved over nor written through.
 TEST_F(Demarrage, EchecsALaSortie) {
   TFichierIni ini;
-  std::filesystem::create_directories(Donnees());  // a folder in the file's place
+  std::filesystem::create_directories(Donnees());
   TDonnees vide;
-  try {
-    SauveALaSortie(vide, ini);
-    ADD_FAILURE();
-  } catch (const ErreurEntreeSortie& e) {
-    EXPECT_EQ(e.what(), "Problème à l'enregistrement des données dans " + Donnees());
-  }
-  // Unreadable even by root: larger than any data file may be (sparse, so
-  // it costs no disk).
+  EXPECT_THROW(SauveALaSortie(vide, ini), ErreurEntreeSortie);
   std::filesystem::remove(Donnees());
-  Ecrit(Donnees(), kEllipsoide);
-  std::filesystem::resize_file(Donnees(), kTailleFichierMax + 1);
   Ecrit(France(), kFrance);
-  TDonnees d;
-  const TDemarrage demarrage = ChargeAuDemarrage(d, ini);
-  ASSERT_TRUE(demarrage.Illisible);
-  EXPECT_EQ(d.IndiceEllipsoide("France"), -1);
-  EXPECT_THROW(SauveALaSortie(d, ini), ErreurEntreeSortie);
-  EXPECT_EQ(std::filesystem::file_size(Donnees()), kTailleFichierMax + 1) << "not saved over";
-  EXPECT_FALSE(std::filesystem::exists(Donnees() + ".bak"));
+  const std::string ailleurs = config_("ailleurs/donnees.txt");
+  for (const bool lien : {false, true}) {
+    if (lien) {
+      std::filesystem::remove(Donnees());
+      std::filesystem::create_symlink(ailleurs, Donnees());
+    } else {
+      Ecrit(Donnees(), kEllipsoide);
+      std::filesystem::resize_file(Donnees(), kTailleFichierMax + 1);
+    }
+    TDonnees d;
+    const TDemarrage demarrage = ChargeAuDemarrage(d, ini);
+    ASSERT_TRUE(demarrage.Illisible);
+    EXPECT_EQ(d.IndiceEllipsoide("France"), -1);
+    EXPECT_THROW(SauveALaSortie(d, ini), ErreurEntreeSortie);
+    EXPECT_FALSE(std::filesystem::exists(Donnees() + ".bak"));
+    if (!lien) {
+      EXPECT_EQ(std::filesystem::file_size(Donnees()), kTailleFichierMax + 1) << "not saved over";
+    }
+  }
+  EXPECT_NE(ChargeAuDemarrage(vide, ini).Illisible->find(ailleurs), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_symlink(Donnees()));
+  EXPECT_FALSE(std::filesystem::exists(config_("ailleurs")));
 }
 
 // "donnees.txt" as a desktop leaves it: saved in UTF-8 by an editor (with or
 // without byte-order mark) it is read as such, said once, saved back in
 // Windows-1252 with the UTF-8 original as "donnees.txt.bak"; in mode 444 it
-// is said at start-up; a link to nothing is said at start-up, "france.txt"
-// is not loaded in its place, and nothing is written through it.
-TEST_F(Demarrage, UnDonneesVenuDUnEditeurOuDUnLien) {
+// is said at start-up.
+TEST_F(Demarrage, UnDonneesVenuDUnEditeur) {
   TFichierIni ini;
   Ecrit(France(), kFrance);
   const std::string reunion = "Datum=\"Réunion 1947\" \"Piton des Neiges\" \"Clarke\" 94 -948 -1262\r\n";
@@ -297,17 +305,6 @@ TEST_F(Demarrage, UnDonneesVenuDUnEditeurOuDUnLien) {
   const TDemarrage lectureSeule = ChargeAuDemarrage(seul, ini);
   ASSERT_EQ(lectureSeule.Avertissements.size(), 1u);
   EXPECT_NE(lectureSeule.Avertissements[0].find("lecture seule"), std::string::npos);
-  std::filesystem::remove(Donnees());
-
-  std::filesystem::create_symlink(config_("ailleurs/donnees.txt"), Donnees());
-  TDonnees d;
-  const TDemarrage lien = ChargeAuDemarrage(d, ini);
-  ASSERT_TRUE(lien.Illisible);
-  EXPECT_NE(lien.Illisible->find(config_("ailleurs/donnees.txt")), std::string::npos);
-  EXPECT_EQ(d.IndiceEllipsoide("France"), -1);
-  EXPECT_THROW(SauveALaSortie(d, ini), ErreurEntreeSortie);
-  EXPECT_TRUE(std::filesystem::is_symlink(Donnees()));
-  EXPECT_FALSE(std::filesystem::exists(config_("ailleurs")));
 }
 
 }  // namespace
