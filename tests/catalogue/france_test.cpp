@@ -227,27 +227,6 @@ TEST_F(France, ChaqueDatumRejointWGS84DansSaPrecision) {
   }
 }
 
-// A point converted from NTF Lambert II étendu to RGF93 Lambert 93 through the
-// three-parameter shift, against the IGN transformation grid (gr3df97a, as
-// PROJ ships it in proj-data: ntf_r93.gsb), the reference of the national
-// network. Figures fixed with:
-//   echo "600000 2430000" | cs2cs -f %.4f EPSG:27572 EPSG:2154
-//   -> 651329.8074 6863348.4608  (the grid)
-//   echo "651329.8074 6863348.4608" | cs2cs -f %.4f EPSG:2154 EPSG:27572
-//   -> 600000.0000 2430000.0000
-TEST(FranceReference, LambertIIEtenduVersLambert93DansLaPrecisionDuDatum) {
-  const TDonnees& donnees = Livre();
-  int32_t zone = 0;
-  std::string X, Y;
-  ASSERT_TRUE(donnees.ConvertirPoint("Lambert II étendu", "Lambert 93", "600000", "2430000", 0,
-                                     zone, 0, X, Y));
-  const double ecart = std::hypot(LitReel(X) - 651329.8074, LitReel(Y) - 6863348.4608);
-  EXPECT_LT(ecart, 2.0);  // NTF to WGS 84 (1), EPSG:1193: 2 m
-  ASSERT_TRUE(donnees.ConvertirPoint("Lambert 93", "Lambert II étendu", "651329.8074",
-                                     "6863348.4608", 0, zone, 0, X, Y));
-  EXPECT_LT(std::hypot(LitReel(X) - 600000, LitReel(Y) - 2430000), 2.0);
-}
-
 // The shipped NTF grid, as the programs find it beside france.txt, against
 // IGN's NTv2 grid (PROJ takes ntf_r93.gsb for this pair: without it its
 // answer moves by metres): 1 000 random points over France from Lambert II
