@@ -77,11 +77,6 @@ TEST(Catalogue, EnregistrementsEtMessagesDuFichierDeDonnees) {
 }
 
 TEST(Catalogue, FinsDeLigneEtNumeroDeLaLigneFautive) {
-  TDonnees sansFin;  // the last line without a line end
-  TFlux flux(kClarke + "\n" + kNtf);
-  sansFin.ChargeFlux(flux);
-  EXPECT_EQ(sansFin.Datums.size(), 2u);
-
   // Line 1, empty line 2, a comment on line 3, blanks on line 4, line 5
   // ended by LF, line 6 by CR, then the failing record on line 7: the whole
   // file is read, line by line, and the first refused line is reported.
