@@ -215,11 +215,5 @@ inline QList<QStringList> Table(const QString& nom) {
   return lignes;
 }
 
-inline void Selectionne(QListWidget* liste, const QString& nom) {
-  const auto trouves = liste->findItems(nom, Qt::MatchExactly);
-  QVERIFY2(!trouves.isEmpty(), qPrintable(nom));
-  liste->setCurrentItem(trouves.front());
-}
-
 }  // namespace pilote
 }  // namespace vestrel

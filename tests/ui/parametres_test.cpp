@@ -153,7 +153,11 @@ class TestParametres : public QObject {
       }
       auto* liste = e.size() > 2 ? p_->findChild<QListWidget*>(e[2]) : nullptr;
       if (liste) liste->setFocus();  // the current entry the focus gives is no selection
-      if (e.size() > 3) Selectionne(liste, e[3]);
+      if (e.size() > 3) {
+        const auto trouves = liste->findItems(e[3], Qt::MatchExactly);
+        QVERIFY2(!trouves.isEmpty(), qPrintable(e[3]));
+        liste->setCurrentItem(trouves.front());
+      }
       // "puis": the next dialog the same click opens.
       std::list<TModal<QDialog>> suites;
       std::function<void(QDialog*)> agit = [&](QDialog* d) {
