@@ -125,7 +125,8 @@ TEST(Sphere, AllerRetourEtPointsSinguliers) {
   EXPECT_NEAR(phi, -0.4, 1e-15);
 
   GardeFlottante garde;
-  // (The negative x half-axis: see Stereo.CoreCentreAndItsLimits.) On the axis: φ is the sign of z times π/2, 0 at the centre.
+  // (The negative x half-axis: see Coeurs.LeCentreDeLaSphereVaALOrigine.) On the axis: φ is the
+  // sign of z times π/2, 0 at the centre.
   CartesienVersSphere(0, 0, -2, lambda, phi);
   EXPECT_EQ(lambda, 0);
   EXPECT_EQ(phi, -kPi / 2);
