@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "../commun/dossier_temporaire.h"
 #include "geodesy/geodesie.h"
@@ -78,38 +77,34 @@ TEST_F(DatumTest, AllerRetourVersWGS84) {
       }
 }
 
-// "gr3df97a.txt" is looked for beside the program, or in ../share/vestrel/
-// beside bin/ for an installed program; only by the NTF datum, not with "*".
+// "gr3df97a.txt" is looked for beside the program (the installed layout,
+// ../share/vestrel/, is the start-up tests' "installé" case), only by the NTF
+// datum, not with "*".
 TEST_F(DatumTest, GrilleParDefautDeLaNTF) {
   const std::string ligne = "Datum=NTF \"\" \"Clarke 1880 IGN\" -168 -60 320";
-  for (const std::string place : {"", "share/vestrel/"}) {
-    TDossierTemporaire dossier;
-    const std::string programme = dossier(place.empty() ? "" : "bin/");
-    std::filesystem::create_directories(programme);
-    DefinitDossierProgramme(programme);
-    TDatum sans;
-    Lit(sans, ligne + "\r\n");
-    EXPECT_EQ(sans.Grille, nullptr);
-    EXPECT_EQ(Ecrit(sans), "Datum=\"NTF\" \"\" \"Clarke 1880 IGN\" -168 -60 320\r\n");
+  TDossierTemporaire dossier;
+  DefinitDossierProgramme(dossier());
+  TDatum sans;
+  Lit(sans, ligne + "\r\n");
+  EXPECT_EQ(sans.Grille, nullptr);
+  EXPECT_EQ(Ecrit(sans), "Datum=\"NTF\" \"\" \"Clarke 1880 IGN\" -168 -60 320\r\n");
 
-    essai::Ecrit(dossier(place + "gr3df97a.txt"),
-                 "GR3D\r\nGR3D1 -5.5 10 41 52 .1 .1\r\nGR3D2\r\nGR3D3\r\n00001 -5.5 41 -165 -67 315 99\r\n");
-    const std::string chemin = place.empty() ? dossier("gr3df97a.txt") : programme + "../" + place + "gr3df97a.txt";
-    TDatum avec, etoile, autre;
-    Lit(avec, ligne + "\r\n");
-    ASSERT_NE(avec.Grille, nullptr);
-    EXPECT_EQ(avec.Grille->NLon, 156);
-    // Written back without its path; a path to a grid that moved away finds it again.
-    EXPECT_EQ(Ecrit(avec), "Datum=\"NTF\" \"\" \"Clarke 1880 IGN\" -168 -60 320\r\n");
-    TDatum deplace;
-    Lit(deplace, ligne + " \"/ancien/dossier/gr3df97a.txt\"\r\n");
-    ASSERT_NE(deplace.Grille, nullptr);
-    EXPECT_EQ(deplace.NomGrille, chemin);
-    Lit(etoile, ligne + " *\r\n");
-    EXPECT_EQ(etoile.Grille, nullptr);
-    Lit(autre, "Datum=RGF \"\" \"Clarke 1880 IGN\" -168 -60 320\r\n");
-    EXPECT_EQ(autre.Grille, nullptr);
-  }
+  const std::string chemin = dossier.Ecrit(
+      "gr3df97a.txt", "GR3D\r\nGR3D1 -5.5 10 41 52 .1 .1\r\nGR3D2\r\nGR3D3\r\n00001 -5.5 41 -165 -67 315 99\r\n");
+  TDatum avec, etoile, autre;
+  Lit(avec, ligne + "\r\n");
+  ASSERT_NE(avec.Grille, nullptr);
+  EXPECT_EQ(avec.Grille->NLon, 156);
+  // Written back without its path; a path to a grid that moved away finds it again.
+  EXPECT_EQ(Ecrit(avec), "Datum=\"NTF\" \"\" \"Clarke 1880 IGN\" -168 -60 320\r\n");
+  TDatum deplace;
+  Lit(deplace, ligne + " \"/ancien/dossier/gr3df97a.txt\"\r\n");
+  ASSERT_NE(deplace.Grille, nullptr);
+  EXPECT_EQ(deplace.NomGrille, chemin);
+  Lit(etoile, ligne + " *\r\n");
+  EXPECT_EQ(etoile.Grille, nullptr);
+  Lit(autre, "Datum=RGF \"\" \"Clarke 1880 IGN\" -168 -60 320\r\n");
+  EXPECT_EQ(autre.Grille, nullptr);
 }
 
 TEST_F(DatumTest, SetGrille) {
