@@ -11,6 +11,7 @@
 #include "catalogue/donnee.h"
 #include "catalogue/demarrage.h"
 #include "catalogue/fichier_ini.h"
+#include "../commun/message.h"
 #include "../commun/dossier_temporaire.h"
 #include "tools/chemins.h"
 #include "tools/codec.h"
@@ -169,13 +170,8 @@ TEST_F(Demarrage, RienDeDonneesNeSePerdEntreUnDemarrageEtUneSortie) {
   for (const auto& [nom, raison] : systemes) {
     std::string x, y;
     int32_t zone = 0;
-    try {
-      d.ConvertirPoint("WGS84", nom, "46°", "3°", 0, zone, 0, x, y);
-      ADD_FAILURE() << nom;
-    } catch (const ErreurConversion& e) {
-      EXPECT_EQ(e.what(), "Les constantes du système " + std::string(nom) +
-                              " n'ont pas pu être calculées : " + raison);
-    }
+    EXPECT_EQ(essai::Message<ErreurConversion>([&] { d.ConvertirPoint("WGS84", nom, "46°", "3°", 0, zone, 0, x, y); }),
+              "Les constantes du système " + std::string(nom) + " n'ont pas pu être calculées : " + raison);
   }
 
   EXPECT_FALSE(RemplacementADemander(d, ini)) << "the catalogue comes from donnees.txt";

@@ -11,11 +11,13 @@
 #include "catalogue/donnee.h"
 #include "catalogue/pipeline.h"
 #include "catalogue/convertir.h"
+#include "../commun/message.h"
 #include "tools/erreurs.h"
 
 namespace vestrel {
 namespace {
 
+using essai::Message;
 constexpr double kSeconde = 3.141592653589793 / 180 / 3600;
 
 class Pipeline : public testing::Test {
@@ -38,15 +40,6 @@ class Pipeline : public testing::Test {
     d.AjouteLigne("Datum=\"Quadrillé\" \"\" \"Clarke\" 0 0 0 \"" + dossier_.Ecrit("grille.dat", grille) + "\"");
     d.AjouteLigne("Datum=\"Nul Clarke\" \"\" \"Clarke\" 0 0 0");
     d.AjouteLigne("Datum=\"RGF\" \"\" \"GRS 80\" 0 0 0");
-  }
-
-  std::string Message(auto&& appel) {
-    try {
-      appel();
-    } catch (const Erreur& e) {
-      return e.what();
-    }
-    return "";
   }
 
   TSaisieConversion Saisie(const std::string& source, const std::string& destination,

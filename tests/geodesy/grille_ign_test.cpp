@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "../commun/dossier_temporaire.h"
+#include "../commun/message.h"
 #include "tools/erreurs.h"
 
 namespace vestrel {
@@ -118,12 +119,9 @@ TEST(GrilleIgn, FichiersIncorrects) {
   // allocation (1e16 nodes would otherwise end in std::bad_alloc).
   for (const char* entete : {"0 1e6 0 1e6 0.0001 0.0001", "0 1 0 1 0 1", "0 1 0 1 1 -0.5",
                              "1 0 0 1 1 1", "0 1 2 1 1 1", "-1e308 1e308 0 1 1e-300 1"}) {
-    try {
-      TGrilleIgn g(dossier.Ecrit("absurde.dat", std::string(entete) + " x\n0 0 1 1 1\n"));
-      ADD_FAILURE() << entete;
-    } catch (const ErreurConversion& erreur) {
-      EXPECT_NE(std::string(erreur.what()).find("En-tête de grille incorrect"), std::string::npos);
-    }
+    const std::string chemin = dossier.Ecrit("absurde.dat", std::string(entete) + " x\n0 0 1 1 1\n");
+    EXPECT_NE(essai::Message<ErreurConversion>([&] { TGrilleIgn g(chemin); }).find("En-tête de grille incorrect"),
+              std::string::npos) << entete;
   }
   // Malformed numbers and missing tokens, in the header and in the nodes:
   // the message names the file and the line.
@@ -131,13 +129,8 @@ TEST(GrilleIgn, FichiersIncorrects) {
                                 {"0 1 0 1 1 1 x\n0 0 1 1\n", 2}, {"0 1 0 1 1 1 x\n\n0 0 1 1 1,5\n", 3},
                                 {"0 1 0 1 1 1\n1 2 3 0 4 5 6\n", 2}, {"0 1 0 1 1 1\n", 2}}) {
     const std::string chemin = dossier.Ecrit("mauvaise.dat", contenu);
-    try {
-      TGrilleIgn g(chemin);
-      ADD_FAILURE() << contenu;
-    } catch (const ErreurConversion& erreur) {
-      EXPECT_EQ(std::string(erreur.what()).rfind("Grille " + chemin + ", ligne " + std::to_string(ligne) + " : ", 0), 0u)
-          << erreur.what();
-    }
+    const std::string message = essai::Message<ErreurConversion>([&] { TGrilleIgn g(chemin); });
+    EXPECT_TRUE(message.starts_with("Grille " + chemin + ", ligne " + std::to_string(ligne) + " : ")) << message;
   }
   EXPECT_THROW(TGrilleIgn(dossier.Ecrit("courte.txt", "GR3D\nGR3D1 0 1 0 1 1\n")),
                ErreurConversion);

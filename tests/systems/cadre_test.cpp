@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "tools/nombres.h"
 #include "systems/createur.h"
 #include "systems/projlatlong.h"
+#include "../commun/message.h"
 #include "tools/erreurs.h"
 
 using namespace vestrel;
@@ -39,14 +39,7 @@ class TEssai : public TProjection {
   }
 };
 
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Erreur& e) {
-    return e.what();
-  }
-  return "(pas d'erreur)";
-}
+using essai::Message;
 
 }  // namespace
 

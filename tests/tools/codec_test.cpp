@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "../commun/message.h"
 #include "tools/erreurs.h"
 
 using namespace vestrel;
@@ -26,12 +27,8 @@ TEST(Codec, CaracteresConnus) {
 
 TEST(Codec, CaractereHorsWindows1252Nomme) {
   EXPECT_FALSE(RepresentableWin1252("Zone 中"));
-  try {
-    Utf8VersWin1252("Zone 中");
-    FAIL();
-  } catch (const ErreurConversion& e) {
-    EXPECT_STREQ(e.what(), "Le caractère « 中 » ne peut pas être enregistré en Windows-1252");
-  }
+  EXPECT_EQ(essai::Message<ErreurConversion>([] { Utf8VersWin1252("Zone 中"); }),
+            "Le caractère « 中 » ne peut pas être enregistré en Windows-1252");
   // U+0080 is a C1 control whose byte is taken by the euro sign.
   EXPECT_THROW(Utf8VersWin1252("\xC2\x80"), ErreurConversion);
 }
@@ -43,10 +40,6 @@ TEST(Codec, Utf8IncorrectRefuse) {
     EXPECT_FALSE(RepresentableWin1252(faux)) << faux;
     EXPECT_THROW(Utf8VersWin1252(faux), ErreurConversion) << faux;
   }
-  try {
-    Utf8VersWin1252("a\xE9z");
-    FAIL();
-  } catch (const ErreurConversion& e) {
-    EXPECT_STREQ(e.what(), "Texte UTF-8 incorrect : octet 0xE9 en position 1");
-  }
+  EXPECT_EQ(essai::Message<ErreurConversion>([] { Utf8VersWin1252("a\xE9z"); }),
+            "Texte UTF-8 incorrect : octet 0xE9 en position 1");
 }

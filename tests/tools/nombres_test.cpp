@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../commun/message.h"
 #include "tools/erreurs.h"
 #include "tools/flottant.h"
 #include "tools/outils.h"
@@ -28,20 +29,12 @@ TEST(Nombres, LectureStricte) {
   EXPECT_EQ(LitEntier("2147483647"), 2147483647);
   for (const char* faux : {"", " 1", "1 ", "231500,5", "inf", "nan", "0x10", "1e", "e5", ".", "+",
                            "--1", "1e400", "1.2.3", "12,5"}) {
-    try {
-      LitReel(faux);
-      ADD_FAILURE() << faux;
-    } catch (const ErreurConversion& e) {
-      EXPECT_EQ(e.what(), "'" + std::string(faux) + "' n'est pas une valeur en virgule flottante correcte");
-    }
+    EXPECT_EQ(essai::Message<ErreurConversion>([&] { LitReel(faux); }),
+              "'" + std::string(faux) + "' n'est pas une valeur en virgule flottante correcte");
   }
   for (const char* faux : {"", "12.5", "2147483648", "1e3", " 3", "-", "x"}) {
-    try {
-      LitEntier(faux);
-      ADD_FAILURE() << faux;
-    } catch (const ErreurConversion& e) {
-      EXPECT_EQ(e.what(), "'" + std::string(faux) + "' n'est pas une valeur entière correcte");
-    }
+    EXPECT_EQ(essai::Message<ErreurConversion>([&] { LitEntier(faux); }),
+              "'" + std::string(faux) + "' n'est pas une valeur entière correcte");
   }
 }
 
@@ -105,12 +98,7 @@ TEST(Flottant, LaGardeTransformeLesFautesEnErreurs) {
     GardeFlottante g;
     volatile double r = operation(zero, un, grand);
     (void)r;
-    try {
-      g.Verifie();
-      ADD_FAILURE() << message;
-    } catch (const ErreurArithmetique& e) {
-      EXPECT_STREQ(e.what(), message);
-    }
+    EXPECT_EQ(essai::Message<ErreurArithmetique>([&] { g.Verifie(); }), message);
   }
   {
     GardeFlottante g;

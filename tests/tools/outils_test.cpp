@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "../commun/message.h"
 #include "tools/erreurs.h"
 
 using namespace vestrel;
@@ -15,16 +16,6 @@ namespace {
 constexpr double kEpsilon = 1e-12;  // radians
 
 double Degres(double d) { return d * DegresVersRadians; }
-
-// The message of the conversion error raised by reading `texte`.
-std::string MessageDe(const std::string& texte) {
-  try {
-    TexteVersAngle(texte);
-  } catch (const ErreurConversion& e) {
-    return e.what();
-  }
-  return "(aucune erreur)";
-}
 
 }  // namespace
 
@@ -43,7 +34,8 @@ TEST(TexteVersAngle, MessagesDesTextesMalFormes) {
       {"12,5°", "'12,5' n'est pas une valeur en virgule flottante correcte"},
       {"12°'", "'' n'est pas une valeur en virgule flottante correcte"},
   };
-  for (const auto& [texte, message] : cas) EXPECT_EQ(MessageDe(texte), message) << texte;
+  for (const auto& [texte, message] : cas)
+    EXPECT_EQ(essai::Message<ErreurConversion>([&] { TexteVersAngle(texte); }), message) << texte;
 }
 
 TEST(AngleVersTexte, FormesCompactesEtRetenues) {
