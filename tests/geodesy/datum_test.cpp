@@ -17,17 +17,15 @@ using essai::TDossierTemporaire;
 class DatumTest : public ::testing::Test {
  protected:
   DatumTest() {
-    Ajoute("GRS 80", DemiGrandAxeWGS84, ExcentriciteWGS84);
-    Ajoute("Clarke 1880 IGN", 6378249.2, 0.0824832567634);
+    for (auto [nom, a, e] : {std::tuple{"GRS 80", DemiGrandAxeWGS84, ExcentriciteWGS84},
+                             {"Clarke 1880 IGN", 6378249.2, 0.0824832567634}}) {
+      TEllipsoide& ellipsoide = *ellipsoides_.emplace_back(std::make_unique<TEllipsoide>());
+      ellipsoide.Nom = nom;
+      ellipsoide.A = a;
+      ellipsoide.E = e;
+    }
   }
   ~DatumTest() override { DefinitDossierProgramme(""); }
-
-  void Ajoute(const std::string& nom, double a, double e) {
-    ellipsoides_.push_back(std::make_unique<TEllipsoide>());
-    ellipsoides_.back()->Nom = nom;
-    ellipsoides_.back()->A = a;
-    ellipsoides_.back()->E = e;
-  }
 
   // Reads a whole "Datum=..." line into `datum`.
   void Lit(TDatum& datum, const std::string& ligne) {

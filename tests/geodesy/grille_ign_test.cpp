@@ -30,15 +30,6 @@ constexpr const char* kGrilleIgn =
     "17316   10.000000000   52.000000000  -100.000  -50.000  300.000  01\r\n"
     "17205    9.900000000   52.000000000  -104.000  -54.000  304.000  01\r\n";
 
-void AttendTranslations(const TGrilleIgn& g, double lon, double lat, double tx, double ty,
-                        double tz) {
-  double x = 0, y = 0, z = 0;
-  ASSERT_TRUE(g.Interpole(lon, lat, x, y, z)) << lon << " " << lat;
-  EXPECT_NEAR(x, tx, 1e-9);
-  EXPECT_NEAR(y, ty, 1e-9);
-  EXPECT_NEAR(z, tz, 1e-9);
-}
-
 // Every layout: the file name, its text, the grid size and some nodes
 // (index i·NLat + j: translations), a node no record gives being zero.
 TEST(GrilleIgn, Dispositions) {
@@ -90,22 +81,22 @@ TEST(GrilleIgn, Dispositions) {
 TEST(GrilleIgn, InterpolationAuxNoeudsAuMilieuEtAuxBordsSuperieurs) {
   TDossierTemporaire dossier;
   const TGrilleIgn g(dossier.Ecrit("gr3df97a.txt", kGrilleIgn));
-  AttendTranslations(g, -5.5, 41.0, -165, -67, 315);
-  AttendTranslations(g, -5.4, 41.1, -168, -70, 318);
-  AttendTranslations(g, -5.45, 41.05, -166.5, -68.5, 316.5);
-  // Upper corner, upper latitude edge, upper longitude edge: the missing
-  // neighbours beyond the arrays weigh nothing.
-  AttendTranslations(g, 10.0, 52.0, -100, -50, 300);
-  AttendTranslations(g, 9.95, 52.0, -102, -52, 302);
-  AttendTranslations(g, 10.0, 51.95, -101, -51, 301);
-
+  // Longitude, latitude, translations; then the upper corner, upper latitude
+  // edge, upper longitude edge: the missing neighbours beyond the arrays weigh nothing.
+  const double noeuds[][5] = {{-5.5, 41.0, -165, -67, 315},        {-5.4, 41.1, -168, -70, 318},
+                              {-5.45, 41.05, -166.5, -68.5, 316.5}, {10.0, 52.0, -100, -50, 300},
+                              {9.95, 52.0, -102, -52, 302},         {10.0, 51.95, -101, -51, 301}};
   double x, y, z;
+  for (const auto& n : noeuds) {
+    ASSERT_TRUE(g.Interpole(n[0], n[1], x, y, z)) << n[0] << " " << n[1];
+    EXPECT_NEAR(x, n[2], 1e-9);
+    EXPECT_NEAR(y, n[3], 1e-9);
+    EXPECT_NEAR(z, n[4], 1e-9);
+  }
   constexpr double eps = 1e-9;
-  EXPECT_FALSE(g.Interpole(-5.5 - eps, 45, x, y, z));
-  EXPECT_FALSE(g.Interpole(10 + eps, 45, x, y, z));
-  EXPECT_FALSE(g.Interpole(0, 41 - eps, x, y, z));
-  EXPECT_FALSE(g.Interpole(0, 52 + eps, x, y, z));
-  EXPECT_FALSE(g.Interpole(std::nan(""), 45, x, y, z));
+  for (auto [lon, lat] : {std::pair{-5.5 - eps, 45.0}, {10 + eps, 45.0}, {0.0, 41 - eps}, {0.0, 52 + eps},
+                          {std::nan(""), 45.0}})
+    EXPECT_FALSE(g.Interpole(lon, lat, x, y, z)) << lon << " " << lat;
   // A zero weight times an infinite neighbour is an invalid operation.
   TGrilleIgn h = g;
   h.TX[111] = std::numeric_limits<double>::infinity();

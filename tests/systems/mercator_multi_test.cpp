@@ -26,21 +26,15 @@ int32_t ZoneDe(const TMultipleMercator& s, double phi, double lambda) {
 
 TEST(MercatorMultiple, ZoneChoice) {
   auto s = Systeme<TMultipleMercator>("Transverse Mercator Multiple", "WGS84", kGrille);
-  EXPECT_EQ(ZoneDe(*s, 48, 2 + 1.0 / 3), 31);
-  EXPECT_EQ(ZoneDe(*s, -48, 2 + 1.0 / 3), -31);
-  EXPECT_EQ(ZoneDe(*s, 0, 2 + 1.0 / 3), 31);  // the equator is northern
-  EXPECT_EQ(ZoneDe(*s, 10, -179), 1);
-  EXPECT_EQ(ZoneDe(*s, 10, 179), 60);
-  EXPECT_EQ(ZoneDe(*s, 10, 181), 1);
-  EXPECT_EQ(ZoneDe(*s, 10, -180), 1);  // western edge included
-  EXPECT_EQ(ZoneDe(*s, 10, 0), 31);  // on the edge: the eastern zone
-  EXPECT_EQ(ZoneDe(*s, 10, 6), 32);
-  EXPECT_EQ(ZoneDe(*s, 10, -1e-7), 30);
+  // Latitude, longitude, zone: the equator is northern, the western edge
+  // included, a point on an edge in the eastern zone.
+  const double cas[][3] = {{48, 2 + 1.0 / 3, 31}, {-48, 2 + 1.0 / 3, -31}, {0, 2 + 1.0 / 3, 31},
+                           {10, -179, 1},  {10, 179, 60}, {10, 181, 1}, {10, -180, 1},
+                           {10, 0, 31},    {10, 6, 32},   {10, -1e-7, 30}};
+  for (const auto& c : cas) EXPECT_EQ(ZoneDe(*s, c[0], c[1]), c[2]) << c[0] << " " << c[1];
   // Numbered westward.
   auto ouest = Systeme<TMultipleMercator>("Transverse Mercator Multiple", "WGS84", "0.9996 500000 0 10000000 -177° -6°");
-  EXPECT_EQ(ZoneDe(*ouest, 10, -177), 1);
-  EXPECT_EQ(ZoneDe(*ouest, 10, 177), 2);
-  EXPECT_EQ(ZoneDe(*ouest, 10, -171), 60);
+  for (auto [lambda, zone] : {std::pair{-177, 1}, {177, 2}, {-171, 60}}) EXPECT_EQ(ZoneDe(*ouest, 10, lambda), zone);
 }
 
 TEST(MercatorMultiple, ZonesAreTransverseMercatorSystems) {

@@ -18,15 +18,11 @@
 using namespace vestrel;
 
 TEST(Nombres, LectureStricte) {
-  EXPECT_DOUBLE_EQ(LitReel("231500.5"), 231500.5);
-  EXPECT_DOUBLE_EQ(LitReel("+1e3"), 1000.0);
-  EXPECT_DOUBLE_EQ(LitReel("-.5"), -0.5);
-  EXPECT_DOUBLE_EQ(LitReel("5."), 5.0);
-  EXPECT_DOUBLE_EQ(LitReel("1E-2"), 0.01);
-  EXPECT_EQ(LitReel("1e-400"), 0.0);
-  EXPECT_EQ(LitEntier("-12"), -12);
-  EXPECT_EQ(LitEntier("+7"), 7);
-  EXPECT_EQ(LitEntier("2147483647"), 2147483647);
+  for (auto [texte, valeur] : {std::pair{"231500.5", 231500.5}, {"+1e3", 1000.0}, {"-.5", -0.5},
+                               {"5.", 5.0}, {"1E-2", 0.01}, {"1e-400", 0.0}})
+    EXPECT_EQ(LitReel(texte), valeur) << texte;
+  for (auto [texte, valeur] : {std::pair{"-12", -12}, {"+7", 7}, {"2147483647", 2147483647}})
+    EXPECT_EQ(LitEntier(texte), valeur) << texte;
   for (const char* faux : {"", " 1", "1 ", "231500,5", "inf", "nan", "0x10", "1e", "e5", ".", "+",
                            "--1", "1e400", "1.2.3", "12,5"}) {
     EXPECT_EQ(essai::Message<ErreurConversion>([&] { LitReel(faux); }),
