@@ -143,17 +143,11 @@ TEST_F(France, ChaqueProjectionSuitSaDefinitionEPSGAuMillimetre) {
     if (c.Mot != "projection" && c.Mot != "multiple") continue;
     SCOPED_TRACE(c.Trace + " " + c.Nom);
     const std::vector<std::string> epsg = Mots(c.Champs.at(0));
-    const TProjection* simple = nullptr;
-    const TMultiple* multiple = nullptr;
-    if (c.Mot == "projection") {
-      const int indice = Donnees->IndiceProjection(c.Nom);
-      ASSERT_GE(indice, 0);
-      simple = Donnees->Projections[indice].get();
+    const TSystemeResolu s = Donnees->Resout(c.Nom);
+    const TProjection* simple = s.Projection;
+    ASSERT_TRUE(c.Mot == "projection" ? simple != nullptr : s.Multiple != nullptr);
+    if (simple) {
       EXPECT_EQ(CodeEPSG(simple->Description), LitEntier(epsg.at(1).substr(5)));
-    } else {
-      const int indice = Donnees->IndiceMultiple(c.Nom);
-      ASSERT_GE(indice, 0);
-      multiple = Donnees->Multiples[indice].get();
     }
     // The plane coordinates and zone of each point, grouped by cs2cs target.
     std::map<std::string, std::vector<size_t>> parCible;
@@ -166,7 +160,7 @@ TEST_F(France, ChaqueProjectionSuitSaDefinitionEPSGAuMillimetre) {
         parCible[c.Champs[0]].push_back(i);
         continue;
       }
-      multiple->GeoVersCarto(phi, lambda, plan[i].first, plan[i].second, zones[i]);
+      s.Multiple->GeoVersCarto(phi, lambda, plan[i].first, plan[i].second, zones[i]);
       const int base = LitEntier(epsg.at(zones[i] > 0 ? 1 : 2).substr(5));
       parCible[epsg[0] + " EPSG:" + std::to_string(base + std::abs(zones[i]))].push_back(i);
     }
@@ -182,7 +176,7 @@ TEST_F(France, ChaqueProjectionSuitSaDefinitionEPSGAuMillimetre) {
         ecartDirect = std::max(ecartDirect, std::hypot(plan[i].first - X, plan[i].second - Y));
         double phi = 0, lambda = 0;
         if (simple) simple->CartoVersGeo(X, Y, phi, lambda);
-        else multiple->CartoVersGeo(zones[i], X, Y, phi, lambda);
+        else s.Multiple->CartoVersGeo(zones[i], X, Y, phi, lambda);
         ecartInverse = std::max(
             ecartInverse, Ecart(c.Points[i].Lat, c.Points[i].Lon, phi / kDegre, lambda / kDegre));
       }
