@@ -60,22 +60,24 @@ class Cli : public ::testing::Test {
   }
   void Ecrit(const std::string& nom, const std::string& octets) const { dossier_.Ecrit(nom, octets); }
 
-  // Runs vestrel-cli with `entree` on standard input; the settings folder is
-  // the test's own.
-  TResultat Lance(const std::vector<std::string>& arguments, const std::string& entree = "") {
+  // Runs vestrel-cli with `entree` on standard input, in the environment
+  // `environnement` (by default the settings folder is the test's own), its
+  // standard output into `sortie`.
+  TResultat Lance(const std::vector<std::string>& arguments, const std::string& entree = "",
+                  std::string environnement = "", const std::string& sortie = "sortie") {
     Ecrit("entree", entree);
-    std::string commande = "cd '" + dossier_() + "' && XDG_CONFIG_HOME='" + dossier_("config") +
-                           "' '" VESTREL_CLI "'";
+    if (environnement.empty()) environnement = "XDG_CONFIG_HOME='" + dossier_("config") + "'";
+    std::string commande = "cd '" + dossier_() + "' && " + environnement + " '" VESTREL_CLI "'";
     for (const auto& a : arguments) {
       std::string cite;
       for (char c : a) cite += c == '\'' ? std::string("'\\''") : std::string(1, c);
       commande += " '" + cite + "'";
     }
-    commande += " < entree > sortie 2> erreur";
+    commande += " < entree > " + sortie + " 2> erreur";
     TResultat r;
     int statut = std::system(commande.c_str());
     r.Statut = WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
-    r.Sortie = essai::Lit(dossier_("sortie"));
+    if (sortie == "sortie") r.Sortie = essai::Lit(dossier_(sortie));
     r.Erreur = essai::Lit(dossier_("erreur"));
     return r;
   }
@@ -235,10 +237,10 @@ TEST_F(Cli, AvertissementsStrictEtMethode) {
   std::string grille = "0 5 44 50 1 1\r\n";
   for (int k = 0; k < 6 * 7; ++k) grille += "-168 -60 320 1 ";
   Ecrit("grille.dat", grille);
-  Ecrit("loin.txt", std::string(kCatalogue) +
-                        "Ellipsoide=\"Clarke\" \"\" 6378249.2 0.0824832567634\r\n"
-                        "Datum=\"NTF\" \"\" \"Clarke\" -168 -60 320 \"" + dossier_("grille.dat") + "\"\r\n"
-                        "Projection \"UTM Fuseau\"=\"UTM 31\" \"\" \"WGS84\" 31 0\r\n");
+  Ecrit("catalogue.txt", std::string(kCatalogue) +
+                             "Ellipsoide=\"Clarke\" \"\" 6378249.2 0.0824832567634\r\n"
+                             "Datum=\"NTF\" \"\" \"Clarke\" -168 -60 320 \"" + dossier_("grille.dat") + "\"\r\n"
+                             "Projection \"UTM Fuseau\"=\"UTM 31\" \"\" \"WGS84\" 31 0\r\n");
   const std::string loin =
       "point loin de la région d'emploi de UTM 31 (altération linéaire 1.02174)\n";
   const struct {
@@ -258,10 +260,8 @@ TEST_F(Cli, AvertissementsStrictEtMethode) {
       {"WGS84", {"--methode", "--details"}, "47° 2°\n", 0, {"aucune (même datum)"}, ""},
   };
   for (const auto& c : cas) {
-    std::vector<std::string> options = {"--catalogue", "loin.txt"};
-    options.insert(options.end(), c.Options.begin(), c.Options.end());
     SCOPED_TRACE(c.Arrivee + " " + (c.Options.empty() ? "" : c.Options[0]));
-    auto r = Convertit("WGS84", c.Arrivee, options, c.Entree);
+    auto r = Convertit("WGS84", c.Arrivee, c.Options, c.Entree);
     EXPECT_EQ(r.Statut, c.Statut);
     EXPECT_EQ(r.Erreur, c.Erreur);
     const auto lignes = Lignes(r.Sortie);
@@ -322,13 +322,12 @@ TEST_F(Cli, ErreursDUsageStatut2) {
       {{"traduire"}, ""},
   };
   for (const auto& c : cas) {
+    SCOPED_TRACE(::testing::PrintToString(c.Arguments));
     auto r = Lance(c.Arguments, "0 0\n");
-    std::string ligne;
-    for (const auto& x : c.Arguments) ligne += x + " ";
-    EXPECT_EQ(r.Statut, 2) << ligne;
-    EXPECT_EQ(r.Sortie, "") << ligne;
-    EXPECT_EQ(r.Erreur.rfind("vestrel-cli : ", 0), 0u) << ligne << r.Erreur;
-    EXPECT_NE(r.Erreur.find(c.Message), std::string::npos) << ligne << r.Erreur;
+    EXPECT_EQ(r.Statut, 2);
+    EXPECT_EQ(r.Sortie, "");
+    EXPECT_EQ(r.Erreur.rfind("vestrel-cli : ", 0), 0u) << r.Erreur;
+    EXPECT_NE(r.Erreur.find(c.Message), std::string::npos) << r.Erreur;
   }
 }
 
@@ -336,21 +335,20 @@ TEST_F(Cli, CatalogueDuDemarrageDeLaFenetre) {
   essai::Ecrit(dossier_("config/vestrel/donnees.txt"), essai::Lit(dossier_("catalogue.txt")));
   auto r = Lance({"convertir", "--depart", "Plate ED50", "--arrivee", "WGS84"}, "1 2\n");
   ASSERT_EQ(r.Statut, 0) << r.Erreur;
-  auto a = Fenetre("Plate ED50", "WGS84", "1", "2", 0);
-  EXPECT_EQ(r.Sortie, a[0] + "\t" + a[1] + "\n");
+  EXPECT_EQ(r.Sortie, Joint(Fenetre("Plate ED50", "WGS84", "1", "2", 0)) + "\n");
 
   // Without XDG_CONFIG_HOME a run reads ~/.config and creates nothing; a
   // settings location that cannot be a folder is told on standard error.
-  const std::string sansXdg = "cd '" + dossier_() + "' && env -u XDG_CONFIG_HOME HOME='" +
-                              dossier_("maison") + "' '" VESTREL_CLI "' systemes > sortie 2> erreur";
+  const std::string sansXdg = "env -u XDG_CONFIG_HOME HOME='" + dossier_("maison") + "'";
   std::filesystem::create_directories(dossier_("maison"));
-  EXPECT_EQ(std::system(sansXdg.c_str()), 0);
+  r = Lance({"systemes"}, "", sansXdg);
+  EXPECT_EQ(r.Statut, 0);
   EXPECT_FALSE(std::filesystem::exists(dossier_("maison/.config")));
-  EXPECT_EQ(essai::Lit(dossier_("erreur")), "");
+  EXPECT_EQ(r.Erreur, "");
   Ecrit("maison/.config", "un fichier");
-  EXPECT_EQ(std::system(sansXdg.c_str()), 0);
-  EXPECT_EQ(essai::Lit(dossier_("erreur")).rfind("Avertissement : Le dossier des réglages", 0), 0u)
-      << essai::Lit(dossier_("erreur"));
+  r = Lance({"systemes"}, "", sansXdg);
+  EXPECT_EQ(r.Statut, 0);
+  EXPECT_EQ(r.Erreur.rfind("Avertissement : Le dossier des réglages", 0), 0u) << r.Erreur;
 }
 
 // Without a catalogue or settings: the shipped france.txt and the NTF grid
@@ -447,16 +445,12 @@ TEST_F(Cli, AideEtVersion) {
   EXPECT_EQ(r.Sortie, "vestrel-cli " VESTREL_VERSION_TEXTE "\n");
 
   // Output into a full device: a message and status 2, never a success.
-  Ecrit("points.txt", "1 2\n");
-  for (const char* arguments : {"--help", "--version", "systemes --catalogue catalogue.txt", "verifier catalogue.txt",
-                                "convertir --catalogue catalogue.txt --depart 'Plate WGS' "
-                                "--arrivee WGS84 points.txt"}) {
-    const std::string commande = "cd '" + dossier_() + "' && '" VESTREL_CLI "' " + arguments +
-                                 " > /dev/full 2> erreur";
-    const int statut = std::system(commande.c_str());
-    EXPECT_EQ(WIFEXITED(statut) ? WEXITSTATUS(statut) : -1, 2) << arguments;
-    EXPECT_NE(essai::Lit(dossier_("erreur")).find("Écriture impossible"), std::string::npos)
-        << arguments;
+  for (const auto& arguments : {std::vector<std::string>{"--help"}, {"--version"},
+                                 {"systemes", "--catalogue", "catalogue.txt"}, {"verifier", "catalogue.txt"},
+                                 Arguments("Plate WGS", "WGS84")}) {
+    r = Lance(arguments, "1 2\n", "", "/dev/full");
+    EXPECT_EQ(r.Statut, 2) << arguments[0];
+    EXPECT_NE(r.Erreur.find("Écriture impossible"), std::string::npos) << arguments[0];
   }
 }
 
