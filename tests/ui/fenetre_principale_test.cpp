@@ -16,6 +16,7 @@
 #include <QtTest>
 #include <cmath>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 
 #include "banc_fenetre.h"
@@ -127,24 +128,19 @@ class TestFenetrePrincipale : public QObject {
 
   // TERM, HUP and INT to the real window program end it through its exit
   // save: the data file, written with LF alone, comes back in the saved form.
-  void signalTermineParLaSortie_data() {
-    QTest::addColumn<int>("signal");
-    QTest::newRow("TERM") << SIGTERM;
-    QTest::newRow("HUP") << SIGHUP;
-    QTest::newRow("INT") << SIGINT;
-  }
   void signalTermineParLaSortie() {
-    QFETCH(int, signal);
     std::string lf = kCatalogueEssai;
     for (size_t i; (i = lf.find("\r\n")) != std::string::npos;) lf.erase(i, 1);
-    banc_->EcritDonnees(lf);
-    QProcess fenetre;
-    LanceFenetre(fenetre);
-    QCOMPARE(::kill(static_cast<pid_t>(fenetre.processId()), signal), 0);
-    QVERIFY(fenetre.waitForFinished(20000));
-    QCOMPARE(fenetre.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(fenetre.exitCode(), 0);
-    QCOMPARE(LitFichier(banc_->CheminDonnees()), Utf8VersWin1252(kCatalogueEssai));
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+      banc_->EcritDonnees(lf);
+      QProcess fenetre;
+      LanceFenetre(fenetre);
+      QCOMPARE(::kill(static_cast<pid_t>(fenetre.processId()), signal), 0);
+      QVERIFY2(fenetre.waitForFinished(20000), strsignal(signal));
+      QCOMPARE(fenetre.exitStatus(), QProcess::NormalExit);
+      QCOMPARE(fenetre.exitCode(), 0);
+      QCOMPARE(LitFichier(banc_->CheminDonnees()), Utf8VersWin1252(kCatalogueEssai));
+    }
   }
 
   // Returning from the parameters window resets both choices and, with
@@ -286,32 +282,28 @@ class TestFenetrePrincipale : public QObject {
     QCOMPARE(f.EditMethode->text(), QString());
   }
 
+  // A row of convertir.txt: case, source, x, y, zone, unit, message.
   void messagesDeConvertir_data() {
-    for (const char* colonne : {"source", "x", "y", "fuseau", "unite", "message"}) QTest::addColumn<QString>(colonne);
-    for (const QStringList& l : Table(QStringLiteral("convertir.txt")))
-      QTest::newRow(qPrintable(l[0])) << l[1] << l[2] << l[3] << l[4] << l[5] << l[6];
+    QTest::addColumn<QStringList>("cas");
+    for (const QStringList& l : Table(QStringLiteral("convertir.txt"))) QTest::newRow(qPrintable(l[0])) << l;
   }
   void messagesDeConvertir() {
-    QFETCH(QString, x);
-    QFETCH(QString, y);
-    QFETCH(QString, fuseau);
-    QFETCH(QString, message);
-    QFETCH(QString, source);
-    QFETCH(QString, unite);
+    QFETCH(QStringList, cas);
+    const int source = cas[1].toInt();
     TForm1& f = OuvreCatalogueEssai();
-    f.EditFuseauSource->setText(fuseau);
-    f.ItemsUnite->setExclusive(unite != "-1");
-    f.ItemsUnite->button(0)->setChecked(unite == "0");
-    Convertit(f, source.toInt(), x, y);
-    QCOMPARE(banc_->Messages, QStringList{QStringLiteral("Vestrel | ") + message});
-    if (source.toInt() == kTM3) QCOMPARE(f.focusWidget(), f.EditFuseauSource);
+    f.EditFuseauSource->setText(cas[4]);
+    f.ItemsUnite->setExclusive(cas[5] != "-1");
+    f.ItemsUnite->button(0)->setChecked(cas[5] == "0");
+    Convertit(f, source, cas[2], cas[3]);
+    QCOMPARE(banc_->Messages, QStringList{QStringLiteral("Vestrel | ") + cas[6]});
+    if (source == kTM3) QCOMPARE(f.focusWidget(), f.EditFuseauSource);
     for (QLineEdit* sortie : {f.EditXDest, f.EditYDest, f.EditConvergence, f.EditAlteration})
       QCOMPARE(sortie->text(), QString());  // no stale result under a message
 
     // The window stays usable.
     f.ItemsUnite->button(0)->setChecked(true);
     f.EditFuseauSource->setText(QStringLiteral("31"));
-    Convertit(f, source.toInt(), QStringLiteral("0"), QStringLiteral("0"));
+    Convertit(f, source, QStringLiteral("0"), QStringLiteral("0"));
     QCOMPARE(banc_->Messages.size(), 1);
     QCOMPARE(f.EditAlteration->text(), QStringLiteral("1"));
   }
@@ -392,18 +384,14 @@ class TestFenetrePrincipale : public QObject {
   // vestrel-cli with the same choices; the failed lines summed up.
   void convertirUnFichier() {
     const QString dossier = banc_->Racine();
-    {
-      QFile points(dossier + QStringLiteral("/points.csv"));
-      QVERIFY(points.open(QIODevice::WriteOnly));
-      QByteArray octets = "# id;latitude;longitude\r\n";
-      for (int i = 0; i < 100000; ++i) {
-        const QByteArray n = QByteArray::number(i % 10000).rightJustified(4, '0');
-        octets += "P" + QByteArray::number(i) + ";4" + QByteArray::number(i % 7) + "," + n +
-                  ";" + QByteArray::number(i % 5) + "," + n + (i % 3 ? ";note\r\n" : "\r\n");
-        if (i == 1234) octets += "P-faux;48°;2\r\n";
-      }
-      points.write(octets);
+    QByteArray points = "# id;latitude;longitude\r\n";
+    for (int i = 0; i < 100000; ++i) {
+      const QByteArray n = QByteArray::number(i % 10000).rightJustified(4, '0');
+      points += "P" + QByteArray::number(i) + ";4" + QByteArray::number(i % 7) + "," + n + ";" +
+                QByteArray::number(i % 5) + "," + n + (i % 3 ? ";note\r\n" : "\r\n");
+      if (i == 1234) points += "P-faux;48°;2\r\n";
     }
+    EcritFichierSur(dossier.toStdString() + "/points.csv", points.toStdString());
     TForm1& f = OuvreCatalogueEssai();
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
@@ -462,13 +450,10 @@ class TestFenetrePrincipale : public QObject {
     QProcess cli;
     cli.setWorkingDirectory(dossier);
     cli.start(QStringLiteral(VESTREL_CLI),
-              {QStringLiteral("convertir"), QStringLiteral("--catalogue"),
-               QString::fromStdString(banc_->CheminDonnees()), QStringLiteral("--depart"),
-               QStringLiteral("WGS84"), QStringLiteral("--arrivee"), QStringLiteral("UTM 31"),
-               QStringLiteral("--colonnes"), QStringLiteral("id=1,x=2,y=3"),
-               QStringLiteral("--separateur"), QStringLiteral("point-virgule"),
-               QStringLiteral("--angles"), QStringLiteral("dd"),
-               QStringLiteral("--virgule-decimale"), QStringLiteral("points.csv")});
+              QProcess::splitCommand(QStringLiteral("convertir --catalogue \"%1\" --depart WGS84 --arrivee \"UTM 31\" "
+                                                    "--colonnes id=1,x=2,y=3 --separateur point-virgule "
+                                                    "--angles dd --virgule-decimale points.csv")
+                                         .arg(QString::fromStdString(banc_->CheminDonnees()))));
     QVERIFY(cli.waitForFinished(120000));
     QCOMPARE(cli.exitCode(), 1);
     QFile resultat(sortie);
@@ -484,9 +469,7 @@ class TestFenetrePrincipale : public QObject {
     // The settings folder lies below a regular file: nothing can be created
     // there, even by root.
     banc_ = std::make_unique<TBancFenetre>("bloque/config");
-    QFile bloque(banc_->Racine() + QStringLiteral("/bloque"));
-    QVERIFY(bloque.open(QIODevice::WriteOnly));
-    bloque.close();
+    EcritFichierSur(banc_->Racine().toStdString() + "/bloque", "");
     TForm1& f = banc_->Ouvre();
     // Told at start-up, before any edit, and again by the exit save.
     QCOMPARE(banc_->Messages.size(), 1);
