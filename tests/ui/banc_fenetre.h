@@ -1,10 +1,10 @@
 #pragma once
-// A main window on a catalogue of its own: a temporary settings folder
-// (XDG_CONFIG_HOME), an empty program folder (no "france.txt"), a data file
-// written before the window is created, and the messages it shows collected
-// instead of blocking dialogs. Then, in `pilote`, the drivers of the real
-// widgets and of the modal dialogs the tests go through, and the reader of
-// the scenario tables in tests/ui/data.
+// In `pilote`, the drivers of the real widgets and of the modal dialogs the
+// tests go through, and the reader of the scenario tables in tests/ui/data.
+// Then the bench: a main window on a catalogue of its own, with a temporary
+// settings folder (XDG_CONFIG_HOME), an empty program folder (no
+// "france.txt"), a data file written before the window is created, and the
+// messages it shows collected instead of blocking dialogs.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -32,67 +32,6 @@
 #include "ui/listing.h"
 
 namespace vestrel {
-
-// Records in the data file's own form (Windows-1252 on disk, CR LF). The
-// choices of the main window: WGS84, NTF, ED 7p, Plate carrée, UTM 31, TM 3.
-inline const char* const kCatalogueEssai =
-    "Ellipsoide=\"Clarke 1880 IGN\" \"Clarke 1880 IGN\" 6378249.2 0.0824832567634\r\n"
-    "Ellipsoide=\"Sphère\" \"Sphère de rayon 6370997\" 6370997 0\r\n"
-    "Datum=\"NTF\" \"Nouvelle Triangulation Française\" \"Clarke 1880 IGN\" -168 -60 320 *\r\n"
-    "Datum=\"ED 7p\" \"Sept paramètres\" \"GRS 80\" -84 -97 -117 0.123456789 -0.2 0.3 1.5\r\n"
-    "Projection \"Projection Latitude/Longitude\"=\"Plate carrée\" \"Carte du monde\" \"NTF\"\r\n"
-    "Projection \"UTM Fuseau\"=\"UTM 31\" \"\" \"WGS84\" 31 0\r\n"
-    "Multiple \"Transverse Mercator Multiple\"=\"TM 3\" \"Fuseaux de 6°\" \"WGS84\" 0.9999 500000 0 "
-    "10000000 -177° 6°\r\n";
-
-class TBancFenetre {
- public:
-  // `dossierConfig`: XDG_CONFIG_HOME below the temporary folder (it may be
-  // made a regular file by the caller before the window exists).
-  explicit TBancFenetre(const char* dossierConfig = "config") {
-    const QString config = racine_.filePath(QString::fromLatin1(dossierConfig));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
-    QDir(racine_.path()).mkpath(QStringLiteral("programme"));
-    DefinitDossierProgramme(racine_.filePath(QStringLiteral("programme")).toStdString() + "/");
-  }
-  ~TBancFenetre() {
-    Fenetre.reset();
-    DefinitDossierProgramme("");
-  }
-
-  QString Racine() const { return racine_.path(); }
-
-  // The settings object, created on first use (after the environment is set).
-  TFichierIni& Ini() {
-    if (!ini_) ini_.emplace("vestrel");
-    return *ini_;
-  }
-  std::string CheminDonnees() { return Ini().Dossier + "donnees.txt"; }
-  void EcritDonnees(const std::string& utf8) {
-    QDir().mkpath(QString::fromStdString(Ini().Dossier));
-    EcritFichierSur(CheminDonnees(), Utf8VersWin1252(utf8));
-  }
-
-  TForm1::TAfficheur Afficheur() {
-    return [this](const QString& titre, const QString& texte) { Messages.append(titre + " | " + texte); };
-  }
-  TForm1& Ouvre() {
-    Fenetre = std::make_unique<TForm1>(Ini(), Afficheur());
-    return *Fenetre;
-  }
-  // The parameters window of the open main window (shown by the caller).
-  TDlgParametre* Parametres() {
-    return new TDlgParametre(Fenetre->Donnees, Ini(), Afficheur(), Fenetre.get());
-  }
-  void Ferme() { Fenetre.reset(); }
-
-  std::unique_ptr<TForm1> Fenetre;
-  QStringList Messages;  // "title | text"
-
- private:
-  QTemporaryDir racine_;
-  std::optional<TFichierIni> ini_;
-};
 
 namespace pilote {
 
@@ -216,4 +155,68 @@ inline QList<QStringList> Table(const QString& nom) {
 }
 
 }  // namespace pilote
+
+// Records in the data file's own form (Windows-1252 on disk, CR LF). The
+// choices of the main window: WGS84, NTF, ED 7p, Plate carrée, UTM 31, TM 3.
+inline const char* const kCatalogueEssai =
+    "Ellipsoide=\"Clarke 1880 IGN\" \"Clarke 1880 IGN\" 6378249.2 0.0824832567634\r\n"
+    "Ellipsoide=\"Sphère\" \"Sphère de rayon 6370997\" 6370997 0\r\n"
+    "Datum=\"NTF\" \"Nouvelle Triangulation Française\" \"Clarke 1880 IGN\" -168 -60 320 *\r\n"
+    "Datum=\"ED 7p\" \"Sept paramètres\" \"GRS 80\" -84 -97 -117 0.123456789 -0.2 0.3 1.5\r\n"
+    "Projection \"Projection Latitude/Longitude\"=\"Plate carrée\" \"Carte du monde\" \"NTF\"\r\n"
+    "Projection \"UTM Fuseau\"=\"UTM 31\" \"\" \"WGS84\" 31 0\r\n"
+    "Multiple \"Transverse Mercator Multiple\"=\"TM 3\" \"Fuseaux de 6°\" \"WGS84\" 0.9999 500000 0 "
+    "10000000 -177° 6°\r\n";
+
+class TBancFenetre {
+ public:
+  // XDG_CONFIG_HOME is "config" in the temporary folder (a caller may make it
+  // a regular file before the window exists).
+  TBancFenetre() {
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(racine_.filePath(QStringLiteral("config"))));
+    QDir(racine_.path()).mkpath(QStringLiteral("programme"));
+    DefinitDossierProgramme(racine_.filePath(QStringLiteral("programme")).toStdString() + "/");
+  }
+  ~TBancFenetre() {
+    pilote::occupes.clear();
+    Fenetre.reset();
+    DefinitDossierProgramme("");
+  }
+
+  QString Racine() const { return racine_.path(); }
+
+  // The settings object, created on first use (after the environment is set).
+  TFichierIni& Ini() {
+    if (!ini_) ini_.emplace("vestrel");
+    return *ini_;
+  }
+  std::string CheminDonnees() { return Ini().Dossier + "donnees.txt"; }
+  void EcritDonnees(const std::string& utf8) {
+    QDir().mkpath(QString::fromStdString(Ini().Dossier));
+    EcritFichierSur(CheminDonnees(), Utf8VersWin1252(utf8));
+  }
+
+  TForm1::TAfficheur Afficheur() {
+    return [this](const QString& titre, const QString& texte) { Messages.append(titre + " | " + texte); };
+  }
+  // The main window, on that data file when one is given.
+  TForm1& Ouvre(const char* donnees = nullptr) {
+    if (donnees) EcritDonnees(donnees);
+    Fenetre = std::make_unique<TForm1>(Ini(), Afficheur());
+    return *Fenetre;
+  }
+  // The parameters window of the open main window (shown by the caller).
+  TDlgParametre* Parametres() {
+    return new TDlgParametre(Fenetre->Donnees, Ini(), Afficheur(), Fenetre.get());
+  }
+  void Ferme() { Fenetre.reset(); }
+
+  std::unique_ptr<TForm1> Fenetre;
+  QStringList Messages;  // "title | text"
+
+ private:
+  QTemporaryDir racine_;
+  std::optional<TFichierIni> ini_;
+};
+
 }  // namespace vestrel

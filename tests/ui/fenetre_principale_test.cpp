@@ -42,10 +42,6 @@ class TestFenetrePrincipale : public QObject {
  private:
   std::unique_ptr<TBancFenetre> banc_;
 
-  TForm1& OuvreCatalogueEssai() {
-    banc_->EcritDonnees(kCatalogueEssai);
-    return banc_->Ouvre();
-  }
   // The window program itself on the test's settings folder, waited for
   // until it is idle in its event loop (catalogue loaded, TERM caught).
   void LanceFenetre(QProcess& fenetre) {
@@ -93,7 +89,7 @@ class TestFenetrePrincipale : public QObject {
   // controls share an accelerator key; descriptions and results are
   // read-only.
   void cotesSelonLaNature() {
-    TForm1& f = OuvreCatalogueEssai();
+    TForm1& f = banc_->Ouvre(kCatalogueEssai);
     f.CheckSourceParis->setChecked(true);
     const std::pair<int, const char*> natures[] = {
         {kNTF, "Nouvelle Triangulation Française"}, {kPlateCarree, "Carte du monde"}, {kTM3, "Fuseaux de 6°"}};
@@ -242,7 +238,7 @@ class TestFenetrePrincipale : public QObject {
   //   echo 48.844513633825 2.352945009657 48.845373075579 2.352945022024 |
   //   geod +a=6378249.2 +b=6356515 -I -f %.15f   -> 0.000544182562807°
   void unitesEtParis() {
-    TForm1& f = OuvreCatalogueEssai();
+    TForm1& f = banc_->Ouvre(kCatalogueEssai);
     f.ComboDestination->setCurrentIndex(kNTF);
     Clique(f.CheckDestParis);
     const char* const unites[][2] = {
@@ -266,7 +262,7 @@ class TestFenetrePrincipale : public QObject {
   // beside it, no message box; the next point near it clears the warning, a
   // failed one the method too.
   void pointEloigneSignaleSansBoite() {
-    TForm1& f = OuvreCatalogueEssai();
+    TForm1& f = banc_->Ouvre(kCatalogueEssai);
     f.ComboDestination->setCurrentIndex(kUTM31);
     Convertit(f, kWGS84, QStringLiteral("45°"), QStringLiteral("20°"));
     QVERIFY2(banc_->Messages.isEmpty(), qPrintable(banc_->Messages.join('\n')));
@@ -290,7 +286,7 @@ class TestFenetrePrincipale : public QObject {
   void messagesDeConvertir() {
     QFETCH(QStringList, cas);
     const int source = cas[1].toInt();
-    TForm1& f = OuvreCatalogueEssai();
+    TForm1& f = banc_->Ouvre(kCatalogueEssai);
     f.EditFuseauSource->setText(cas[4]);
     f.ItemsUnite->setExclusive(cas[5] != "-1");
     f.ItemsUnite->button(0)->setChecked(cas[5] == "0");
@@ -312,7 +308,7 @@ class TestFenetrePrincipale : public QObject {
   // gives the zone of the point (negative south of the equator), which takes
   // it back.
   void fuseaux() {
-    TForm1& f = OuvreCatalogueEssai();
+    TForm1& f = banc_->Ouvre(kCatalogueEssai);
     // Copier before any result says so.
     QTest::mouseClick(f.ButtonCopier, Qt::LeftButton);
     QCOMPARE(banc_->Messages,
@@ -392,7 +388,7 @@ class TestFenetrePrincipale : public QObject {
       if (i == 1234) points += "P-faux;48°;2\r\n";
     }
     EcritFichierSur(dossier.toStdString() + "/points.csv", points.toStdString());
-    TForm1& f = OuvreCatalogueEssai();
+    TForm1& f = banc_->Ouvre(kCatalogueEssai);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     f.ComboDestination->setCurrentIndex(kUTM31);
@@ -466,10 +462,9 @@ class TestFenetrePrincipale : public QObject {
   // ---- Start-up and exit ----
 
   void echecDEnregistrement() {
-    // The settings folder lies below a regular file: nothing can be created
-    // there, even by root.
-    banc_ = std::make_unique<TBancFenetre>("bloque/config");
-    EcritFichierSur(banc_->Racine().toStdString() + "/bloque", "");
+    // The settings folder is a regular file: nothing can be created there,
+    // even by root.
+    EcritFichierSur(banc_->Racine().toStdString() + "/config", "");
     TForm1& f = banc_->Ouvre();
     // Told at start-up, before any edit, and again by the exit save.
     QCOMPARE(banc_->Messages.size(), 1);

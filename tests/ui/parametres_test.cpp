@@ -29,8 +29,7 @@ class TestParametres : public QObject {
 
   // The main window on that data file, and its parameters window shown.
   TDlgParametre& Ouvre(const std::string& donnees = kCatalogueEssai, bool montre = true) {
-    banc_->EcritDonnees(donnees);
-    f_ = &banc_->Ouvre();
+    f_ = &banc_->Ouvre(donnees.c_str());
     p_ = banc_->Parametres();
     f_->MontreParametres = [this] { p_->exec(); };
     if (montre) Montre(p_);
@@ -173,10 +172,7 @@ class TestParametres : public QObject {
 
  private slots:
   void init() { banc_ = std::make_unique<TBancFenetre>(); }
-  void cleanup() {
-    occupes.clear();
-    banc_.reset();
-  }
+  void cleanup() { banc_.reset(); }
 
   // A scenario a row: its data file (empty: the test catalogue) and its steps.
   void scenarios_data() {
@@ -204,7 +200,14 @@ class TestParametres : public QObject {
   void caseAutomatique() {
     const std::string chemin = banc_->CheminDonnees();
     const std::string original = Utf8VersWin1252(kCatalogueEssai);
-    QString question;
+    // The window closed, "Recharger" the answer to a question at exit: the
+    // question's text, empty when none was asked.
+    const auto ferme = [&] {
+      QString question;
+      TModal<QMessageBox> sortie(Reponse("Recharger", &question));
+      banc_->Ferme();
+      return question;
+    };
     auto session = [&](bool reponse) {
       banc_->Ini().SetAutoSave(false);
       Ouvre();
@@ -220,22 +223,13 @@ class TestParametres : public QObject {
     // "Non": the catalogue stays as it is; at exit, "Recharger" leaves the
     // file alone.
     session(false);
-    {
-      TModal<QMessageBox> sortie(Reponse("Recharger", &question));
-      banc_->Ferme();
-    }
-    QVERIFY(question.contains(QString::fromStdString(chemin + ".bak")));
+    QVERIFY(ferme().contains(QString::fromStdString(chemin + ".bak")));
     QCOMPARE(LitFichier(chemin), original);
     // "Oui": loaded now, and saved at exit with no question.
     session(true);
     QCOMPARE(Donnees().Datums.size(), size_t{3});
     const std::string catalogue = Catalogue();
-    question.clear();
-    {
-      TModal<QMessageBox> aucune(Reponse("Recharger", &question));
-      banc_->Ferme();
-    }
-    QVERIFY(question.isEmpty());
+    QCOMPARE(ferme(), QString());
     QCOMPARE(Win1252VersUtf8(LitFichier(chemin)), catalogue);
     // Loaded at start: off and on again asks nothing.
     Ouvre();
