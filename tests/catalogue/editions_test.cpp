@@ -37,31 +37,11 @@ class TEditions {
   std::string Etape() {
     switch (Entier(0, 8)) {
       case 0: return "ajoute l'ellipsoïde " + Donnees.AjouteEllipsoide(Ellipsoide()).Nom;
-      case 1: {
-        TEllipsoide* e = Choisi(Donnees.Ellipsoides, 1);
-        if (!e) return "aucun ellipsoïde";
-        auto valeurs = Ellipsoide();
-        if (Entier(0, 1)) valeurs->Nom = e->Nom;
-        Donnees.RemplaceEllipsoide(*e, *valeurs);
-        return "remplace l'ellipsoïde " + e->Nom;
-      }
-      case 2: {
-        const std::string nom = Choisi(Donnees.Ellipsoides, 0)->Nom;  // gone once removed
-        return "supprime l'ellipsoïde " + nom + (Donnees.SupprimeEllipsoide(nom) ? "" : " (refusé)");
-      }
+      case 1: return Remplace(Donnees.Ellipsoides, &TEditions::Ellipsoide, &TDonnees::RemplaceEllipsoide, "ellipsoïde");
+      case 2: return Supprime(Donnees.Ellipsoides, &TDonnees::SupprimeEllipsoide, "l'ellipsoïde ");
       case 3: return "ajoute le datum " + Donnees.AjouteDatum(Datum()).Nom;
-      case 4: {
-        TDatum* d = Choisi(Donnees.Datums, 1);
-        if (!d) return "aucun datum";
-        auto valeurs = Datum();
-        if (Entier(0, 1)) valeurs->Nom = d->Nom;
-        Donnees.RemplaceDatum(*d, *valeurs);
-        return "remplace le datum " + d->Nom;
-      }
-      case 5: {
-        const std::string nom = Choisi(Donnees.Datums, 0)->Nom;  // gone once removed
-        return "supprime le datum " + nom + (Donnees.SupprimeDatum(nom) ? "" : " (refusé)");
-      }
+      case 4: return Remplace(Donnees.Datums, &TEditions::Datum, &TDonnees::RemplaceDatum, "datum");
+      case 5: return Supprime(Donnees.Datums, &TDonnees::SupprimeDatum, "le datum ");
       case 6: return "ajoute le système " + Donnees.AjouteSysteme(Systeme()).Nom;
       case 7: {
         TAncetre* ancien = Systeme(Donnees);
@@ -88,6 +68,19 @@ class TEditions {
     return std::uniform_real_distribution<double>(min, max)(hasard_);
   }
   std::string Nom(const char* prefixe) { return prefixe + std::to_string(++noms_); }
+  // An entry past the built-in first one replaced by new values, now and then under its own name.
+  std::string Remplace(auto& liste, auto nouvelles, auto remplace, const std::string& quoi) {
+    auto* entree = Choisi(liste, 1);
+    if (!entree) return "aucun " + quoi;
+    auto valeurs = (this->*nouvelles)();
+    if (Entier(0, 1)) valeurs->Nom = entree->Nom;
+    (Donnees.*remplace)(*entree, *valeurs);
+    return "remplace " + quoi + " " + entree->Nom;
+  }
+  std::string Supprime(auto& liste, auto supprime, const std::string& quoi) {
+    const std::string nom = Choisi(liste, 0)->Nom;  // gone once removed
+    return "supprime " + quoi + nom + ((Donnees.*supprime)(nom) ? "" : " (refusé)");
+  }
   template <class T>
   T* Choisi(const std::vector<std::unique_ptr<T>>& liste, size_t premier) {
     if (liste.size() <= premier) return nullptr;
@@ -129,11 +122,8 @@ class TEditions {
   // written as texts by index as the editor writes them, the reals moved a little.
   std::unique_ptr<TAncetre> Systeme() {
     const TAncetre& modele = *Systeme(modeles_);
-    std::unique_ptr<TAncetre> s;
-    if (dynamic_cast<const TMultiple*>(&modele))
-      s = CreeMultiple(modele.Nature());
-    else
-      s = CreeProjection(modele.Nature());
+    std::unique_ptr<TAncetre> s = CreeProjection(modele.Nature());
+    if (!s) s = CreeMultiple(modele.Nature());
     s->Nom = Nom("S");
     s->Datum = Choisi(Donnees.Datums, 0);
     for (int i = 0; i < modele.NbParametres(); ++i) s->EcritParametre(i, modele.TexteParametre(i));
