@@ -114,9 +114,7 @@ TEST_F(Demarrage, LeFichierChargeAuDemarrage) {
   };
   for (const auto& c : cas) {
     SCOPED_TRACE(c.Nom);
-    std::filesystem::remove(Donnees());
-    std::filesystem::remove(France());
-    std::filesystem::remove(installe);
+    for (const std::string& fichier : {Donnees(), France(), installe}) std::filesystem::remove(fichier);
     if (c.Donnees) Ecrit(Donnees(), kEllipsoide + kDatum);
     if (c.France) Ecrit(France(), kFrance + "Truc=1\r\n");
     if (c.Installe) Ecrit(installe, kFrance);

@@ -33,7 +33,6 @@ class TDossierTemporaire {
 
   // Full path of a file of the folder (or the folder itself, ending with "/").
   std::string operator()(const std::string& nom = "") const { return (chemin_ / nom).string(); }
-  std::string Dossier() const { return (*this)(); }
   // Writes the bytes to a file of the folder and returns its full path.
   std::string Ecrit(const std::string& nom, std::string_view octets) const {
     const std::string chemin = (*this)(nom);

@@ -123,7 +123,7 @@ TEST_F(DatumTest, SetGrille) {
   EXPECT_EQ(ntf.NomGrille, bonne);
   EXPECT_FALSE(ntf.SansGrille);
 
-  ntf.SetGrille(dossier.Dossier() + "absente.dat");
+  ntf.SetGrille(dossier("absente.dat"));
   EXPECT_EQ(ntf.Grille, nullptr);
   EXPECT_TRUE(ntf.SansGrille);
   ntf.SetGrille("");
@@ -131,9 +131,9 @@ TEST_F(DatumTest, SetGrille) {
 
   TDatum autre;
   autre.Nom = "ED50";
-  autre.SetGrille(dossier.Dossier() + "absente.dat");
+  autre.SetGrille(dossier("absente.dat"));
   EXPECT_FALSE(autre.SansGrille);
-  EXPECT_EQ(autre.NomGrille, dossier.Dossier() + "absente.dat");
+  EXPECT_EQ(autre.NomGrille, dossier("absente.dat"));
 
   // A broken grid named in a record line leaves the datum on its parameters,
   // the name kept (written back) and the reason told (a missing one, and the

@@ -105,7 +105,7 @@ TEST(GrilleIgn, InterpolationAuxNoeudsAuMilieuEtAuxBordsSuperieurs) {
 
 TEST(GrilleIgn, FichiersIncorrects) {
   TDossierTemporaire dossier;
-  EXPECT_THROW(TGrilleIgn(dossier.Dossier() + "absente.txt"), ErreurEntreeSortie);
+  EXPECT_THROW(TGrilleIgn(dossier("absente.txt")), ErreurEntreeSortie);
   // Headers that would ask for an absurd grid are refused before any
   // allocation (1e16 nodes would otherwise end in std::bad_alloc).
   for (const char* entete : {"0 1e6 0 1e6 0.0001 0.0001", "0 1 0 1 0 1", "0 1 0 1 1 -0.5",

@@ -181,13 +181,6 @@ std::pair<double, double> TirePoint(const TNatureEssai& n, Alea& alea, const TVa
           (n.Landa ? v.at(n.Landa) : 0) + Uniforme(alea, -n.DLambda, n.DLambda)};
 }
 
-// The entry of a kind, null when it has none.
-const TNatureEssai* EntreeDe(const std::string& nature) {
-  for (const TNatureEssai& n : Natures())
-    if (std::ranges::count(n.Natures, nature)) return &n;
-  return nullptr;
-}
-
 // The parameters of one plausible system of that entry.
 TValeurs TireParametres(const TNatureEssai& n, Alea& alea) {
   TTirage t{alea, {}};
@@ -312,8 +305,9 @@ TEST(Proprietes, AllerRetourDansLaZoneUtileOuErreurDuProgramme) {
   constexpr int kSystemes = 40, kPoints = 40;
   for (const std::string& nature : ToutesLesNatures()) {
     // A kind without an entry, or a parameter its entry never draws, fails here.
-    const TNatureEssai* entree = EntreeDe(nature);
-    if (!entree) {
+    const auto entree =
+        std::ranges::find_if(Natures(), [&](const auto& n) { return std::ranges::count(n.Natures, nature) > 0; });
+    if (entree == Natures().end()) {
       ADD_FAILURE() << "nature sans entrée d'essai : " << nature;
       continue;
     }
