@@ -15,21 +15,9 @@
 
 using namespace vestrel;
 
-namespace {
-
-const char* const kFichier = essai::kTousLesTypes;
-
-struct Lieu {
-  const char* Systeme;
-  const char* Latitude;
-  const char* Longitude;
-};
-
-}  // namespace
-
 TEST(TousLesTypes, ChaqueNatureSEcritSeRelitEtConvertitDansLesDeuxSens) {
   essai::TDossierTemporaire dossier;
-  essai::Ecrit(dossier("entree.txt"), Utf8VersWin1252(kFichier));
+  essai::Ecrit(dossier("entree.txt"), Utf8VersWin1252(essai::kTousLesTypes));
   TDonnees donnees;
   donnees.ChargeFichier(dossier("entree.txt"));
 
@@ -48,18 +36,18 @@ TEST(TousLesTypes, ChaqueNatureSEcritSeRelitEtConvertitDansLesDeuxSens) {
   donnees.ListeNoms(noms);
   for (const auto& nom : noms) {
     if (donnees.IndiceDatum(nom) >= 0) continue;
-    Lieu lieu{nom.c_str(), "46°10'", "3°20'"};
-    if (nom == "NZMG") lieu = {nom.c_str(), "-41°30'", "174°"};
-    if (nom == "UPSN") lieu = {nom.c_str(), "85°", "30°"};
+    const auto [latitude, longitude] = nom == "NZMG"   ? std::pair{"-41°30'", "174°"}
+                                       : nom == "UPSN" ? std::pair{"85°", "30°"}
+                                                       : std::pair{"46°10'", "3°20'"};
     int32_t zone = 0;
     std::string x, y, lat, lon;
-    ASSERT_TRUE(donnees.ConvertirPoint("WGS84", nom, lieu.Latitude, lieu.Longitude, 0, zone,
+    ASSERT_TRUE(donnees.ConvertirPoint("WGS84", nom, latitude, longitude, 0, zone,
                                        uaDMS, x, y))
         << nom;
     int32_t retour = 0;
     ASSERT_TRUE(donnees.ConvertirPoint(nom, "WGS84", x, y, zone, retour, uaDMS, lat, lon)) << nom;
     // Back to the thousandth of a second at the millimetre of the texts.
-    EXPECT_EQ(lat, std::string(lieu.Latitude)) << nom << " " << x << " " << y;
-    EXPECT_EQ(lon, std::string(lieu.Longitude)) << nom << " " << x << " " << y;
+    EXPECT_EQ(lat, latitude) << nom << " " << x << " " << y;
+    EXPECT_EQ(lon, longitude) << nom << " " << x << " " << y;
   }
 }
