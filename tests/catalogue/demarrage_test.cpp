@@ -286,9 +286,8 @@ TEST_F(Demarrage, UnDonneesVenuDUnEditeur) {
     EXPECT_EQ(d.IndiceDatum("Réunion 1947"), 1);
     EXPECT_EQ(d.IndiceDatum("<U+0141>ód<U+017A>"), 2);
     ASSERT_EQ(demarrage.Avertissements.size(), 1u);
-    EXPECT_NE(demarrage.Avertissements[0].find("UTF-8"), std::string::npos);
-    EXPECT_NE(demarrage.Avertissements[0].find(", ligne 3 : Datum=\"<U+0141>"), std::string::npos);
-    EXPECT_NE(demarrage.Avertissements[0].find(", ligne 4 : ' <U+65E5>"), std::string::npos);
+    for (const char* partie : {"UTF-8", ", ligne 3 : Datum=\"<U+0141>", ", ligne 4 : ' <U+65E5>"})
+      EXPECT_NE(demarrage.Avertissements[0].find(partie), std::string::npos) << partie;
     SauveALaSortie(d, ini);
     EXPECT_EQ(Lit(Donnees()), Utf8VersWin1252(kEllipsoide + reunion + note));
     EXPECT_EQ(Lit(Donnees() + ".bak"), original);

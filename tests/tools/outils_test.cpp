@@ -39,15 +39,14 @@ TEST(TexteVersAngle, MessagesDesTextesMalFormes) {
 }
 
 TEST(AngleVersTexte, FormesCompactesEtRetenues) {
-  EXPECT_EQ(AngleVersDMS(Degres(12.5)), "12°30'");
-  EXPECT_EQ(AngleVersDMS(Degres(-0.5)), "-0°30'");
-  EXPECT_EQ(AngleVersDMS(Degres(1.0 / 3600000)), "0°00'00.001''");
-  // One rounding on the whole count: the carry reaches the minutes.
-  EXPECT_EQ(AngleVersDMS(Degres(12 + 34 / 60.0 + 59.9996 / 3600)), "12°35'");
-  EXPECT_EQ(AngleVersDM(Degres(12.5)), "12°30'");
-  EXPECT_EQ(AngleVersDM(Degres(12.5083335)), "12°30.500'");
-  EXPECT_EQ(AngleVersDMS(-1e-15), "-0°");  // a tiny negative angle keeps its sign
-  EXPECT_EQ(AngleVersDM(-1e-15), "-0°");
+  // One rounding on the whole count: the carry reaches the minutes; a tiny
+  // negative angle keeps its sign.
+  for (auto [angle, dms] : {std::pair{Degres(12.5), "12°30'"}, {Degres(-0.5), "-0°30'"},
+                            {Degres(1.0 / 3600000), "0°00'00.001''"},
+                            {Degres(12 + 34 / 60.0 + 59.9996 / 3600), "12°35'"}, {-1e-15, "-0°"}})
+    EXPECT_EQ(AngleVersDMS(angle), dms) << dms;
+  for (auto [angle, dm] : {std::pair{Degres(12.5), "12°30'"}, {Degres(12.5083335), "12°30.500'"}, {-1e-15, "-0°"}})
+    EXPECT_EQ(AngleVersDM(angle), dm) << dm;
   std::string texte = "inchangé";
   AngleVersTexte(4, 1.0, texte);
   AngleVersTexte(-1, 1.0, texte);
