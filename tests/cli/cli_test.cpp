@@ -121,25 +121,23 @@ std::string Joint(const std::vector<std::string>& champs, char separateur = '\t'
 // Each unit, with the Paris meridian on neither, either or both sides: the
 // window's texts.
 TEST_F(Cli, TextesDeLaFenetreDansChaqueUnite) {
-  const struct {
-    const char* Unite;
-    bool ParisDepart, ParisArrivee;
-  } cas[] = {{"dd", false, false}, {"dm", true, false}, {"dms", false, true}, {"gr", true, true}};
+  const char* const unites[] = {"dd", "dm", "dms", "gr"};  // window choices 0..3
   const char* const points[][2] = {{"48°51'24''", "2°21'8''"}, {"45.5°", "-3°30.25'"}, {"-33.25g", "170°"}};
-  for (int u = 0; u < 4; ++u) {  // window choices 0..3
-    SCOPED_TRACE(cas[u].Unite);
-    std::vector<std::string> options = {"--unite", cas[u].Unite, "--details"};
-    if (cas[u].ParisDepart) options.push_back("--paris-depart");
-    if (cas[u].ParisArrivee) options.push_back("--paris-arrivee");
-    std::string entree;
-    for (const auto& p : points) entree += std::string(p[0]) + " " + p[1] + "\n";
+  std::string entree;
+  for (const auto& p : points) entree += std::string(p[0]) + " " + p[1] + "\n";
+  for (int u = 0; u < 4; ++u) {
+    SCOPED_TRACE(unites[u]);
+    const bool parisDepart = u & 1, parisArrivee = u & 2;  // neither, either, both
+    std::vector<std::string> options = {"--unite", unites[u], "--details"};
+    if (parisDepart) options.push_back("--paris-depart");
+    if (parisArrivee) options.push_back("--paris-arrivee");
     const auto r = Convertit("WGS84", "ED50", options, entree);
     ASSERT_EQ(r.Statut, 0) << r.Erreur;
     const auto lignes = Lignes(r.Sortie);
     ASSERT_EQ(lignes.size(), std::size(points));
     for (size_t i = 0; i < lignes.size(); ++i)
-      EXPECT_EQ(Champs(lignes[i]), Fenetre("WGS84", "ED50", points[i][0], points[i][1], u, "",
-                                           cas[u].ParisDepart, cas[u].ParisArrivee));
+      EXPECT_EQ(Champs(lignes[i]),
+                Fenetre("WGS84", "ED50", points[i][0], points[i][1], u, "", parisDepart, parisArrivee));
   }
 }
 

@@ -42,14 +42,11 @@ class TestFenetrePrincipale : public QObject {
  private:
   std::unique_ptr<TBancFenetre> banc_;
 
-  // The window program itself on the test's settings folder, waited for
-  // until it is idle in its event loop (catalogue loaded, TERM caught).
+  // The window program itself on the test's settings folder (the bench's
+  // XDG_CONFIG_HOME), waited for until it is idle in its event loop
+  // (catalogue loaded, TERM caught).
   void LanceFenetre(QProcess& fenetre) {
-    QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
-    environnement.insert(QStringLiteral("XDG_CONFIG_HOME"), banc_->Racine() + QStringLiteral("/config"));
-    environnement.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    fenetre.setProcessEnvironment(environnement);
-    fenetre.start(QStringLiteral(VESTREL_FENETRE), {});
+    fenetre.start(QStringLiteral(VESTREL_FENETRE), {QStringLiteral("-platform"), QStringLiteral("offscreen")});
     QVERIFY(fenetre.waitForStarted());
     const QString dossier = QStringLiteral("/proc/%1/").arg(fenetre.processId());
     auto lit = [&](const char* nom) {
