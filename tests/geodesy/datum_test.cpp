@@ -40,26 +40,8 @@ class DatumTest : public ::testing::Test {
     return ligne;
   }
 
-  // Latitude and longitude back from VersWGS84 then DepuisWGS84.
-  static void AllerRetour(const TDatum& datum, bool paris, double phi, double lambda,
-                          double tolerance) {
-    double X, Y, Z, p, l;
-    datum.VersWGS84(paris, phi, lambda, X, Y, Z);
-    datum.DepuisWGS84(paris, X, Y, Z, p, l);
-    EXPECT_NEAR(p, phi, tolerance);
-    EXPECT_NEAR(l, lambda, tolerance);
-  }
-
   std::vector<std::unique_ptr<TEllipsoide>> ellipsoides_;
 };
-
-// A grid over 0°..5° E, 44°..50° N, 1° steps, one-line layout, with the same
-// translations at every node.
-std::string GrilleUniforme(const char* translations) {
-  std::string texte = "0 5 44 50 1 1\r\n";
-  for (int k = 0; k < 6 * 7; ++k) texte += std::string(translations) + " 1 ";
-  return texte + "\r\n";
-}
 
 // WGS84 and a seven-parameter datum come back to 1e-11 rad, with longitudes
 // from Greenwich or from Paris.
@@ -69,10 +51,14 @@ TEST_F(DatumTest, AllerRetourVersWGS84) {
   Lit(dhdn, "Datum=DHDN \"\" \"GRS 80\" 598.1 73.7 418.2 0.202 0.045 -2.455 6.7\r\n");
   for (double phi : {-1.4, -0.3, 0.0, 0.85, 1.5})
     for (double lambda : {-3.0, -0.1, 0.0, 0.04, 2.9})
-      for (bool paris : {false, true}) {
-        AllerRetour(wgs84, paris, phi, lambda, 1e-11);
-        AllerRetour(dhdn, paris, phi, lambda, 1e-11);
-      }
+      for (bool paris : {false, true})
+        for (const TDatum* datum : {&wgs84, &dhdn}) {
+          double X, Y, Z, p, l;
+          datum->VersWGS84(paris, phi, lambda, X, Y, Z);
+          datum->DepuisWGS84(paris, X, Y, Z, p, l);
+          EXPECT_NEAR(p, phi, 1e-11);
+          EXPECT_NEAR(l, lambda, 1e-11);
+        }
 }
 
 // "gr3df97a.txt" is looked for beside the program (the installed layout,
@@ -107,7 +93,7 @@ TEST_F(DatumTest, GrilleParDefautDeLaNTF) {
 
 TEST_F(DatumTest, SetGrille) {
   TDossierTemporaire dossier;
-  const std::string bonne = dossier.Ecrit("bonne.dat", GrilleUniforme("1 2 3"));
+  const std::string bonne = dossier.Ecrit("bonne.dat", "0 1 44 45 1 1\r\n1 2 3 1 1 2 3 1 1 2 3 1 1 2 3 1\r\n");
   const std::string mauvaise = dossier.Ecrit("mauvaise.dat", "0 5 44 50 1 1\r\n1 2\r\n");
   TDatum ntf;
   ntf.Nom = "NTF";

@@ -57,10 +57,7 @@ TEST(Parametres, IndicesHorsLimitesEnLectureEtEnEcriture) {
   s.SetValide(true);
   EXPECT_EQ(Message([&] { s.SetAngle(-1, "1°"); }), "Écriture de paramètre hors-limites");
   EXPECT_FALSE(s.Valide);
-  EXPECT_EQ(s.NomParametre(2), "Fuseau");
-  EXPECT_EQ(s.NomParametre(4), "Nord");
-  EXPECT_EQ(s.NomParametre(5), "");
-  EXPECT_EQ(s.NomParametre(-1), "");
+  for (auto [i, nom] : {std::pair{2, "Fuseau"}, {4, "Nord"}, {5, ""}, {-1, ""}}) EXPECT_EQ(s.NomParametre(i), nom) << i;
   EXPECT_EQ(NombreParametres("Inconnue"), -1);
   EXPECT_EQ(NomParametre("Inconnue", 0), "");
 }
