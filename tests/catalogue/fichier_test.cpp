@@ -172,9 +172,7 @@ TEST(Catalogue, UnEnregistrementQuiEchoueLaisseLAncienFichierIntact) {
   setrlimit(RLIMIT_FSIZE, &ancienne);
   std::signal(SIGXFSZ, signal);
   EXPECT_EQ(Lit(fichier), ancien);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier()),
-                          std::filesystem::directory_iterator()),
-            1)
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier()), std::filesystem::directory_iterator()), 1)
       << "no temporary file left behind";
 
   // A folder that is a file, which root cannot ignore as it ignores modes.

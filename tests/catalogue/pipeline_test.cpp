@@ -244,12 +244,10 @@ TEST_F(Pipeline, CommandeConvertir) {
                                     << c.Y << " unité " << c.Unite << " fuseau " << c.Fuseau);
     EXPECT_EQ(Message([&] { Convertir(d, s, r); }), c.Message);
     EXPECT_EQ(r.FocusFuseauSource, c.Actif && !c.Message.empty());
-    if (c.XDest) {
-      EXPECT_EQ(texte(r.XDest), c.XDest);
-    }
-    if (c.YDest) {
-      EXPECT_EQ(texte(r.YDest), c.YDest);
-    }
+    for (auto [attendu, obtenu] : {std::pair{c.XDest, &r.XDest}, {c.YDest, &r.YDest}})
+      if (attendu) {
+        EXPECT_EQ(texte(*obtenu), attendu);
+      }
     EXPECT_EQ(texte(r.FuseauDest), c.FuseauDest);
     if (std::string(c.Source) == "Rien") {
       EXPECT_EQ(r.Convergence, "");

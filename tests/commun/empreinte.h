@@ -33,14 +33,9 @@ inline std::string Empreinte(const TDonnees& donnees) {
       try {
         TPointConverti aller, retour;
         ConvertitPoint(wgs84, 0, systeme, false, p[0] * kDegre, p[1] * kDegre, true, aller);
-        nombre(aller.X);
-        nombre(aller.Y);
-        texte += ' ' + std::to_string(aller.Zone);
-        nombre(aller.Convergence);
-        nombre(aller.Alteration);
+        for (double v : {aller.X, aller.Y, double(aller.Zone), aller.Convergence, aller.Alteration}) nombre(v);
         ConvertitPoint(systeme, aller.Zone, wgs84, false, aller.X, aller.Y, false, retour);
-        nombre(retour.X);
-        nombre(retour.Y);
+        for (double v : {retour.X, retour.Y}) nombre(v);
       } catch (const std::exception& e) {
         texte += std::string(" [") + e.what() + "]";
       }

@@ -328,7 +328,6 @@ TEST(Proprietes, AllerRetourDansLaZoneUtileOuErreurDuProgramme) {
         AllerRetour(*s, description, phi, lambda, 1e-9, bilan);
       }
     }
-    // Plausible systems in their own area convert: errors are the exception.
     EXPECT_LE(refuses, kSystemes / 10) << nature;
     EXPECT_GE(bilan.AllersRetours, 9 * (bilan.AllersRetours + bilan.Erreurs) / 10)
         << nature << " : " << bilan.Erreurs << " erreurs";
