@@ -106,14 +106,10 @@ class TEditions {
     auto d = std::make_unique<TDatum>();
     d->Nom = Nom("D");
     d->Ellipsoide = Choisi(Donnees.Ellipsoides, 0);
-    d->DeltaX = Reel(-300, 300);
-    d->DeltaY = Reel(-300, 300);
-    d->DeltaZ = Reel(-300, 300);
+    for (double* translation : {&d->DeltaX, &d->DeltaY, &d->DeltaZ}) *translation = Reel(-300, 300);
     d->TroisParametres = Entier(0, 1);
     if (!d->TroisParametres) {
-      d->RotX = Reel(-2, 2);
-      d->RotY = Reel(-2, 2);
-      d->RotZ = Reel(-2, 2);
+      for (double* rotation : {&d->RotX, &d->RotY, &d->RotZ}) *rotation = Reel(-2, 2);
       d->Echelle = Reel(-5, 5);
     }
     return d;

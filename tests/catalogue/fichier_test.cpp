@@ -98,14 +98,9 @@ TEST(Catalogue, UneLigneDeBlancsGateLEnregistrementSuivant) {
   for (const std::string& suite : {"\r\n   \r\n" + kNtf + "\r\n", std::string("\r\n   ")}) {
     TDonnees d;
     TFlux flux(kClarke + suite);
-    try {
-      d.ChargeFlux(flux);
-      ADD_FAILURE();
-    } catch (const ErreurConversion& e) {
-      if (suite.size() < 8) {
-        EXPECT_STREQ(e.what(), "Donnée  de nature inconnue");
-      }
-    }
+    const std::string message = essai::Message<ErreurConversion>([&] { d.ChargeFlux(flux); });
+    EXPECT_EQ(message, suite.size() < 8 ? "Donnée  de nature inconnue" : message);
+    EXPECT_FALSE(message.empty());
     EXPECT_EQ(d.Ellipsoides.size(), 2u);
     EXPECT_EQ(d.Datums.size(), 1u);
   }

@@ -23,12 +23,13 @@ constexpr double kSeconde = 3.141592653589793 / 180 / 3600;
 class Pipeline : public testing::Test {
  protected:
   Pipeline() {
-    d.AjouteLigne("Ellipsoide=\"Clarke\" \"\" 6378249.2 0.0824832567634");
-    d.AjouteLigne("Datum=\"Triangulation\" \"\" \"Clarke\" -168 -60 320");
-    // 36'' about the X axis: north turns by 36'' at the point (φ 0, λ 0).
-    d.AjouteLigne("Datum=\"Tourne\" \"\" \"GRS 80\" 0 0 0 36 0 0 0");
-    d.AjouteLigne("Ellipsoide=\"Nul\" \"\" 0 0");
-    d.AjouteLigne("Datum=\"Datum nul\" \"\" \"Nul\" 0 0 0");
+    // "Tourne": 36'' about the X axis, north turns by 36'' at the point (φ 0, λ 0).
+    for (const char* ligne : {"Ellipsoide=\"Clarke\" \"\" 6378249.2 0.0824832567634",
+                              "Datum=\"Triangulation\" \"\" \"Clarke\" -168 -60 320",
+                              "Datum=\"Tourne\" \"\" \"GRS 80\" 0 0 0 36 0 0 0", "Ellipsoide=\"Nul\" \"\" 0 0",
+                              "Datum=\"Datum nul\" \"\" \"Nul\" 0 0 0", "Datum=\"Nul Clarke\" \"\" \"Clarke\" 0 0 0",
+                              "Datum=\"RGF\" \"\" \"GRS 80\" 0 0 0"})
+      d.AjouteLigne(ligne);
     for (auto [nom, datum] : {std::pair{"Plate", "WGS84"}, {"Plate T", "Triangulation"},
                               {"Plate tournee", "Tourne"}, {"Plate nulle", "Datum nul"}})
       d.AjouteLigne(std::string("Projection \"Projection Latitude/Longitude\"=\"") + nom + "\" \"\" \"" + datum + "\"");
@@ -38,8 +39,6 @@ class Pipeline : public testing::Test {
     std::string grille = "0 5 44 50 1 1\r\n";
     for (int k = 0; k < 6 * 7; ++k) grille += "-168 -60 320 1 ";
     d.AjouteLigne("Datum=\"Quadrillé\" \"\" \"Clarke\" 0 0 0 \"" + dossier_.Ecrit("grille.dat", grille) + "\"");
-    d.AjouteLigne("Datum=\"Nul Clarke\" \"\" \"Clarke\" 0 0 0");
-    d.AjouteLigne("Datum=\"RGF\" \"\" \"GRS 80\" 0 0 0");
   }
 
   TSaisieConversion Saisie(const std::string& source, const std::string& destination,
