@@ -191,32 +191,26 @@ class TestAbus : public QObject {
 
     // Per tab: its list (the entry chosen before a change or a deletion),
     // "Ajouter ...", "Modifier ..." and "Supprimer".
-    struct TAction {
-      QListWidget* Liste;
-      QPushButton* Bouton;
-      bool Suppression;
-    };
-    QList<TAction> actions;
-    for (auto [liste, ajout, modifie, supprime] :
-         {std::tuple(p->ListEllips, p->ButtonAjoutEllips, p->Button1, p->Button2),
-          {p->ListDatum, p->ButtonAjoutDatum, p->Button4, p->Button5},
-          {p->ListSimple, p->ButtonAjoutProjection, p->Button7, p->Button8},
-          {p->ListMultiple, p->ButtonAjoutMultiple, p->Button10, p->Button11}})
-      actions << TAction{nullptr, ajout, false} << TAction{liste, modifie, false} << TAction{liste, supprime, true};
+    const std::tuple<QListWidget*, QPushButton*, QPushButton*, QPushButton*> onglets[] = {
+        {p->ListEllips, p->ButtonAjoutEllips, p->Button1, p->Button2},
+        {p->ListDatum, p->ButtonAjoutDatum, p->Button4, p->Button5},
+        {p->ListSimple, p->ButtonAjoutProjection, p->Button7, p->Button8},
+        {p->ListMultiple, p->ButtonAjoutMultiple, p->Button10, p->Button11}};
     int editions = 0;
     for (int tour = 0; tour < 160; ++tour) {
-      const TAction& action = actions[Hasard(alea_, actions.size())];
-      if (action.Liste) {
-        p->PageControl->setCurrentWidget(action.Liste->parentWidget());
-        const int n = action.Liste->count();
-        action.Liste->setCurrentRow(n > 0 && Hasard(alea_, 8) ? Hasard(alea_, n) : -1);
+      const auto& [liste, ajout, modifie, supprime] = onglets[Hasard(alea_, std::size(onglets))];
+      const int action = Hasard(alea_, 3);  // add, change, delete
+      if (action > 0) {
+        p->PageControl->setCurrentWidget(liste->parentWidget());
+        const int n = liste->count();
+        liste->setCurrentRow(n > 0 && Hasard(alea_, 8) ? Hasard(alea_, n) : -1);
       }
-      if (action.Suppression) {
+      if (action == 2) {
         const bool confirme = Hasard(alea_, 2);
-        Dialogue<QMessageBox>(action.Bouton, [&](QMessageBox* question) {
+        Dialogue<QMessageBox>(supprime, [&](QMessageBox* question) {
           question->done(confirme ? QDialog::Accepted : QDialog::Rejected);
         });
-      } else if (Dialogue<TDialogue>(action.Bouton, [&](TDialogue* d) { Malmene(d); })) {
+      } else if (Dialogue<TDialogue>(action ? modifie : ajout, [&](TDialogue* d) { Malmene(d); })) {
         ++editions;
       }
       QVERIFY(p->isVisible());

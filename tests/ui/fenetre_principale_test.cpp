@@ -386,8 +386,7 @@ class TestFenetrePrincipale : public QObject {
     }
     EcritFichierSur(dossier.toStdString() + "/points.csv", points.toStdString());
     TForm1& f = banc_->Ouvre(kCatalogueEssai);
-    f.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    Montre(&f);
     f.ComboDestination->setCurrentIndex(kUTM31);
     const QString sortie = dossier + QStringLiteral("/points-converti.csv");
     const bool vu = Dialogue<TDlgFichier>(f.ButtonFichier, [&](TDlgFichier* d) {
