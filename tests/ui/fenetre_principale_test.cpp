@@ -175,7 +175,8 @@ class TestFenetrePrincipale : public QObject {
     EcritFichierSur(chemin, fichier);
 
     QString question;
-    const auto repond = [&](const char* reponse, const std::function<void()>& action) {
+    const auto repond = [&](const char* ellipsoide, const char* reponse, const std::function<void()>& action) {
+      nom = ellipsoide;
       fichier += "Ellipsoide=\"" + nom + " ailleurs\" \"\" 6378137 0.08\r\n";
       EcritFichierSur(chemin, fichier);
       TModal<QMessageBox> modal(Reponse(reponse, &question));
@@ -183,24 +184,20 @@ class TestFenetrePrincipale : public QObject {
       QVERIFY(modal.Vu);
     };
     const auto parametres = [&] { QTest::mouseClick(f.Button1, Qt::LeftButton); };
-    nom = "Airy";
-    repond("Annuler", parametres);
+    repond("Airy", "Annuler", parametres);
     QVERIFY(question.contains(QStringLiteral("Annuler : rien n'est enregistré")));
-    nom = "Helmert";
-    repond("Annuler", [&] { QVERIFY(!f.close()); });
+    repond("Helmert", "Annuler", [&] { QVERIFY(!f.close()); });
     QCOMPARE(LitFichier(chemin), fichier);
-    nom = "Hayford";
-    repond("Recharger", parametres);
+    repond("Hayford", "Recharger", parametres);
     QVERIFY(f.Donnees->TrouveEllipsoide("Hayford ailleurs") && !f.Donnees->TrouveEllipsoide("Hayford"));
-    nom = "Plessis";
-    repond("Remplacer", parametres);
+    repond("Plessis", "Remplacer", parametres);
     QCOMPARE(LitFichier(chemin + ".bak"), fichier);
     fichier = LitFichier(chemin);
     QVERIFY(fichier.find("\"Plessis\"") != std::string::npos);
     // Saved elsewhere as the window closes: "donnees.txt" stays, and the
     // exit asks nothing more.
     TModal<QFileDialog> ailleurs([&](QFileDialog* d) { Choisit(d, banc_->Racine(), QStringLiteral("ailleurs.txt")); });
-    repond("Enregistrer sous…", [&] { QVERIFY(f.close()); });
+    repond("Plessis", "Enregistrer sous…", [&] { QVERIFY(f.close()); });
     QVERIFY(ailleurs.Vu);
     QVERIFY(LitFichier(banc_->Racine().toStdString() + "/ailleurs.txt").find("\"Plessis\"") != std::string::npos);
     banc_->Ferme();
