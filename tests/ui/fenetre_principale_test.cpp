@@ -3,7 +3,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
@@ -12,7 +11,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QtTest>
 #include <cmath>
 #include <csignal>

@@ -2,7 +2,6 @@
 // dialogs are driven from inside their own event loops, real files in a
 // temporary folder. The editors' scenarios are tables in tests/ui/data.
 #include <QComboBox>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
