@@ -55,17 +55,16 @@ std::vector<std::string> Arguments(const std::string& depart, const std::string&
 class Cli : public ::testing::Test {
  protected:
   void SetUp() override {
-    Ecrit("catalogue.txt", kCatalogue);
+    dossier_.Ecrit("catalogue.txt", kCatalogue);
     donnees_.ChargeFichier(dossier_("catalogue.txt"));
   }
-  void Ecrit(const std::string& nom, const std::string& octets) const { dossier_.Ecrit(nom, octets); }
 
   // Runs vestrel-cli with `entree` on standard input, in the environment
   // `environnement` (by default the settings folder is the test's own), its
   // standard output into `sortie`.
   TResultat Lance(const std::vector<std::string>& arguments, const std::string& entree = "",
                   std::string environnement = "", const std::string& sortie = "sortie") {
-    Ecrit("entree", entree);
+    dossier_.Ecrit("entree", entree);
     if (environnement.empty()) environnement = "XDG_CONFIG_HOME='" + dossier_("config") + "'";
     std::string commande = "cd '" + dossier_() + "' && " + environnement + " '" VESTREL_CLI "'";
     for (const auto& a : arguments) {
@@ -157,7 +156,7 @@ TEST_F(Cli, FormatDesLignes) {
                           "# en-tête; 1 2\r\n\r\n   \n  # décalé\n" + tab + "\n");
 
   a = Fenetre("Plate WGS", "WGS84", "1000", "2000", 2);
-  Ecrit("points.txt", "P-1;1000;2000\nborne\t1000 2000\n");  // a file in argument
+  dossier_.Ecrit("points.txt", "P-1;1000;2000\nborne\t1000 2000\n");  // a file in argument
   r = Lance(Arguments("Plate WGS", "WGS84", {"--id", "--unite", "dms", "--details", "points.txt"}));
   ASSERT_EQ(r.Statut, 0) << r.Erreur;
   EXPECT_EQ(r.Sortie, "P-1;" + Joint(a, ';', 4) + "\nborne\t" + Joint(a, '\t', 4) + "\n");
@@ -234,11 +233,11 @@ TEST_F(Cli, FuseauDeDepartEtDArrivee) {
 TEST_F(Cli, AvertissementsStrictEtMethode) {
   std::string grille = "0 5 44 50 1 1\r\n";
   for (int k = 0; k < 6 * 7; ++k) grille += "-168 -60 320 1 ";
-  Ecrit("grille.dat", grille);
-  Ecrit("catalogue.txt", std::string(kCatalogue) +
-                             "Ellipsoide=\"Clarke\" \"\" 6378249.2 0.0824832567634\r\n"
-                             "Datum=\"NTF\" \"\" \"Clarke\" -168 -60 320 \"" + dossier_("grille.dat") + "\"\r\n"
-                             "Projection \"UTM Fuseau\"=\"UTM 31\" \"\" \"WGS84\" 31 0\r\n");
+  dossier_.Ecrit("grille.dat", grille);
+  dossier_.Ecrit("catalogue.txt",
+                 std::string(kCatalogue) + "Ellipsoide=\"Clarke\" \"\" 6378249.2 0.0824832567634\r\n"
+                 "Datum=\"NTF\" \"\" \"Clarke\" -168 -60 320 \"" + dossier_("grille.dat") + "\"\r\n"
+                 "Projection \"UTM Fuseau\"=\"UTM 31\" \"\" \"WGS84\" 31 0\r\n");
   const std::string loin =
       "point loin de la région d'emploi de UTM 31 (altération linéaire 1.02174)\n";
   const struct {
@@ -277,7 +276,7 @@ TEST_F(Cli, AvertissementsStrictEtMethode) {
 // Usage errors, unknown systems and unreadable catalogues: status 2, nothing
 // on standard output, a message on standard error.
 TEST_F(Cli, ErreursDUsageStatut2) {
-  Ecrit("mauvais.txt", std::string(kCatalogue) + "Bidule=\"x\"\r\n");
+  dossier_.Ecrit("mauvais.txt", std::string(kCatalogue) + "Bidule=\"x\"\r\n");
   const struct {
     std::vector<std::string> Arguments;
     std::string Message;
@@ -343,7 +342,7 @@ TEST_F(Cli, CatalogueDuDemarrageDeLaFenetre) {
   EXPECT_EQ(r.Statut, 0);
   EXPECT_FALSE(std::filesystem::exists(dossier_("maison/.config")));
   EXPECT_EQ(r.Erreur, "");
-  Ecrit("maison/.config", "un fichier");
+  dossier_.Ecrit("maison/.config", "un fichier");
   r = Lance({"systemes"}, "", sansXdg);
   EXPECT_EQ(r.Statut, 0);
   EXPECT_EQ(r.Erreur.rfind("Avertissement : Le dossier des réglages", 0), 0u) << r.Erreur;
@@ -395,7 +394,7 @@ TEST_F(Cli, AutotestDesFichiersLivres) {
     std::string fichier = essai::Lit(VESTREL_SOURCE_DIR "/data/france.txt");
     const size_t ou = fichier.find(c.Avant);
     ASSERT_NE(ou, std::string::npos);
-    Ecrit("france.txt", fichier.replace(ou, c.Avant.size(), c.Apres));
+    dossier_.Ecrit("france.txt", fichier.replace(ou, c.Avant.size(), c.Apres));
     const auto r = Lance({"autotest", "--catalogue", "france.txt"});
     EXPECT_EQ(r.Statut, c.Statut) << r.Erreur << r.Sortie;
     for (const std::string& debut : c.Lignes)
@@ -404,7 +403,7 @@ TEST_F(Cli, AutotestDesFichiersLivres) {
 }
 
 TEST_F(Cli, VerifierSignaleChaqueEnregistrementIncorrect) {
-  Ecrit("donnees.txt",
+  dossier_.Ecrit("donnees.txt",
         "Ellipsoide=\"A\" \"a\" 6378388 0.08\r\n"
         "Datum=\"D\" \"d\" \"Inconnu\" 0 0 0\r\n"
         "\r\n"
@@ -425,7 +424,7 @@ TEST_F(Cli, VerifierSignaleChaqueEnregistrementIncorrect) {
   EXPECT_EQ(r.Statut, 0) << r.Sortie;
 
   // Garbage gives one short line per faulty record.
-  Ecrit("dechets.txt", essai::Dechets(1 << 20));
+  dossier_.Ecrit("dechets.txt", essai::Dechets(1 << 20));
   r = Lance({"verifier", "dechets.txt"});
   EXPECT_EQ(r.Statut, 1);
   for (const std::string& ligne : Lignes(r.Sortie)) ASSERT_LT(ligne.size(), 300u) << ligne;
