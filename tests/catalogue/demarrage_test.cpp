@@ -3,7 +3,6 @@
 // never touched.
 #include <gtest/gtest.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>

@@ -1,17 +1,12 @@
-// The coordinate-system framework: the parameter interface by index, the
-// plain latitude/longitude kind, the record line and the factory.
+// The coordinate-system framework: the parameter interface by index and the
+// constants that follow the parameters.
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
-#include <vector>
 
 #include "essais_projection.h"
-#include "geodesy/datum.h"
-#include "tools/flottant.h"
 #include "tools/nombres.h"
 #include "systems/createur.h"
-#include "systems/projlatlong.h"
 #include "../commun/message.h"
 #include "tools/erreurs.h"
 

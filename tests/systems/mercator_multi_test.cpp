@@ -1,7 +1,6 @@
 // The multi-zone Transverse Mercator: zone choice, zone systems, hemispheres.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "essais_projection.h"
