@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-
 #include "../commun/dossier_temporaire.h"
-#include "geodesy/geodesie.h"
 #include "tools/chemins.h"
 #include "tools/erreurs.h"
 

@@ -9,7 +9,6 @@
 #include "essais_projection.h"
 #include "geodesy/geodesie.h"
 #include "systems/lambert_sec.h"
-#include "systems/lambert_tan.h"
 #include "tools/erreurs.h"
 
 using namespace vestrel;

@@ -5,7 +5,6 @@
 #include <numbers>
 
 #include "essais_projection.h"
-#include "systems/mercator_sphere.h"
 #include "tools/erreurs.h"
 
 namespace vestrel {
