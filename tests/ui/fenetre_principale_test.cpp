@@ -102,14 +102,14 @@ class TestFenetrePrincipale : public QObject {
       for (QWidget* paris : {f.CheckSourceParis, f.CheckDestParis}) QCOMPARE(paris->isEnabled(), geographique);
       for (QWidget* fuseau : {f.EditFuseauSource, f.EditFuseauDest}) QCOMPARE(fuseau->isEnabled(), indice == kTM3);
       QVERIFY(f.CheckSourceParis->isChecked());
-      QSet<QChar> touches;
+      QSet<QKeySequence> touches;
       for (QWidget* controle : f.findChildren<QWidget*>()) {
         auto* cadre = qobject_cast<QGroupBox*>(controle);
         const QString texte = cadre ? cadre->title() : controle->property("text").toString();
-        const qsizetype et = texte.indexOf(QLatin1Char('&'));
-        if (et < 0 || et + 1 >= texte.size() || controle->window() != &f) continue;
-        QVERIFY2(!touches.contains(texte[et + 1].toLower()), qPrintable(texte));
-        touches.insert(texte[et + 1].toLower());
+        const QKeySequence touche = QKeySequence::mnemonic(texte);
+        if (touche.isEmpty() || controle->window() != &f) continue;
+        QVERIFY2(!touches.contains(touche), qPrintable(texte));
+        touches.insert(touche);
       }
     }
     for (QLineEdit* sortie : {f.EditDescription1, f.EditDescription2, f.EditXDest, f.EditYDest,
@@ -443,11 +443,9 @@ class TestFenetrePrincipale : public QObject {
                                          .arg(QString::fromStdString(banc_->CheminDonnees()))));
     QVERIFY(cli.waitForFinished(120000));
     QCOMPARE(cli.exitCode(), 1);
-    QFile resultat(sortie);
-    QVERIFY(resultat.open(QIODevice::ReadOnly));
-    const QByteArray attendu = cli.readAllStandardOutput();
+    const std::string attendu = cli.readAllStandardOutput().toStdString();
     QVERIFY(attendu.size() > 2000000);
-    QVERIFY(resultat.readAll() == attendu);
+    QVERIFY(LitFichier(sortie.toStdString()) == attendu);
   }
 
   // ---- Start-up and exit ----
