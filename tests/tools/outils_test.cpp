@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "../commun/message.h"
 #include "tools/erreurs.h"
@@ -68,16 +69,14 @@ TEST(AngleVersTexte, AllerRetourDansLesQuatreUnites) {
 // The count of thousandths is held in 64 bits: a 32-bit count wrapped past
 // about 596 degrees (DMS) and 35791 degrees (DM).
 TEST(AngleVersTexte, GrandsAnglesSansDebordementEtNonFinis) {
-  EXPECT_EQ(AngleVersDMS(Degres(1000)), "1000°");
-  EXPECT_EQ(AngleVersDM(Degres(1000)), "1000°");
-  EXPECT_EQ(AngleVersDMS(Degres(1e6)), "1000000°");
-  EXPECT_EQ(AngleVersDM(Degres(-1e6)), "-1000000°");
-  const double dms = 1e6 + 7 / 60.0 + 8.5 / 3600;
-  EXPECT_EQ(AngleVersDMS(Degres(dms)), "1000000°07'08.500''");
-  EXPECT_NEAR(TexteVersAngle(AngleVersDMS(Degres(dms))), Degres(dms), 1e-12);
-  const double dm = -(1e6 + 7.25 / 60);
-  EXPECT_EQ(AngleVersDM(Degres(dm)), "-1000000°07.250'");
-  EXPECT_NEAR(TexteVersAngle(AngleVersDM(Degres(dm))), Degres(dm), 1e-12);
+  const std::tuple<std::string (*)(double), double, const char*> cas[] = {
+      {AngleVersDMS, 1000, "1000°"}, {AngleVersDM, 1000, "1000°"}, {AngleVersDMS, 1e6, "1000000°"},
+      {AngleVersDM, -1e6, "-1000000°"}, {AngleVersDMS, 1e6 + 7 / 60.0 + 8.5 / 3600, "1000000°07'08.500''"},
+      {AngleVersDM, -(1e6 + 7.25 / 60), "-1000000°07.250'"}};
+  for (const auto& [ecrit, degres, texte] : cas) {
+    EXPECT_EQ(ecrit(Degres(degres)), texte);
+    EXPECT_NEAR(TexteVersAngle(texte), Degres(degres), 1e-12) << texte;
+  }
   // From 2^31 whole degrees on, the text could not be read back.
   EXPECT_THROW(AngleVersDMS(Degres(1e13)), ErreurConversion);
   EXPECT_THROW(AngleVersDM(1e300), ErreurConversion);
