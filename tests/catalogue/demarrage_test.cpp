@@ -12,6 +12,7 @@
 #include "catalogue/fichier_ini.h"
 #include "../commun/message.h"
 #include "../commun/dossier_temporaire.h"
+#include "../commun/empreinte.h"
 #include "tools/chemins.h"
 #include "tools/codec.h"
 
@@ -182,10 +183,7 @@ TEST_F(Demarrage, RienDeDonneesNeSePerdEntreUnDemarrageEtUneSortie) {
   // The next start reads the same catalogue and reports the same lines.
   TDonnees relu;
   EXPECT_EQ(ChargeAuDemarrage(relu, ini).Rejets.size(), 2u);
-  std::string a, b;
-  d.SauveFlux(a);
-  relu.SauveFlux(b);
-  EXPECT_EQ(a, b);
+  EXPECT_EQ(essai::TexteSauve(d), essai::TexteSauve(relu));
   // A save that changes nothing leaves both files alone; one that does keeps
   // the file it replaces.
   SauveALaSortie(relu, ini);

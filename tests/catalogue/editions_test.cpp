@@ -16,11 +16,7 @@
 namespace vestrel {
 namespace {
 
-std::string Texte(const TDonnees& d) {
-  std::string texte;
-  d.SauveFlux(texte);
-  return texte;
-}
+using essai::TexteSauve;
 
 class TEditions {
  public:
@@ -140,20 +136,20 @@ TEST(Editions, LeCatalogueEditeConvertitCommeSonFichierRelu) {
     TEditions editions(g);
     std::string journal;
     for (int etape = 0; etape < 40 && !HasFailure(); ++etape) {
-      const std::string avant = Texte(editions.Donnees);
+      const std::string avant = TexteSauve(editions.Donnees);
       try {
         journal += editions.Etape() + "\n";
       } catch (const Erreur& e) {
         // Refused (a system whose constants cannot be computed on its new
         // datum, a name in use): nothing changed.
         journal += std::string("refusé : ") + e.what() + "\n";
-        ASSERT_EQ(Texte(editions.Donnees), avant) << journal;
+        ASSERT_EQ(TexteSauve(editions.Donnees), avant) << journal;
       }
-      const std::string texte = Texte(editions.Donnees);
+      const std::string texte = TexteSauve(editions.Donnees);
       TDonnees relu;
       TFlux flux(texte);
       relu.ChargeFlux(flux);
-      ASSERT_EQ(Texte(relu), texte) << journal;
+      ASSERT_EQ(TexteSauve(relu), texte) << journal;
       ASSERT_EQ(essai::Empreinte(editions.Donnees), essai::Empreinte(relu))
           << "graine " << g << "\n" << journal;
     }

@@ -13,6 +13,7 @@
 #include "catalogue/donnee.h"
 #include "../commun/message.h"
 #include "../commun/dossier_temporaire.h"
+#include "../commun/empreinte.h"
 #include "../commun/gros_fichiers.h"
 #include "../commun/table.h"
 #include "tools/codec.h"
@@ -29,11 +30,7 @@ const std::string kNtf = "Datum=\"Triangulation\" \"Nouvelle Triangulation\" \"C
 const std::string kSept = "Datum=\"Sept\" \"Sept paramètres\" \"GRS 80\" 1.5 -2.25 3 0.1 0.2 -0.3 1.2345679";
 const std::string kPlate = "Projection \"Projection Latitude/Longitude\"=\"Plate 2°E\" \"Plate carrée\" \"Triangulation\"";
 
-std::string Sauve(const TDonnees& d) {
-  std::string texte;
-  d.SauveFlux(texte);
-  return texte;
-}
+using essai::TexteSauve;
 
 size_t Taille(const TDonnees& d) {
   return d.Ellipsoides.size() + d.Datums.size() + d.Projections.size() + d.Multiples.size();
@@ -54,7 +51,7 @@ TEST(Catalogue, EnregistrementsEtMessagesDuFichierDeDonnees) {
     if (!erreur(suite)) {
       ASSERT_NO_THROW(d.AjouteLigne(ligne));
       const std::string ecrite = suite.starts_with("=> ") ? suite.substr(3) : ligne;
-      EXPECT_NE(Sauve(d).find(ecrite + "\r\n"), std::string::npos) << Sauve(d);
+      EXPECT_NE(TexteSauve(d).find(ecrite + "\r\n"), std::string::npos) << TexteSauve(d);
       continue;
     }
     const size_t avant = Taille(d);
@@ -127,7 +124,7 @@ TEST(Catalogue, RecherchesEtSuppressions) {
   d.Projections.clear();
   EXPECT_TRUE(d.SupprimeDatum("Triangulation"));
   EXPECT_TRUE(d.SupprimeEllipsoide("Clarke 1880 IGN"));
-  EXPECT_EQ(Sauve(d), "");
+  EXPECT_EQ(TexteSauve(d), "");
 }
 
 // Saving writes a temporary file and renames it: a save that fails leaves
@@ -186,7 +183,7 @@ TEST(Catalogue, LiensModesEtCheminALaLimite) {
   TDossierTemporaire dossier;
   TDonnees d;
   for (const auto& l : {kClarke, kNtf, kPlate}) d.AjouteLigne(l);
-  const std::string attendu = Utf8VersWin1252(Sauve(d));
+  const std::string attendu = Utf8VersWin1252(TexteSauve(d));
 
   const std::string cible = dossier("ailleurs/vrai.txt");
   essai::Ecrit(cible, "ancien");

@@ -3,7 +3,7 @@
 // from WGS84 through every system of it and back, each number exactly (hex),
 // each failure by its message. Two catalogues that convert alike have the
 // same text: an edited catalogue must convert as a fresh load of its saved
-// file does.
+// file does. And what it saves, as one text.
 #include <cstdio>
 #include <numbers>
 #include <string>
@@ -13,6 +13,12 @@
 #include "catalogue/pipeline.h"
 
 namespace vestrel::essai {
+
+inline std::string TexteSauve(const TDonnees& donnees) {
+  std::string texte;
+  donnees.SauveFlux(texte);
+  return texte;
+}
 
 inline std::string Empreinte(const TDonnees& donnees) {
   constexpr double kDegre = std::numbers::pi / 180;
