@@ -208,14 +208,13 @@ class TestFenetrePrincipale : public QObject {
   void entreeConvertit() {
     TForm1& f = banc_->Ouvre();
     Montre(&f);
-    for (const char* nom : {"EditXSource", "EditYSource", "EditDescription1", "ComboSource",
-                            "CheckSourceParis", "ComboDestination", "CheckDestParis",
-                            "EditXDest", "EditConvergence", "EditAlteration"}) {
-      auto* widget = f.findChild<QWidget*>(QString::fromLatin1(nom));
+    for (QWidget* widget : QWidgetList{f.EditXSource, f.EditYSource, f.EditDescription1, f.ComboSource,
+                                       f.CheckSourceParis, f.ComboDestination, f.CheckDestParis, f.EditXDest,
+                                       f.EditConvergence, f.EditAlteration}) {
       f.EditAlteration->clear();
       widget->setFocus();
       QTest::keyClick(widget, Qt::Key_Return);
-      QVERIFY2(f.EditAlteration->text() == QStringLiteral("1"), nom);
+      QVERIFY2(f.EditAlteration->text() == QStringLiteral("1"), qPrintable(widget->objectName()));
     }
     QVERIFY(banc_->Messages.isEmpty());
   }
