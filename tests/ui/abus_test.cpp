@@ -12,6 +12,7 @@
 #include <QtTest>
 #include <random>
 
+#include "../commun/empreinte.h"
 #include "banc_fenetre.h"
 #include "catalogue/donnee.h"
 #include "catalogue/demarrage.h"
@@ -98,8 +99,7 @@ class TestAbus : public QObject {
   // The catalogue writes a text that a fresh catalogue reads whole and
   // writes the same.
   static void VerifieCatalogue(const TDonnees& donnees) {
-    std::string texte;
-    donnees.SauveFlux(texte);
+    const std::string texte = essai::TexteSauve(donnees);
     QVERIFY(RepresentableWin1252(texte));
     TDonnees relu;
     TFlux flux(texte);
@@ -108,9 +108,7 @@ class TestAbus : public QObject {
     } catch (const Erreur& e) {
       QFAIL(qPrintable(QStringLiteral("le catalogue ne se relit pas : ") + QString::fromStdString(e.what())));
     }
-    std::string relue;
-    relu.SauveFlux(relue);
-    QCOMPARE(relue, texte);
+    QCOMPARE(essai::TexteSauve(relu), texte);
   }
 
   // Random texts in every field of an editor, random choices, then OK or
