@@ -15,7 +15,6 @@
 #include "../commun/empreinte.h"
 #include "banc_fenetre.h"
 #include "catalogue/donnee.h"
-#include "catalogue/demarrage.h"
 
 using namespace vestrel;
 using namespace vestrel::pilote;

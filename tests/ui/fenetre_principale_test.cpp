@@ -18,7 +18,6 @@
 
 #include "banc_fenetre.h"
 #include "ui/dial_fichier.h"
-#include "tools/nombres.h"
 #include "tools/outils.h"
 
 using namespace vestrel;

@@ -12,7 +12,6 @@
 #include "../commun/empreinte.h"
 #include "banc_fenetre.h"
 #include "catalogue/donnee.h"
-#include "catalogue/demarrage.h"
 #include "tools/nombres.h"
 
 using namespace vestrel;
