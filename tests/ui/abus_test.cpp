@@ -55,15 +55,6 @@ QString TexteAuHasard(Alea& alea) {
   return t;
 }
 
-// Short texts are typed key by key and the field is left with Tab; long
-// ones are pasted.
-void Remplace(QLineEdit* champ, const QString& texte) {
-  if (texte.size() <= 24) return Saisit(champ, texte);
-  champ->setFocus(Qt::TabFocusReason);
-  champ->setText(texte);
-  QTest::keyClick(champ, Qt::Key_Tab);
-}
-
 QList<QLineEdit*> ChampsSaisissables(QWidget* fenetre) {
   QList<QLineEdit*> champs;
   for (QLineEdit* champ : fenetre->findChildren<QLineEdit*>())
@@ -131,7 +122,7 @@ class TestAbus : public QObject {
       }
     }
     for (QLineEdit* champ : ChampsSaisissables(d))
-      if (Hasard(alea_, 4)) Remplace(champ, TexteAuHasard(alea_));
+      if (Hasard(alea_, 4)) Saisit(champ, TexteAuHasard(alea_));
     Clique(Hasard(alea_, 3) ? d->OKBtn : d->CancelBtn);
     if (d->isVisible()) Clique(d->CancelBtn);
     if (d->isVisible()) d->reject();
@@ -153,7 +144,7 @@ class TestAbus : public QObject {
       for (QCheckBox* paris : {f.CheckSourceParis, f.CheckDestParis})
         if (paris->isVisible() && paris->isEnabled() && Hasard(alea_, 3) == 0) Clique(paris);
       if (!unites.isEmpty()) unites[Hasard(alea_, unites.size())]->click();
-      for (QLineEdit* champ : ChampsSaisissables(&f)) Remplace(champ, TexteAuHasard(alea_));
+      for (QLineEdit* champ : ChampsSaisissables(&f)) Saisit(champ, TexteAuHasard(alea_));
       // One round in three types a sound point of WGS84, so that conversions
       // also succeed amid the noise.
       if (tour % 3 == 0) {

@@ -219,7 +219,6 @@ class TestParametres : public QObject {
     QCOMPARE(LitFichier(chemin), original);
     // "Oui": loaded now, and saved at exit with no question.
     session(true);
-    QCOMPARE(Donnees().Datums.size(), size_t{3});
     const std::string catalogue = Catalogue();
     QCOMPARE(ferme(), QString());
     QCOMPARE(Win1252VersUtf8(LitFichier(chemin)), catalogue);
