@@ -26,12 +26,11 @@ class TestParametres : public QObject {
   TDlgParametre* p_ = nullptr;
 
   // The main window on that data file, and its parameters window shown.
-  TDlgParametre& Ouvre(const std::string& donnees = kCatalogueEssai, bool montre = true) {
+  void Ouvre(const std::string& donnees = kCatalogueEssai, bool montre = true) {
     f_ = &banc_->Ouvre(donnees.c_str());
     p_ = banc_->Parametres();
     f_->MontreParametres = [this] { p_->exec(); };
     if (montre) Montre(p_);
-    return *p_;
   }
   TDonnees& Donnees() { return *f_->Donnees; }
   std::string Catalogue() { return essai::TexteSauve(Donnees()); }
