@@ -80,13 +80,12 @@ class TestFenetrePrincipale : public QObject {
     for (const auto& [indice, description] : natures) {
       f.ComboSource->setCurrentIndex(indice);
       f.ComboDestination->setCurrentIndex(indice);
-      const bool geographique = indice == kNTF;
       for (QLineEdit* champ : {f.EditDescription1, f.EditDescription2}) {
         QCOMPARE(champ->text(), QString::fromUtf8(description));
         QCOMPARE(champ->toolTip(), champ->text());
         QCOMPARE(champ->cursorPosition(), 0);
       }
-      for (QWidget* paris : {f.CheckSourceParis, f.CheckDestParis}) QCOMPARE(paris->isEnabled(), geographique);
+      for (QWidget* paris : {f.CheckSourceParis, f.CheckDestParis}) QCOMPARE(paris->isEnabled(), indice == kNTF);
       for (QWidget* fuseau : {f.EditFuseauSource, f.EditFuseauDest}) QCOMPARE(fuseau->isEnabled(), indice == kTM3);
       QVERIFY(f.CheckSourceParis->isChecked());
       QSet<QKeySequence> touches;
