@@ -142,11 +142,10 @@ inline void Montre(QWidget* fenetre) {
 }
 
 // The rows of a table of tests/ui/data: cells separated by "|" and trimmed,
-// "\t", "\r", "\n" for those characters; "#" lines and blank lines skipped.
+// "\t", "\r", "\n", "\s" for tab, CR, LF, space; "#" and empty lines skipped.
 inline QList<QStringList> Table(const QString& nom) {
   QList<QStringList> lignes;
   for (const essai::TLigneTable& ligne : essai::LitTable("ui/data/" + nom.toStdString())) {
-    if (QString::fromStdString(ligne.Texte).trimmed().isEmpty()) continue;
     QStringList cellules = QString::fromStdString(ligne.Texte).split(QLatin1Char('|'));
     for (QString& c : cellules)
       c = c.trimmed().replace(QStringLiteral("\\t"), QStringLiteral("\t"))
