@@ -172,11 +172,9 @@ class TestParametres : public QObject {
   void scenarios() {
     QFETCH(QString, donnees);
     QFETCH(QStringList, etapes);
-    std::string texte = kCatalogueEssai;
-    if (!donnees.isEmpty()) {
-      texte.clear();
+    std::string texte = donnees.isEmpty() ? kCatalogueEssai : "";
+    if (!donnees.isEmpty())
       for (const QStringList& ligne : Table(donnees)) texte += ligne.join('|').toStdString() + "\r\n";
-    }
     Ouvre(texte);
     Joue(etapes);
   }
@@ -186,7 +184,6 @@ class TestParametres : public QObject {
   // exit then saves over it only after a question.
   void caseAutomatique() {
     const std::string chemin = banc_->CheminDonnees();
-    const std::string original = Utf8VersWin1252(kCatalogueEssai);
     // The window closed, "Recharger" the answer to a question at exit: the
     // question's text, empty when none was asked.
     const auto ferme = [&] {
@@ -209,7 +206,7 @@ class TestParametres : public QObject {
     // file alone.
     session(false);
     QVERIFY(ferme().contains(QString::fromStdString(chemin + ".bak")));
-    QCOMPARE(LitFichier(chemin), original);
+    QCOMPARE(LitFichier(chemin), Utf8VersWin1252(kCatalogueEssai));
     // "Oui": loaded now, and saved at exit with no question.
     session(true);
     const std::string catalogue = Catalogue();
