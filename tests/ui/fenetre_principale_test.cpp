@@ -106,10 +106,8 @@ class TestFenetrePrincipale : public QObject {
   // TERM, HUP and INT to the real window program end it through its exit
   // save: the data file, written with LF alone, comes back in the saved form.
   void signalTermineParLaSortie() {
-    std::string lf = kCatalogueEssai;
-    for (size_t i; (i = lf.find("\r\n")) != std::string::npos;) lf.erase(i, 1);
     for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
-      banc_->EcritDonnees(lf);
+      banc_->EcritDonnees(QByteArray(kCatalogueEssai).replace("\r\n", "\n").toStdString());
       QProcess fenetre;
       LanceFenetre(fenetre);
       QCOMPARE(::kill(static_cast<pid_t>(fenetre.processId()), signal), 0);
@@ -386,8 +384,7 @@ class TestFenetrePrincipale : public QObject {
                                                     "--angles dd --virgule-decimale points.csv")
                                          .arg(QString::fromStdString(banc_->CheminDonnees()))));
     QVERIFY(cli.waitForFinished(120000));
-    const std::string attendu = cli.readAllStandardOutput().toStdString();
-    QVERIFY(LitFichier(sortie.toStdString()) == attendu);
+    QVERIFY(LitFichier(sortie.toStdString()) == cli.readAllStandardOutput().toStdString());
   }
 
   // ---- Start-up and exit ----
