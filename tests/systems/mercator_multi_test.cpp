@@ -1,10 +1,13 @@
-// The multi-zone Transverse Mercator: zone choice, zone systems, hemispheres.
+// The Transverse Mercator zone kinds beyond their reference points
+// (data/transmercator.txt): the UTM and MTM zone rules; the multi-zone grid's
+// zone choice, zone systems and hemispheres.
 #include <gtest/gtest.h>
 
 #include <limits>
 
 #include "essais_projection.h"
 #include "systems/mercator_multi.h"
+#include "systems/transmercator_brut.h"
 #include "systems/utm.h"
 #include "tools/erreurs.h"
 
@@ -12,6 +15,25 @@ using namespace vestrel;
 using namespace vestrel::essais;
 
 namespace {
+
+// Central meridian and false origin of each zone; zone numbers far out of
+// the grid do not overflow.
+TEST(UTM, ZoneRules) {
+  struct {
+    const char *nature, *ligne, *meridien;
+    double X0, Y0;
+  } const cas[] = {{"UTM Fuseau", "0 0", "-183°", 500000, 0},  {"UTM Fuseau", "1 0", "-177°", 500000, 0},
+                   {"UTM Fuseau", "31 0", "3°", 500000, 0},    {"UTM Fuseau", "60 0", "177°", 500000, 0},
+                   {"MTM Fuseau", "3 0", "-58°30'", 304800, 0}, {"MTM Fuseau", "8 0", "-73°30'", 304800, 0},
+                   {"MTM Fuseau", "8 1", "-73°30'", 304800, 10000000},
+                   {"UTM Fuseau", "2147483647 1", "12884901699°", 500000, 10000000}};
+  for (const auto& c : cas) {
+    auto s = Systeme<TTransverseMercatorBrut>(c.nature, "WGS84", c.ligne);
+    EXPECT_EQ(s->LandaC.Texte, c.meridien) << c.nature << " " << c.ligne;
+    EXPECT_EQ(s->XEquateur, c.X0);
+    EXPECT_EQ(s->YEquateur, c.Y0);
+  }
+}
 
 // A UTM-like grid: zone 1 centred on 177° W, zones of 6°.
 constexpr const char* kGrille = "0.9996 500000 0 10000000 -177° 6°";
