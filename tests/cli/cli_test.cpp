@@ -80,10 +80,6 @@ class Cli : public ::testing::Test {
     r.Erreur = essai::Lit(dossier_("erreur"));
     return r;
   }
-  TResultat Convertit(const std::string& depart, const std::string& arrivee,
-                      const std::vector<std::string>& options, const std::string& entree) {
-    return Lance(Arguments(depart, arrivee, options), entree);
-  }
 
   // The window's texts for the same input: X', Y', [zone], convergence,
   // alteration.
@@ -130,7 +126,7 @@ TEST_F(Cli, TextesDeLaFenetreDansChaqueUnite) {
     std::vector<std::string> options = {"--unite", unites[u], "--details"};
     if (parisDepart) options.push_back("--paris-depart");
     if (parisArrivee) options.push_back("--paris-arrivee");
-    const auto r = Convertit("WGS84", "ED50", options, entree);
+    const auto r = Lance(Arguments("WGS84", "ED50", options), entree);
     ASSERT_EQ(r.Statut, 0) << r.Erreur;
     const auto lignes = Lignes(r.Sortie);
     ASSERT_EQ(lignes.size(), std::size(points));
@@ -148,9 +144,9 @@ TEST_F(Cli, TextesDeLaFenetreDansChaqueUnite) {
 TEST_F(Cli, FormatDesLignes) {
   auto a = Fenetre("WGS84", "Plate WGS", "45°30'", "5°", 0);
   const std::string tab = Joint(a), pv = Joint(a, ';');
-  auto r = Convertit("epsg:4326", "EPSG:4087", {},
-                     "\xEF\xBB\xBF" "45°30' 5°\n45°30';5°\r\n  45°30'\t\t5°  \n45°30' ; 5°\r\r\n"
-                     "45\xB0" "30' 5\xB0\n# en-tête; 1 2\r\n\r\n   \n  # décalé\n45°30' 5°");
+  auto r = Lance(Arguments("epsg:4326", "EPSG:4087"),
+                 "\xEF\xBB\xBF" "45°30' 5°\n45°30';5°\r\n  45°30'\t\t5°  \n45°30' ; 5°\r\r\n"
+                 "45\xB0" "30' 5\xB0\n# en-tête; 1 2\r\n\r\n   \n  # décalé\n45°30' 5°");
   ASSERT_EQ(r.Statut, 0) << r.Erreur;
   EXPECT_EQ(r.Sortie, tab + "\n" + pv + "\r\n" + tab + "\n" + pv + "\r\r\n" + tab + "\n" +
                           "# en-tête; 1 2\r\n\r\n   \n  # décalé\n" + tab + "\n");
@@ -164,15 +160,14 @@ TEST_F(Cli, FormatDesLignes) {
   // Chosen columns, ";" only, plain numbers of degrees or grades, decimal
   // commas: the reading of the window's file dialog.
   a = Fenetre("WGS84", "Plate WGS", "45.5°", "5.25°", 0);
-  r = Convertit("WGS84", "Plate WGS",
-                {"--colonnes", "id=1,x=3,y=2", "--separateur", "point-virgule", "--angles", "dd",
-                 "--virgule-decimale"},
-                "P 1 ; 5,25 ;45,5;;note\nP2;5.25;45.5\n;5,25;45,5\nP3;5°;45°\n");
+  r = Lance(Arguments("WGS84", "Plate WGS",
+                      {"--colonnes", "id=1,x=3,y=2", "--separateur", "point-virgule", "--angles", "dd",
+                       "--virgule-decimale"}),
+            "P 1 ; 5,25 ;45,5;;note\nP2;5.25;45.5\n;5,25;45,5\nP3;5°;45°\n");
   EXPECT_EQ(r.Statut, 1);
   EXPECT_EQ(r.Sortie, "P 1;" + Joint(a, ';') + "\nP2;" + Joint(a, ';') + "\n;" + Joint(a, ';') + "\n");
   EXPECT_EQ(r.Erreur, "ligne 4 : Latitude de départ incorrecte, exemple 48.856614\n");
-  r = Convertit("WGS84", "Plate WGS", {"--angles", "gr", "--separateur", "tabulation"},
-                "50.5\t-5\n");
+  r = Lance(Arguments("WGS84", "Plate WGS", {"--angles", "gr", "--separateur", "tabulation"}), "50.5\t-5\n");
   EXPECT_EQ(r.Sortie, Joint(Fenetre("WGS84", "Plate WGS", "50.5g", "-5g", 0)) + "\n") << r.Erreur;
 }
 
@@ -182,9 +177,9 @@ TEST_F(Cli, FormatDesLignes) {
 // too long to hold is skipped.
 TEST_F(Cli, LigneIncorrecteSignaleeEtLesAutresConverties) {
   const std::string a = Joint(Fenetre("Plate WGS", "WGS84", "1000", "2000", 0));
-  auto r = Convertit("Plate WGS", "WGS84", {"--id"},
-                     "# points\na 1000 2000\nb 1000 nord\nc\nd 1 2 3\n" + std::string(3 << 20, '1') +
-                         "\ne 1000 2000\n");
+  auto r = Lance(Arguments("Plate WGS", "WGS84", {"--id"}),
+                 "# points\na 1000 2000\nb 1000 nord\nc\nd 1 2 3\n" + std::string(3 << 20, '1') +
+                     "\ne 1000 2000\n");
   EXPECT_EQ(r.Statut, 1);
   EXPECT_EQ(r.Sortie, "# points\na\t" + a + "\ne\t" + a + "\n");
   EXPECT_EQ(r.Erreur,
@@ -200,14 +195,14 @@ TEST_F(Cli, LigneIncorrecteSignaleeEtLesAutresConverties) {
 // that is no number or that the system lacks: the line's message.
 TEST_F(Cli, FuseauDeDepartEtDArrivee) {
   auto a = Fenetre("WGS84", "UTM", "45°", "5°", 0);  // X Y zone conv alt
-  auto r = Convertit("WGS84", "UTM", {"--details"}, "45° 5°\n");
+  auto r = Lance(Arguments("WGS84", "UTM", {"--details"}), "45° 5°\n");
   ASSERT_EQ(r.Statut, 0) << r.Erreur;
   EXPECT_EQ(Champs(Lignes(r.Sortie).at(0)), a);
   ASSERT_EQ(a[2], "31");
 
   const std::string xy = a[0] + " " + a[1];
-  r = Convertit("UTM", "WGS84", {"--unite", "dms", "--fuseau", "31", "--details"},
-                xy + "\n" + xy + " 32\n" + xy + " x\n" + xy + " -61\n");
+  r = Lance(Arguments("UTM", "WGS84", {"--unite", "dms", "--fuseau", "31", "--details"}),
+            xy + "\n" + xy + " 32\n" + xy + " x\n" + xy + " -61\n");
   EXPECT_EQ(r.Statut, 1);
   auto lignes = Lignes(r.Sortie);
   ASSERT_EQ(lignes.size(), 2u);
@@ -217,11 +212,11 @@ TEST_F(Cli, FuseauDeDepartEtDArrivee) {
             "ligne 3 : Le numéro de fuseau de départ est incorrect, exemple 12\n"
             "ligne 4 : Le fuseau de départ -61 n'existe pas dans UTM : fuseaux 1 à 60, et -1 à -60 au sud\n");
 
-  r = Convertit("UTM", "WGS84", {"--fuseau", "61"}, "500000 0\n500000 10000000 -60\n");
+  r = Lance(Arguments("UTM", "WGS84", {"--fuseau", "61"}), "500000 0\n500000 10000000 -60\n");
   EXPECT_EQ(r.Statut, 1);
   EXPECT_EQ(Lignes(r.Sortie).size(), 1u);
   EXPECT_EQ(r.Erreur, "ligne 1 : Le fuseau de départ 61 n'existe pas dans UTM : fuseaux 1 à 60, et -1 à -60 au sud\n");
-  r = Convertit("UTM", "WGS84", {}, "500000 0\n");
+  r = Lance(Arguments("UTM", "WGS84"), "500000 0\n");
   EXPECT_EQ(r.Erreur, "ligne 1 : Le numéro de fuseau de départ est incorrect, exemple 12\n");
 }
 
@@ -258,7 +253,7 @@ TEST_F(Cli, AvertissementsStrictEtMethode) {
   };
   for (const auto& c : cas) {
     SCOPED_TRACE(c.Arrivee + " " + (c.Options.empty() ? "" : c.Options[0]));
-    auto r = Convertit("WGS84", c.Arrivee, c.Options, c.Entree);
+    auto r = Lance(Arguments("WGS84", c.Arrivee, c.Options), c.Entree);
     EXPECT_EQ(r.Statut, c.Statut);
     EXPECT_EQ(r.Erreur, c.Erreur);
     const auto lignes = Lignes(r.Sortie);
