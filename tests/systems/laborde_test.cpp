@@ -2,18 +2,13 @@
 // (data/laborde.txt, data/stereo.txt): the cores, the sphere.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "essais_projection.h"
 #include "geodesy/geodesie.h"
-#include "systems/laborde.h"
 
 namespace vestrel {
 namespace {
 
 using namespace essais;
-
-const TLaborde& Coeur(const TProjection& p) { return dynamic_cast<const TLaborde&>(p); }
 
 // The cores with their constants given (n1 = 1.0007, n2 = 6380000 m,
 // c = 0.003, central meridian 3° E) send the point whose sphere latitude is
@@ -57,12 +52,7 @@ TEST(Laborde, OnASphereTheThreeKindsShareOneSphere) {
   auto courbure = Systeme("Gauss Laborde Courbure", "Sphère", parametres);
   auto bitan = Systeme("Gauss Laborde Bitangente", "Sphère", parametres);
   auto equat = Systeme("Gauss Laborde Equatoriale", "Sphère", parametres);
-  for (const auto* p : {courbure.get(), bitan.get(), equat.get()}) {
-    EXPECT_NEAR(Coeur(*p).n1, 1, 1e-15);
-    EXPECT_NEAR(Coeur(*p).c, 0, 1e-15);
-    EXPECT_NEAR(Coeur(*p).n2, 0.9996 * 6378137, 1e-6);
-  }
-  const double n2 = Coeur(*bitan).n2;
+  const double n2 = 0.9996 * 6378137;  // k0 times the sphere's radius
   for (double phi : {35.0, 40.0, 47.5})
     for (double lambda : {6.0, 10.0, 13.0}) {
       double Xc, Yc, Xb, Yb, Xe, Ye;
