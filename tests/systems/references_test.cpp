@@ -40,11 +40,7 @@ TEST_P(References, Famille) {
     if (ligne.starts_with("Ellipsoide") || ligne.starts_with("Datum") ||
         ligne.starts_with("Projection")) {
       ASSERT_NO_THROW(donnees.AjouteLigne(ligne));
-      if (!ligne.starts_with("Projection")) continue;
-      p = donnees.Projections.back().get();
-      std::string ecrite;
-      Ecriture(*p, ecrite);
-      EXPECT_EQ(ecrite, ligne + "\r\n");
+      if (ligne.starts_with("Projection")) p = donnees.Projections.back().get();
       continue;
     }
     std::vector<double> v;
