@@ -19,16 +19,13 @@ inline constexpr double kDeg = DegresVersRadians;
 // IGN and "Sphère" of radius 6378137 m.
 inline TDonnees& Catalogue() {
   static TDonnees donnees;
-  static const bool rempli = [] {
+  if (!donnees.TrouveDatum("NTF"))
     for (const char* ligne :
          {"Ellipsoide=\"Clarke 1880 IGN\" \"\" 6378249.2 0.0824832567634",
           "Datum=\"NTF\" \"\" \"Clarke 1880 IGN\" 0 0 0",
           "Ellipsoide=\"Sphère de 6378137 m\" \"\" 6378137 0",
           "Datum=\"Sphère\" \"\" \"Sphère de 6378137 m\" 0 0 0"})
       donnees.AjouteLigne(ligne);
-    return true;
-  }();
-  (void)rempli;
   return donnees;
 }
 
