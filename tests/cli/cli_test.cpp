@@ -111,8 +111,6 @@ std::string Joint(const std::vector<std::string>& champs, char separateur = '\t'
   return ligne;
 }
 
-// ---- Conversion texts ----
-
 // Each unit, with the Paris meridian on neither, either or both sides: the
 // window's texts.
 TEST_F(Cli, TextesDeLaFenetreDansChaqueUnite) {
@@ -171,8 +169,6 @@ TEST_F(Cli, FormatDesLignes) {
   EXPECT_EQ(r.Sortie, Joint(Fenetre("WGS84", "Plate WGS", "50.5g", "-5g", 0)) + "\n") << r.Erreur;
 }
 
-// ---- Faulty lines ----
-
 // Each told with its line number, the others converted; the rest of a line
 // too long to hold is skipped.
 TEST_F(Cli, LigneIncorrecteSignaleeEtLesAutresConverties) {
@@ -188,8 +184,6 @@ TEST_F(Cli, LigneIncorrecteSignaleeEtLesAutresConverties) {
             "ligne 5 : Nombre de champs incorrect (4), attendu : ID X Y\n"
             "ligne 6 : Ligne trop longue\n");
 }
-
-// ---- Multi-zone systems ----
 
 // The zone of each line, else that of --fuseau; no zone anywhere, a zone
 // that is no number or that the system lacks: the line's message.
@@ -219,8 +213,6 @@ TEST_F(Cli, FuseauDeDepartEtDArrivee) {
   r = Lance(Arguments("UTM", "WGS84"), "500000 0\n");
   EXPECT_EQ(r.Erreur, "ligne 1 : Le numéro de fuseau de départ est incorrect, exemple 12\n");
 }
-
-// ---- Points far away, off a grid, beyond the poles; the method ----
 
 // A point far from a system's region is converted and flagged, or refused
 // with --strict, like a point off its datum's grid; --methode appends how the
@@ -265,8 +257,6 @@ TEST_F(Cli, AvertissementsStrictEtMethode) {
     }
   }
 }
-
-// ---- Usage errors and the catalogue ----
 
 // Usage errors, unknown systems and unreadable catalogues: status 2, nothing
 // on standard output, a message on standard error.
@@ -342,8 +332,6 @@ TEST_F(Cli, CatalogueDuDemarrageDeLaFenetre) {
   EXPECT_EQ(r.Statut, 0);
   EXPECT_EQ(r.Erreur.rfind("Avertissement : Le dossier des réglages", 0), 0u) << r.Erreur;
 }
-
-// ---- systemes, verifier, --help, --version ----
 
 TEST_F(Cli, SystemesDansLOrdreDeLaFenetre) {
   auto r = Lance({"systemes", "--catalogue", "catalogue.txt"});
