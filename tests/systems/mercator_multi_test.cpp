@@ -83,18 +83,4 @@ TEST(MercatorMultiple, WithoutStepOrFiniteLongitudeThereIsNoZone) {
   EXPECT_THROW(ZoneDe(*fine, 10, 170), ErreurArithmetique);
 }
 
-TEST(MercatorMultiple, ZonesFollowParametersAndDatum) {
-  auto s = Systeme<TMultipleMercator>("Transverse Mercator Multiple", "WGS84", kGrille);
-  double X1, Y1, X2, Y2;
-  int32_t zone;
-  s->GeoVersCarto(45 * kDeg, 5 * kDeg, X1, Y1, zone);
-  s->SetReel(0, 0.9999);
-  s->GeoVersCarto(45 * kDeg, 5 * kDeg, X2, Y2, zone);
-  EXPECT_NEAR(Y2 / Y1, 0.9999 / 0.9996, 1e-12);
-  s->Datum = Catalogue().TrouveDatum("NTF");
-  s->SetValide(true);
-  EXPECT_EQ(s->Zone(31)->Datum, Catalogue().TrouveDatum("NTF"));
-  EXPECT_DOUBLE_EQ(s->Zone(31)->n, 0.9999 * 6378249.2);
-}
-
 }  // namespace
