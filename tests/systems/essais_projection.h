@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the projection-kind tests: a catalogue of test datums,
 // systems read from the tokens of a record line, guarded conversions in
-// degrees and round trips.
+// degrees.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -59,23 +59,6 @@ inline void Retour(const TProjection& p, double X, double Y, double& phiDeg, dou
   garde.Verifie();
   phiDeg /= kDeg;
   lambdaDeg /= kDeg;
-}
-
-// Forward then back over a 13 x 13 grid of latitudes and longitudes
-// (degrees): the point comes back within `tolerance` degree.
-inline void AllersRetours(const TProjection& p, double phiMin, double phiMax, double lambdaMin,
-                          double lambdaMax, double tolerance = 1e-9) {
-  const int pas = 12;
-  for (int i = 0; i <= pas; ++i)
-    for (int j = 0; j <= pas; ++j) {
-      const double phi0 = phiMin + (phiMax - phiMin) * i / pas;
-      const double lambda0 = lambdaMin + (lambdaMax - lambdaMin) * j / pas;
-      double X, Y, phi, lambda;
-      Aller(p, phi0, lambda0, X, Y);
-      Retour(p, X, Y, phi, lambda);
-      ASSERT_NEAR(phi, phi0, tolerance) << p.Nature() << " at " << phi0 << " " << lambda0;
-      ASSERT_NEAR(lambda, lambda0, tolerance) << p.Nature() << " at " << phi0 << " " << lambda0;
-    }
 }
 
 }  // namespace vestrel::essais

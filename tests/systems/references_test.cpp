@@ -69,7 +69,14 @@ TEST_P(References, Famille) {
     } else if (mot == "singulier" && v.size() == 2) {
       EXPECT_THROW(Aller(*p, v[1], v[0], X, Y), ErreurArithmetique);
     } else if (mot == "boucles" && v.size() == 4) {
-      AllersRetours(*p, v[0], v[1], v[2], v[3], boucle);
+      for (int i = 0; i <= 12; ++i)
+        for (int j = 0; j <= 12; ++j) {
+          const double phi0 = v[0] + (v[1] - v[0]) * i / 12, lambda0 = v[2] + (v[3] - v[2]) * j / 12;
+          Aller(*p, phi0, lambda0, X, Y);
+          Retour(*p, X, Y, phi, lambda);
+          ASSERT_NEAR(phi, phi0, boucle) << "at " << phi0 << " " << lambda0;
+          ASSERT_NEAR(lambda, lambda0, boucle) << "at " << phi0 << " " << lambda0;
+        }
     } else {
       ADD_FAILURE() << "ligne incomprise";
     }
