@@ -175,12 +175,6 @@ const std::vector<TNatureEssai>& Natures() {
   return natures;
 }
 
-// A point of the useful area of a system of that entry (degrees).
-std::pair<double, double> TirePoint(const TNatureEssai& n, Alea& alea, const TValeurs& v) {
-  return {(n.Phi ? v.at(n.Phi) : 0) + Uniforme(alea, -n.DPhi, n.DPhi),
-          (n.Landa ? v.at(n.Landa) : 0) + Uniforme(alea, -n.DLambda, n.DLambda)};
-}
-
 // The parameters of one plausible system of that entry.
 TValeurs TireParametres(const TNatureEssai& n, Alea& alea) {
   TTirage t{alea, {}};
@@ -293,12 +287,6 @@ void AllerRetour(const TAncetre& s, const std::string& description, double phi,
 
 // ---- The properties ----------------------------------------------------------------
 
-// An ellipsoid of the Earth's size (a sphere now and then).
-TDatumEssai DatumAuHasard(Alea& alea) {
-  if (Entier(alea, 0, 9) == 0) return {Uniforme(alea, 6.36e6, 6.39e6), 0};
-  return {Uniforme(alea, 6.376e6, 6.379e6), Uniforme(alea, 0.08, 0.0825)};
-}
-
 // Plausible systems, points of their useful area: round trip within 1e-9°
 // or the program's error, and most of them must succeed.
 TEST(Proprietes, AllerRetourDansLaZoneUtileOuErreurDuProgramme) {
@@ -311,20 +299,25 @@ TEST(Proprietes, AllerRetourDansLaZoneUtileOuErreurDuProgramme) {
       ADD_FAILURE() << "nature sans entrée d'essai : " << nature;
       continue;
     }
+    const TNatureEssai& n = *entree;
     Alea alea(std::hash<std::string>{}(nature));
     TBilan bilan;
     int refuses = 0;
     for (int k = 0; k < kSystemes; ++k) {
-      TDatumEssai datum = DatumAuHasard(alea);
-      const TValeurs parametres = TireParametres(*entree, alea);
+      // An ellipsoid of the Earth's size (a sphere now and then).
+      TDatumEssai datum = Entier(alea, 0, 9) == 0
+                              ? TDatumEssai{Uniforme(alea, 6.36e6, 6.39e6), 0}
+                              : TDatumEssai{Uniforme(alea, 6.376e6, 6.379e6), Uniforme(alea, 0.08, 0.0825)};
+      const TValeurs parametres = TireParametres(n, alea);
       auto s = Cree(nature);
       std::string description;
       if (!Remplit(*s, datum, parametres, description)) {
         ++refuses;
         continue;
       }
-      for (int i = 0; i < kPoints; ++i) {
-        const auto [phi, lambda] = TirePoint(*entree, alea, parametres);
+      for (int i = 0; i < kPoints; ++i) {  // a point of the system's useful area
+        const double phi = (n.Phi ? parametres.at(n.Phi) : 0) + Uniforme(alea, -n.DPhi, n.DPhi);
+        const double lambda = (n.Landa ? parametres.at(n.Landa) : 0) + Uniforme(alea, -n.DLambda, n.DLambda);
         AllerRetour(*s, description, phi, lambda, 1e-9, bilan);
       }
     }
