@@ -320,8 +320,6 @@ class TestFenetrePrincipale : public QObject {
     QVERIFY(std::fabs(Angle(f.EditYDest) + 70.25 * DegresVersRadians) < 1e-9);
   }
 
-  // ---- Files ----
-
   // 100 000 points in decimal degrees with decimal commas, chosen through the
   // file chooser: cancelled at once (no file left), then converted to the end
   // while the window keeps turning its events, into the same bytes as
@@ -386,8 +384,6 @@ class TestFenetrePrincipale : public QObject {
     QVERIFY(cli.waitForFinished(120000));
     QVERIFY(LitFichier(sortie.toStdString()) == cli.readAllStandardOutput().toStdString());
   }
-
-  // ---- Start-up and exit ----
 
   void echecDEnregistrement() {
     // The settings folder is a regular file: nothing can be created there,

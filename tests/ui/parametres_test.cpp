@@ -32,8 +32,7 @@ class TestParametres : public QObject {
     f_->MontreParametres = [this] { p_->exec(); };
     if (montre) Montre(p_);
   }
-  TDonnees& Donnees() { return *f_->Donnees; }
-  std::string Catalogue() { return essai::TexteSauve(Donnees()); }
+  std::string Catalogue() { return essai::TexteSauve(*f_->Donnees); }
   // One step of a scenario (the legend is in tests/ui/data/editeurs.txt) in
   // the dialog `d` it opened, or on the parameters window when `d` is null.
   std::string avant_, donnees_;
@@ -103,7 +102,7 @@ class TestParametres : public QObject {
       TDonnees relu;
       TFlux flux(Catalogue());
       relu.ChargeFlux(flux);
-      const std::string edite = essai::Empreinte(Donnees()), frais = essai::Empreinte(relu);
+      const std::string edite = essai::Empreinte(*f_->Donnees), frais = essai::Empreinte(relu);
       QVERIFY2(edite == frais, (edite + "\n---\n" + frais).c_str());
     } else if (op == "intact") {
       QCOMPARE(LitFichier(banc_->CheminDonnees()), donnees_);
