@@ -224,7 +224,6 @@ class TestFenetrePrincipale : public QObject {
       QVERIFY(std::fabs(Angle(f.EditYDest) - 0.015715842990 * DegresVersRadians) < 3e-7);
       QVERIFY(std::fabs(Angle(f.EditConvergence) - 0.000544182563 * DegresVersRadians) < 3e-7);
     }
-    QCOMPARE(f.EditMethode->text(), QStringLiteral("3 paramètres (NTF)"));
   }
 
   // A row of convertir.txt: case, source, x, y, zone, unit, message.
