@@ -55,7 +55,6 @@ int Entier(Alea& alea, int min, int max) { return std::uniform_int_distribution<
 bool PileOuFace(Alea& alea) { return Entier(alea, 0, 1) == 1; }
 double Signe(Alea& alea) { return PileOuFace(alea) ? 1.0 : -1.0; }
 
-// ---- A conversion that must end ----------------------------------------------
 // A watchdog alarm: a single conversion that takes longer than 20 s is a
 // hang; the test stops with the kind, its parameters and the point.
 char gConversion[4096];
