@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <set>
 
 #include "../commun/empreinte.h"
 #include "../commun/tous_les_types.h"
@@ -25,6 +26,12 @@ class TEditions {
     modeles_.ChargeFlux(flux);
     TFlux copie(essai::kTousLesTypes);
     Donnees.ChargeFlux(copie);
+    // The models hold every kind of the factory tables.
+    std::set<std::string> natures;
+    for (const auto& p : modeles_.Projections) natures.insert(p->Nature());
+    for (const auto& m : modeles_.Multiples) natures.insert(m->Nature());
+    for (const auto& t : TypesProjection()) EXPECT_TRUE(natures.count(t.Nature)) << t.Nature;
+    for (const auto& t : TypesMultiple()) EXPECT_TRUE(natures.count(t.Nature)) << t.Nature;
   }
 
   TDonnees Donnees;
