@@ -42,9 +42,8 @@ TEST(GrilleIgn, Dispositions) {
     int NLon, NLat;
     std::vector<TNoeud> Noeuds;
   } cas[] = {
-      // The IGN layout whatever the case of the extension.
-      {"gr3df97a.txt", kGrilleIgn, 156, 111,
-       {{1, -167, -69, 317}, {111, -166, -68, 316}, {2, 0, 0, 0}, {156 * 111 - 1, -100, -50, 300}}},
+      // The IGN layout whatever the case of the extension (its nodes: the
+      // interpolation test).
       {"grille.Txt", kGrilleIgn, 156, 111, {{111, -166, -68, 316}}},
       // One line: four values per node, the last one ignored and missing at
       // the very end of the line.
