@@ -1,0 +1,174 @@
+// The projection kinds beyond their reference points (data/*.txt): the
+// Lambert cones (parameters without a cone, the apex, the oblique cone's
+// conformality), the Gauss-Laborde and stereographic cores and sphere,
+// "Mercator sur sphère", "Bonne" and "New Zealand Map Grid".
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "essais_projection.h"
+#include "geodesy/geodesie.h"
+#include "systems/lambert_sec.h"
+#include "tools/erreurs.h"
+
+namespace vestrel {
+namespace {
+
+using namespace essais;
+constexpr double kA = 6378137, kPi = std::numbers::pi;
+
+constexpr const char* kLambert93 = "700000 6600000 3° 46°30' 44° 49°";
+
+TEST(LambertSecant, EqualParallelsHaveNoConeAndSaySo) {
+  // On reading: the line is refused.
+  EXPECT_THROW(Systeme("Lambert Conique Sécant", "WGS84", "700000 6600000 3° 46°30' 45° 45°"),
+               ErreurArithmetique);
+  // On a valid system: the error is passed on, the cone stays as it was and
+  // the system is no longer valid.
+  auto s = Systeme<TLambert_sec>("Lambert Conique Sécant", "WGS84", kLambert93);
+  const double n = s->TLambert::n, c = s->c;
+  EXPECT_THROW(s->SetAngle(3, "44°"), ErreurArithmetique);
+  EXPECT_FALSE(s->Valide);
+  EXPECT_EQ(s->TLambert::n, n);
+  EXPECT_EQ(s->c, c);
+  EXPECT_EQ(s->GetAngle(3), "44°");
+  // The tangent cone on the equator is no cone either.
+  auto t = Systeme("Lambert Conique Tangent", "NTF", "0.99987742 600000 2200000 2°20'14.025'' 52g");
+  EXPECT_THROW(t->SetAngle(1, "0"), ErreurArithmetique);
+  EXPECT_FALSE(t->Valide);
+}
+
+TEST(Lambert, TheApexHasNoInverse) {
+  // The apex is the image of the pole only; beside it, on its parallel line,
+  // lies a point 90° of cone angle from the central meridian.
+  auto s = Systeme<TLambert_sec>("Lambert Conique Sécant", "WGS84", kLambert93);
+  double phi, lambda;
+  EXPECT_THROW(Retour(*s, s->XSommet, s->YSommet, phi, lambda), ErreurArithmetique);
+  Retour(*s, s->XSommet + 100000, s->YSommet, phi, lambda);
+  EXPECT_NEAR(lambda, (s->LandaC.Valeur + kPi / 2 / s->TLambert::n) * 180 / kPi, 1e-9);
+}
+
+// Centre 10° E 46° N, cone touching the oblique parallel 60°, k0 = 0.9999.
+TEST(LambertOblique, IsConformal) {
+  const double h = 1e-5;
+  for (const char* datum : {"WGS84", "NTF"}) {
+    auto s = Systeme("Lambert Conique Oblique", datum, "0.9999 1000000 -4000000 10° 46° 60° 14°");
+    const TEllipsoide& el = *Catalogue().TrouveDatum(datum)->Ellipsoide;
+    for (double phi : {38.0, 46.0, 53.0})
+      for (double lambda : {1.0, 10.0, 21.0}) {
+        SCOPED_TRACE(testing::Message() << datum << " " << phi << " " << lambda);
+        // Scales along the meridian and the parallel, and the angle between
+        // their images, by central differences.
+        const double f = phi * kDeg, l = lambda * kDeg, e2 = el.E * el.E;
+        const double N = GrandeNormale(f, el.A, el.E);
+        const double M = N * (1 - e2) / (1 - e2 * std::sin(f) * std::sin(f));
+        double x1, y1, x2, y2, x3, y3, x4, y4;
+        s->GeoVersCarto(f + h, l, x1, y1);
+        s->GeoVersCarto(f - h, l, x2, y2);
+        s->GeoVersCarto(f, l + h, x3, y3);
+        s->GeoVersCarto(f, l - h, x4, y4);
+        const double dn = std::hypot(x1 - x2, y1 - y2), de = std::hypot(x3 - x4, y3 - y4);
+        EXPECT_NEAR((dn / M) / (de / (N * std::cos(f))), 1, 1e-8);
+        EXPECT_NEAR(((x1 - x2) * (x3 - x4) + (y1 - y2) * (y3 - y4)) / (dn * de), 0, 1e-8);
+      }
+  }
+}
+
+TEST(LambertOblique, CentreFallsOnTheSphereLatitudeOfTheCentre) {
+  // Without tilt the centre lies on the cone's central line at the radius
+  // ρ1 = k0·R/tan φ1 from the apex, R the radius of the sphere of Gauss.
+  auto s = Systeme("Lambert Conique Oblique", "NTF", "0.9999 1000000 -4000000 10° 46° 60° 0°");
+  const TEllipsoide& el = *Catalogue().TrouveDatum("NTF")->Ellipsoide;
+  const double e2 = el.E * el.E, s2 = std::pow(std::sin(46 * kDeg), 2);
+  const double R = el.A * std::sqrt(1 - e2) / (1 - e2 * s2);
+  double X, Y;
+  Aller(*s, 46, 10, X, Y);
+  EXPECT_NEAR(X, 1000000 + 0.9999 * R / std::tan(60 * kDeg), 1e-6);
+  EXPECT_NEAR(Y, -4000000, 1e-6);
+}
+
+// The cores with their constants given (n1 = 1.0007, n2 = 6380000 m,
+// c = 0.003, central meridian 3° E) send the point whose sphere latitude is
+// that of their centre, (L(φ, e) + c)/n1 = Ls, on the central meridian, to
+// their origin and back: the Gauss-Laborde sphere's equator, the
+// stereographic sphere's 45°.
+TEST(Coeurs, LeCentreDeLaSphereVaALOrigine) {
+  const struct {
+    const char *Nature, *Parametres;
+    double Ls;
+  } cas[] = {{"Gauss Laborde", "1.0007 6380000 0.003 500000 300000 3°", 0},
+             {"Stéréographique", "1.0007 6380000 0.003 500000 300000 3° 45°",
+              LatitudeIsometrique(45 * kDeg, 0)}};
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.Nature);
+    auto p = Systeme(c.Nature, "WGS84", c.Parametres);
+    const double phiC = LatitudeIsometriqueInverse((c.Ls - 0.003) / 1.0007, ExcentriciteWGS84);
+    double X, Y, phi, lambda;
+    Aller(*p, phiC / kDeg, 3, X, Y);
+    EXPECT_NEAR(X, 500000, 1e-6);
+    EXPECT_NEAR(Y, 300000, 1e-6);
+    Retour(*p, 500000, 300000, phi, lambda);
+    EXPECT_EQ(lambda, 3);
+    EXPECT_NEAR(phi * kDeg, phiC, 1e-12);
+  }
+  // Straight north of the stereographic centre in the plane the turned
+  // longitude is pi: beyond the sphere's pole the point is 180° of sphere
+  // longitude away from the centre's meridian.
+  auto p = Systeme("Stéréographique", "WGS84", "1.0007 6380000 0.003 500000 300000 3° 45°");
+  double phi, lambda;
+  Retour(*p, 500000, 300000 + 7000000, phi, lambda);
+  EXPECT_NEAR(lambda, 3 + 180 / 1.0007, 1e-9);
+}
+
+TEST(Laborde, OnASphereTheThreeKindsShareOneSphere) {
+  const char* const parametres = "0.9996 1000000 2000000 10° 40°";
+  auto courbure = Systeme("Gauss Laborde Courbure", "Sphère", parametres);
+  auto bitan = Systeme("Gauss Laborde Bitangente", "Sphère", parametres);
+  auto equat = Systeme("Gauss Laborde Equatoriale", "Sphère", parametres);
+  const double n2 = 0.9996 * kA;  // k0 times the sphere's radius
+  for (double phi : {35.0, 40.0, 47.5})
+    for (double lambda : {6.0, 10.0, 13.0}) {
+      double Xc, Yc, Xb, Yb, Xe, Ye;
+      Aller(*courbure, phi, lambda, Xc, Yc);
+      Aller(*bitan, phi, lambda, Xb, Yb);
+      Aller(*equat, phi, lambda, Xe, Ye);
+      EXPECT_NEAR(Xb, Xe, 1e-6);
+      EXPECT_NEAR(Yb, Ye, 1e-6);
+      EXPECT_NEAR(Xc, Xb, 1e-6);
+      EXPECT_NEAR(Yc, Yb - n2 * 40 * kDeg, 1e-6);
+    }
+}
+
+// The inverse reduces the longitude itself, not the difference (the forward
+// reduction: data/bonne_mercator.txt).
+TEST(MercatorSphere, ReductionDeLongitude) {
+  auto s = Systeme("Mercator sur sphère", "Sphère", "100000 0 0");
+  double phi, lambda;
+  Retour(*s, 100000 + kA * 3 * kPi / 2, 0, phi, lambda);
+  EXPECT_NEAR(lambda, -90, 1e-12);
+  s->SetAngle(0, "170°");
+  Retour(*s, 100000 + kA * 20 * kDeg, 0, phi, lambda);
+  EXPECT_NEAR(lambda, -170, 1e-12);
+}
+
+// The standard parallel on the equator has no circles: refused when written.
+TEST(Bonne, EquateurRefuse) {
+  auto s = Systeme("Bonne", "WGS84", "0 0 0° 45°");
+  EXPECT_THROW(s->SetAngle(1, "0°"), ErreurArithmetique);
+  EXPECT_FALSE(s->Valide);
+}
+
+TEST(NouvelleZelande, OrigineExacte) {
+  const auto s = Systeme("New Zealand Map Grid", "WGS84", "0 0 173° -41°");
+  double X, Y, phi, lambda;
+  s->GeoVersCarto(-41 * kDeg, 173 * kDeg, X, Y);
+  EXPECT_EQ(X, 0);
+  EXPECT_EQ(Y, 0);
+  s->CartoVersGeo(0, 0, phi, lambda);
+  EXPECT_EQ(phi, -41 * kDeg);
+  EXPECT_EQ(lambda, 173 * kDeg);
+}
+
+}  // namespace
+}  // namespace vestrel
