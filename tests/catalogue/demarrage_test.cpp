@@ -21,7 +21,6 @@ namespace {
 
 using essai::Ecrit;
 using essai::Lit;
-using essai::TDossierTemporaire;
 
 const std::string kEllipsoide = "Ellipsoide=\"Clarke\" \"\" 6378249.2 0.0824832567634\r\n";
 const std::string kDatum = "Datum=\"Triangulation\" \"\" \"Clarke\" -168 -60 320\r\n";
@@ -41,7 +40,7 @@ class Demarrage : public testing::Test {
   std::string Donnees() const { return config_("vestrel/donnees.txt"); }
   std::string France() const { return programme_("bin/france.txt"); }
 
-  TDossierTemporaire config_, programme_;
+  essai::TDossierTemporaire config_, programme_;
 };
 
 // ---- Settings file --------------------------------------------------------
