@@ -62,7 +62,7 @@ struct TCas {
   std::string Mot, Nom;
   std::vector<std::string> Champs;  // after the name
   std::vector<TGeo> Points;
-  std::string Trace;                // file and line
+  std::string Trace;                // file, line and text
 };
 
 std::vector<std::string> Mots(const std::string& texte) {
@@ -85,8 +85,7 @@ std::vector<TCas> CasEPSG() {
       debut = fin + 3;
     }
     const size_t blanc = champs[0].find(' ');
-    TCas c{champs[0].substr(0, blanc), champs[0].substr(blanc + 1), {}, {},
-           "epsg.txt:" + std::to_string(l.Numero)};
+    TCas c{champs[0].substr(0, blanc), champs[0].substr(blanc + 1), {}, {}, l.Trace};
     if (c.Mot == "points") {
       const std::vector<std::string> mots = Mots(c.Nom);
       for (size_t i = 1; i + 1 < mots.size(); i += 2)

@@ -14,7 +14,6 @@ namespace vestrel::essai {
 struct TLigneTable {
   std::string Texte;  // without its line end
   std::string Trace;  // "file.txt:N: text", for SCOPED_TRACE
-  int Numero = 0;
 
   // The first word of a case line and the numbers after it.
   std::string Mot(std::vector<double>& nombres) const {
@@ -37,7 +36,7 @@ inline std::vector<TLigneTable> LitTable(const std::string& relatif) {
     ++numero;
     if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
     if (ligne.empty() || ligne[0] == '#') continue;
-    lignes.push_back({ligne, nom + ":" + std::to_string(numero) + ": " + ligne, numero});
+    lignes.push_back({ligne, nom + ":" + std::to_string(numero) + ": " + ligne});
   }
   return lignes;
 }
