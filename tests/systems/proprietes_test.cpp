@@ -84,10 +84,10 @@ struct TTirage {
   double E(int min, int max) { return Entier(alea, min, max); }
 };
 
-// Kinds drawn alike: their parameters (after the common ones below, which
-// they may draw again) and the centre of their useful area: a point is drawn
-// within ±DPhi, ±DLambda degrees of the values of the parameters named Phi
-// and Landa (of 0 where none is named).
+// Kinds drawn alike: their parameters (after the common ones the test draws
+// first, which they may draw again) and the centre of their useful area: a
+// point is drawn within ±DPhi, ±DLambda degrees of the values of the
+// parameters named Phi and Landa (of 0 where none is named).
 struct TNatureEssai {
   std::vector<std::string> Natures;
   void (*Parametres)(TTirage&);
@@ -172,15 +172,6 @@ const std::vector<TNatureEssai>& Natures() {
        "P", 82, nullptr, 180},
   };
   return natures;
-}
-
-// The parameters of one plausible system of that entry.
-TValeurs TireParametres(const TNatureEssai& n, Alea& alea) {
-  TTirage t{alea, {}};
-  t["k0"] = t.U(0.999, 1.0001), t["X0"] = t.U(0, 3e6), t["Y0"] = t.U(-1e6, 1e7);
-  t["Landa0"] = t.U(-180, 180), t["LandaC"] = t.U(-180, 180);
-  n.Parametres(t);
-  return t.v;
 }
 
 // ---- Systems and conversions ----------------------------------------------------
@@ -307,7 +298,11 @@ TEST(Proprietes, AllerRetourDansLaZoneUtileOuErreurDuProgramme) {
       TDatumEssai datum = Entier(alea, 0, 9) == 0
                               ? TDatumEssai{Uniforme(alea, 6.36e6, 6.39e6), 0}
                               : TDatumEssai{Uniforme(alea, 6.376e6, 6.379e6), Uniforme(alea, 0.08, 0.0825)};
-      const TValeurs parametres = TireParametres(n, alea);
+      TTirage t{alea, {}};
+      t["k0"] = t.U(0.999, 1.0001), t["X0"] = t.U(0, 3e6), t["Y0"] = t.U(-1e6, 1e7);
+      t["Landa0"] = t.U(-180, 180), t["LandaC"] = t.U(-180, 180);
+      n.Parametres(t);
+      const TValeurs& parametres = t.v;
       auto s = Cree(nature);
       std::string description;
       if (!Remplit(*s, datum, parametres, description)) {
