@@ -220,7 +220,6 @@ TEST_F(Pipeline, MethodeEtAvertissementDuResultat) {
   const struct {
     const char *Source, *Destination, *X, *Y, *Methode, *Avertissement;
   } cas[] = {
-      {"WGS84", "WGS84", "45°", "3°", "aucune (même datum)", ""},
       {"WGS84", "RGF", "45°", "3°", "aucune (même datum)", ""},  // one ellipsoid, no shift
       {"WGS84", "Nul Clarke", "45°", "3°", "aucune (paramètres nuls)", ""},
       {"Plate T", "WGS84", "0", "5000000", "3 paramètres (Triangulation)", ""},

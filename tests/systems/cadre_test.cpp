@@ -8,7 +8,6 @@
 #include "tools/erreurs.h"
 
 using namespace vestrel;
-using essais::Catalogue;
 
 namespace {
 
@@ -69,7 +68,7 @@ TEST(Parametres, UnAngleIlliscibleGardeSonTexteEtLAncienneValeur) {
 TEST(Constantes, SansValidationPasDeConversion) {
   for (const char* nature : {"UTM Fuseau", "Gauss Laborde Equatoriale"}) {
     auto p = CreeProjection(nature);
-    p->Datum = Catalogue().TrouveDatum("WGS84");
+    p->Datum = essais::Catalogue().TrouveDatum("WGS84");
     double phi, lambda;
     EXPECT_THROW(essais::Retour(*p, 500000, 5000000, phi, lambda), ErreurArithmetique) << nature;
   }
