@@ -48,7 +48,6 @@ class Demarrage : public testing::Test {
 TEST_F(Demarrage, LeFichierDesReglages) {
   TFichierIni ini("Vestrel");
   EXPECT_EQ(ini.NomFichier, config_("vestrel/vestrel.ini"));
-  EXPECT_TRUE(DossierExiste(ini.Dossier));
   ini.LitFichier();
   EXPECT_TRUE(ini.AutoSave) << "a missing file keeps the default";
 
