@@ -37,10 +37,32 @@ double GrandeNormale(double phi, double a, double e) {
   return a / std::sqrt(1 - es * es);
 }
 
+// For e ≤ 0.1, e·atanh(e·s) = e²·s·Σ u^k/(2k + 1) with u = e²·s² ≤ 0.01:
+// the first term left out (k = 9) is below 1e-18 of the sum, so the nine
+// terms give the value to its rounding, with no logarithm on the way.
+constexpr double kExcentriciteSerieMax = 0.1;
+
+double TermeExcentricite(double s, double e) {
+  if (!(std::fabs(e) <= kExcentriciteSerieMax)) return e * std::atanh(e * s);
+  const double e2 = e * e, u = e2 * s * s;
+  double somme = 1.0 / 17;
+  for (int k = 7; k >= 0; --k) somme = 1.0 / (2 * k + 1) + u * somme;
+  return e2 * s * somme;
+}
+
+// σ = sinh ψ for |ψ| ≤ 0.0101 (e ≤ 0.1): ψ·(1 + ψ²/6 + ψ⁴/120 + ψ⁶/5040), the
+// next term below 1e-21 of the sum.
+double SinhExcentricite(double s, double e) {
+  const double psi = TermeExcentricite(s, e);
+  if (!(std::fabs(e) <= kExcentriciteSerieMax)) return std::sinh(psi);
+  const double p2 = psi * psi;
+  return psi * (1 + p2 * (1.0 / 6 + p2 * (1.0 / 120 + p2 * (1.0 / 5040))));
+}
+
 // ln tan(π/4 + φ/2) + (e/2)·ln((1 − e·sin φ)/(1 + e·sin φ)), the second
 // logarithm written −e·atanh(e·sin φ).
 double LatitudeIsometrique(double phi, double e) {
-  return std::log(std::tan(kPiSur4 + phi / 2)) - e * std::atanh(e * std::sin(phi));
+  return std::log(std::tan(kPiSur4 + phi / 2)) - TermeExcentricite(std::sin(phi), e);
 }
 
 namespace {
@@ -286,9 +308,12 @@ double SommeSinus(const TCoefficients& c, double phi) {
 // sin(x + iy) = sin x·cosh y + i·cos x·sinh y and
 // cos(x + iy) = cos x·cosh y − i·sin x·sinh y, with x + iy = 2z.
 TComplexe SommeSinus(const TCoefficients& c, const TComplexe& z) {
-  const double s = std::sin(2 * z.Re), co = std::cos(2 * z.Re);
   double sh, ch;
   SinhCosh(2 * z.Im, sh, ch);
+  return SommeSinus(c, std::sin(2 * z.Re), std::cos(2 * z.Re), sh, ch);
+}
+
+TComplexe SommeSinus(const TCoefficients& c, double s, double co, double sh, double ch) {
   const TComplexe m{2 * co * ch, -2 * s * sh};  // 2·cos 2z
   TComplexe b1{0, 0}, b2{0, 0};
   for (int k = 4; k >= 1; --k) {

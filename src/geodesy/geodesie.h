@@ -13,6 +13,10 @@ inline constexpr double ToleranceIteration = 1e-11;
 
 double GrandeNormale(double phi, double a, double e);
 double LatitudeIsometrique(double phi, double e);
+// ψ = e·atanh(e·s) (s = sin φ), the ellipsoid's share of the isometric
+// latitude, and sinh ψ; both summed as series for e ≤ 0.1.
+double TermeExcentricite(double s, double e);
+double SinhExcentricite(double s, double e);
 double LatitudeIsometriqueInverse(double L, double e);
 
 void GeographiqueVersCartesien(double lambda, double phi, double h, double a, double e,
@@ -53,6 +57,8 @@ double SommeSinus(const TCoefficients& c, double phi);
 // The same sum for a complex argument: one sine and one cosine of 2·Re z,
 // one exponential of 2·Im z, then complex products.
 TComplexe SommeSinus(const TCoefficients& c, const TComplexe& z);
+// The same from sin 2x, cos 2x, sinh 2y and cosh 2y, z = x + iy.
+TComplexe SommeSinus(const TCoefficients& c, double s, double co, double sh, double ch);
 // sinh x and cosh x from a single exponential (accurate near 0 too).
 void SinhCosh(double x, double& sh, double& ch);
 
