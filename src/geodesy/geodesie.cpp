@@ -32,6 +32,12 @@ struct TPuissances {
 
 }  // namespace
 
+// Within 45° of the positive x axis, the arc tangent of the quotient (at
+// most 1, no overflow): as exact, and cheaper.
+double ArcTangente2(double y, double x) {
+  return x > 0 && x >= std::fabs(y) ? std::atan(y / x) : std::atan2(y, x);
+}
+
 double GrandeNormale(double phi, double a, double e) {
   const double es = e * std::sin(phi);
   return a / std::sqrt(1 - es * es);
@@ -44,9 +50,12 @@ constexpr double kExcentriciteSerieMax = 0.1;
 
 double TermeExcentricite(double s, double e) {
   if (!(std::fabs(e) <= kExcentriciteSerieMax)) return e * std::atanh(e * s);
-  const double e2 = e * e, u = e2 * s * s;
-  double somme = 1.0 / 17;
-  for (int k = 7; k >= 0; --k) somme = 1.0 / (2 * k + 1) + u * somme;
+  // Estrin's scheme: pairs, then quadruples, then the octuple, for a short
+  // chain of dependent operations.
+  const double e2 = e * e, u = e2 * s * s, u2 = u * u, u4 = u2 * u2;
+  const double p01 = 1 + u * (1.0 / 3), p23 = 1.0 / 5 + u * (1.0 / 7),
+               p45 = 1.0 / 9 + u * (1.0 / 11), p67 = 1.0 / 13 + u * (1.0 / 15);
+  const double somme = (p01 + u2 * p23) + u4 * ((p45 + u2 * p67) + u4 * (1.0 / 17));
   return e2 * s * somme;
 }
 
@@ -192,7 +201,7 @@ void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
     phi = Z < 0 ? -kPiSur2 : kPiSur2;
     return;
   }
-  lambda = std::atan2(Y, X);
+  lambda = ArcTangente2(Y, X);
   const double zSurR = Z / R;
   const double ae2SurR = a * e2 / R;
   const double b2 = 1 - e2;

@@ -11,6 +11,8 @@ namespace vestrel {
 
 inline constexpr double ToleranceIteration = 1e-11;
 
+// atan2(y, x), to the rounding.
+double ArcTangente2(double y, double x);
 double GrandeNormale(double phi, double a, double e);
 double LatitudeIsometrique(double phi, double e);
 // ψ = e·atanh(e·s) (s = sin φ), the ellipsoid's share of the isometric

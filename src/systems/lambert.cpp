@@ -21,7 +21,7 @@ void TLambert::CartoVersGeo(double X, double Y, double& phi, double& lambda) con
   // image of a point lies on the far side of the apex: both sides of the
   // quotient change sign.
   const double s = c < 0 ? -1.0 : 1.0;
-  const double gamma = std::atan2(s * dX, s * (YSommet - Y));
+  const double gamma = ArcTangente2(s * dX, s * (YSommet - Y));
   lambda = LandaC.Valeur + gamma / n;
   phi = LatitudeIsometriqueInverse(-std::log(std::fabs(R / c)) / n, Excentricite());
 }

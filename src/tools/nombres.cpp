@@ -120,6 +120,24 @@ bool AjouteFEntier(std::string& sortie, double valeur) {
     p[1] = static_cast<char>('0' + partie);
   }
   if constexpr (decimales > 0) *p = '.';
+  if (entiers < 100000000) {
+    // Up to eight digits, the usual case: four pairs computed side by side,
+    // written whole, then the leading zeros left out (their count without
+    // a branch).
+    const auto v = static_cast<uint32_t>(entiers);
+    const uint32_t haut = v / 10000, bas = v % 10000;
+    const uint32_t paires[4] = {haut / 100, haut % 100, bas / 100, bas % 100};
+    for (int i = 0; i < 4; ++i) {
+      p[2 * i - 8] = kPaires[2 * paires[i]];
+      p[2 * i - 7] = kPaires[2 * paires[i] + 1];
+    }
+    const int chiffres = 1 + (v >= 10) + (v >= 100) + (v >= 1000) + (v >= 10000) +
+                         (v >= 100000) + (v >= 1000000) + (v >= 10000000);
+    p -= chiffres;
+    if (bits >> 63) *--p = '-';
+    sortie.append(p, static_cast<size_t>(fin - p));
+    return true;
+  }
   // Two digits at a time from a table of the hundred pairs.
   while (entiers >= 100) {
     const uint64_t paire = entiers % 100;
