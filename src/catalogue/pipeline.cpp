@@ -168,6 +168,10 @@ void VersWGS84(TControle& garde, const TSystemeResolu& s, int32_t zone, double p
   });
 }
 
+// The tangent of the latitude goes on with it up to this bound (beyond it,
+// within 1e-150 rad of a pole, its square would overflow).
+constexpr double kPasDeTangente = 1e150;
+
 // WGS84 geocentric coordinates to the destination system. `paris` counts
 // longitudes from the Paris meridian on a datum; a multi-zone system writes
 // the zone it chose into `zone`, or uses `zoneImposee` when it is not 0.
@@ -183,13 +187,18 @@ void DepuisWGS84(TControle& garde, const TSystemeResolu& d, bool paris,
   }
   VerifieUtilisable(d.Projection ? static_cast<const TAncetre&>(*d.Projection) : *d.Multiple);
   const TDatum& datum = DatumDe(d);
-  double phi = 0, lambda = 0;
+  double phi = 0, lambda = 0, tangente = kPasDeTangente;
   Etape(garde, {kDatum, &datum.Nom}, [&] {
-    const bool grille = datum.DepuisWGS84(false, P[0], P[1], P[2], phi, lambda);
+    const bool grille = datum.DepuisWGS84(false, P[0], P[1], P[2], phi, lambda, &tangente);
     if (trace) *trace = {phi, lambda, datum.Grille && !grille};
   });
   if (d.Projection)
-    Etape(garde, {kDirecte, &d.Projection->Nom}, [&] { d.Projection->GeoVersCarto(phi, lambda, premiere, seconde); });
+    Etape(garde, {kDirecte, &d.Projection->Nom}, [&] {
+      if (std::fabs(tangente) < kPasDeTangente)
+        d.Projection->GeoVersCartoTangente(phi, tangente, lambda, premiere, seconde);
+      else
+        d.Projection->GeoVersCarto(phi, lambda, premiere, seconde);
+    });
   else if (zoneImposee != 0)
     Etape(garde, {kDirecte, &d.Multiple->Nom}, [&] {
       zone = zoneImposee;

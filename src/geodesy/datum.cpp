@@ -211,7 +211,7 @@ bool TDatum::VersWGS84(bool paris, double phi, double lambda, double& X, double&
 // WGS84 to datum: the grid is looked up once at the WGS84 position, without
 // iteration; outside it the exact inverse of the datum's similarity is used.
 bool TDatum::DepuisWGS84(bool paris, double X, double Y, double Z, double& phi,
-                         double& lambda) const {
+                         double& lambda, double* tangente) const {
   double x = X, y = Y, z = Z;
   bool grille = false;
   if (Grille) {
@@ -229,7 +229,7 @@ bool TDatum::DepuisWGS84(bool paris, double X, double Y, double Z, double& phi,
                             y, z);
   }
   // The height is dropped.
-  CartesienVersGeographique(x, y, z, Ellipsoide->A, Ellipsoide->E, lambda, phi);
+  CartesienVersGeographique(x, y, z, Ellipsoide->A, Ellipsoide->E, lambda, phi, tangente);
   if (paris) lambda -= MeridienParis();
   return grille;
 }

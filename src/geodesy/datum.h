@@ -63,7 +63,9 @@ class TDatum {
   bool VersWGS84(bool paris, double phi, double lambda, double& X, double& Y, double& Z) const;
   // WGS84 geocentric to geographic coordinates on this datum; the same
   // return value.
-  bool DepuisWGS84(bool paris, double X, double Y, double Z, double& phi, double& lambda) const;
+  // `tangente`, when given, receives tan φ off the polar axis.
+  bool DepuisWGS84(bool paris, double X, double Y, double Z, double& phi, double& lambda,
+                   double* tangente = nullptr) const;
 
   // No shift at all: no grid and every parameter zero.
   bool Identite() const;

@@ -68,6 +68,13 @@ double SinhExcentricite(double s, double e) {
   return psi * (1 + p2 * (1.0 / 6 + p2 * (1.0 / 120 + p2 * (1.0 / 5040))));
 }
 
+// asinh |t| = ln(|t| + √(1 + t²)), without cancellation.
+double LatitudeIsometriqueTangente(double t, double e) {
+  const double racine = std::sqrt(1 + t * t);
+  const double asinh = std::log(std::fabs(t) + racine);
+  return (t < 0 ? -asinh : asinh) - TermeExcentricite(t / racine, e);
+}
+
 // ln tan(π/4 + φ/2) + (e/2)·ln((1 − e·sin φ)/(1 + e·sin φ)), the second
 // logarithm written −e·atanh(e·sin φ).
 double LatitudeIsometrique(double phi, double e) {
@@ -192,7 +199,7 @@ constexpr double kHauteurBowring = 100;  // metres
 }  // namespace
 
 void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
-                               double& lambda, double& phi) {
+                               double& lambda, double& phi, double* tangente) {
   if (!std::isfinite(X) || !std::isfinite(Y) || !std::isfinite(Z)) NonConvergence();
   const double e2 = e * e;
   const double R2 = X * X + Y * Y, R = std::sqrt(R2);
@@ -218,6 +225,7 @@ void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
       const double b = a * racine;
       if (std::fabs(R2 + Z * Z / b2 - a * a) < 2 * b * kHauteurBowring) {
         phi = std::atan(t);
+        if (tangente) *tangente = t;
         return;
       }
     }
@@ -236,6 +244,7 @@ void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
     }
   }
   phi = std::atan(t);
+  if (tangente) *tangente = t;
 }
 
 // Position-vector sense, small rotations (NT/G 80, ALG0013).

@@ -20,12 +20,16 @@ double LatitudeIsometrique(double phi, double e);
 double TermeExcentricite(double s, double e);
 double SinhExcentricite(double s, double e);
 double LatitudeIsometriqueInverse(double L, double e);
+// The isometric latitude from t = tan φ: asinh t − e·atanh(e·sin φ), with
+// sin φ = t/√(1 + t²); no trigonometric function on the way.
+double LatitudeIsometriqueTangente(double t, double e);
 
 void GeographiqueVersCartesien(double lambda, double phi, double h, double a, double e,
                                double& X, double& Y, double& Z);
-// On the polar axis: λ = 0, φ = ±π/2 (the sign of Z).
+// On the polar axis: λ = 0, φ = ±π/2 (the sign of Z). `tangente`, when
+// given, receives tan φ off the axis and is left as it was on it.
 void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
-                               double& lambda, double& phi);
+                               double& lambda, double& phi, double* tangente = nullptr);
 
 // Seven-parameter similarity, position-vector sense. D is the scale
 // correction as a pure number, the rotations are in radians.

@@ -6,11 +6,24 @@
 
 namespace vestrel {
 
+namespace {
+
+void Cone(const TLambert& l, double L, double lambda, double& X, double& Y) {
+  const double R = l.c * std::exp(-l.n * L);
+  const double gamma = l.n * (lambda - l.LandaC.Valeur);
+  X = l.XSommet + R * std::sin(gamma);
+  Y = l.YSommet - R * std::cos(gamma);
+}
+
+}  // namespace
+
 void TLambert::GeoVersCarto(double phi, double lambda, double& X, double& Y) const {
-  const double R = c * std::exp(-n * LatitudeIsometrique(phi, Excentricite()));
-  const double gamma = n * (lambda - LandaC.Valeur);
-  X = XSommet + R * std::sin(gamma);
-  Y = YSommet - R * std::cos(gamma);
+  Cone(*this, LatitudeIsometrique(phi, Excentricite()), lambda, X, Y);
+}
+
+void TLambert::GeoVersCartoTangente(double, double tangente, double lambda, double& X,
+                                    double& Y) const {
+  Cone(*this, LatitudeIsometriqueTangente(tangente, Excentricite()), lambda, X, Y);
 }
 
 void TLambert::CartoVersGeo(double X, double Y, double& phi, double& lambda) const {

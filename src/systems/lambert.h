@@ -16,6 +16,8 @@ class TLambert : public TProjection {
  public:
   std::string Nature() const override { return "Lambert Conique"; }
   void GeoVersCarto(double phi, double lambda, double& X, double& Y) const override;
+  void GeoVersCartoTangente(double phi, double tangente, double lambda, double& X,
+                            double& Y) const override;
   // The angle γ is the full-circle arc tangent of (X − X0, Y0 − Y), both
   // signs turned for a southern cone (c < 0): every γ within ±π comes back,
   // polar cones and points far from the central meridian included.
