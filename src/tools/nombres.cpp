@@ -126,11 +126,10 @@ bool AjouteFEntier(std::string& sortie, double valeur) {
     // a branch).
     const auto v = static_cast<uint32_t>(entiers);
     const uint32_t haut = v / 10000, bas = v % 10000;
-    const uint32_t paires[4] = {haut / 100, haut % 100, bas / 100, bas % 100};
-    for (int i = 0; i < 4; ++i) {
-      p[2 * i - 8] = kPaires[2 * paires[i]];
-      p[2 * i - 7] = kPaires[2 * paires[i] + 1];
-    }
+    std::memcpy(p - 8, kPaires + 2 * (haut / 100), 2);
+    std::memcpy(p - 6, kPaires + 2 * (haut % 100), 2);
+    std::memcpy(p - 4, kPaires + 2 * (bas / 100), 2);
+    std::memcpy(p - 2, kPaires + 2 * (bas % 100), 2);
     const int chiffres = 1 + (v >= 10) + (v >= 100) + (v >= 1000) + (v >= 10000) +
                          (v >= 100000) + (v >= 1000000) + (v >= 10000000);
     p -= chiffres;
