@@ -14,12 +14,14 @@
 # Both programs run on one thread, read a file and write a file, one after
 # the other, REPETITIONS times (3 by default) in turn: the figures are the
 # medians, so that a busy machine slows both alike. The ratio is vestrel-cli's
-# time over cs2cs's. The largest difference between their outputs is shown
-# beside the times. OTHER_CLI, an earlier build of vestrel-cli, is timed in
-# the same turns on the same points (its line is marked "autre"), with the
-# number of output lines that differ from this build's and the largest
-# difference. MEMOIRE=0 leaves out the 10 000 000-point run, LIGNES_FAUTIVES=0
-# the faulty lines, FENETRE=0 the cold start.
+# time over cs2cs's, of the medians, then the median of the turns' ratios.
+# The largest difference between their outputs is shown beside the times.
+# OTHER_CLI, an earlier build of vestrel-cli, is timed in the same turns on
+# the same points (its line is marked "autre"; it must lie in BUILD_DIR,
+# beside the NTF grid, to find it), with the number of output lines that
+# differ from this build's and the largest difference. MEMOIRE=0 leaves out
+# the 10 000 000-point run, LIGNES_FAUTIVES=0 the faulty lines, FENETRE=0
+# the cold start.
 set -eu
 
 BUILD=${1:-build}
@@ -60,6 +62,14 @@ chrono() {  # OUTPUT_FILE TIMES_FILE COMMAND...
   shift 2
   /usr/bin/time -f "%e %U %S" -o "$TMP/temps" "$@" > "$sortie"
   awk '{ print $1, $2 + $3 }' "$TMP/temps" >> "$temps"
+}
+
+# The median of the ratios, turn by turn, of the first columns of two times
+# files (the same turns): a slow spell of the machine that falls on one turn
+# slows both programs of that turn alike.
+rapport_median() {  # TIMES_FILE TIMES_FILE
+  paste -d' ' "$1" "$2" | awk '{ print $1 / $3 }' | sort -n | awk '{ v[NR] = $1 } END {
+    printf "%.2f", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
 # The medians of the two columns of a times file.
@@ -103,11 +113,12 @@ compare() {
              nom, $1 * k, $2 * k, $1 / $3, $2 / $4, lignes, e }'
   fi
   e=$(ecart "$TMP/sortie_vestrel.txt" "$TMP/sortie_cs2cs.txt")
+  r=$(rapport_median "$TMP/t_vestrel" "$TMP/t_cs2cs")
   echo "$(medianes "$TMP/t_vestrel") $(medianes "$TMP/t_cs2cs")" | awk -v n="$POINTS" \
-    -v nom="$nom" -v e="$e" '{
+    -v nom="$nom" -v e="$e" -v r="$r" '{
     k = 1e6 / n;
-    printf "%-22s vestrel-cli %5.2f s (processeur %5.2f)   cs2cs %5.2f s (processeur %5.2f)   rapport %4.2f (processeur %4.2f)   écart max %s m\n",
-           nom, $1 * k, $2 * k, $3 * k, $4 * k, $1 / $3, $2 / $4, e }'
+    printf "%-22s vestrel-cli %5.2f s (processeur %5.2f)   cs2cs %5.2f s (processeur %5.2f)   rapport %4.2f (processeur %4.2f, par essai %s)   écart max %s m\n",
+           nom, $1 * k, $2 * k, $3 * k, $4 * k, $1 / $3, $2 / $4, r, e }'
 }
 
 # compare_wgs84 NAME CS2CS_DESTINATION [SOURCE CS2CS_SOURCE]
