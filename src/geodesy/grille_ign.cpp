@@ -174,14 +174,17 @@ TGrilleIgn::TGrilleIgn(const std::string& fichier) {
 
 // Bilinear interpolation in the cell whose lower corner is node (i, j). On
 // the upper edges the cell shrinks to its lower nodes: the weights beyond the
-// grid are zero and those nodes are not read.
+// grid are zero and those nodes are not read. The steps' inverses do not
+// wait for the point. The values read from a file are finite and the
+// weights sum to 1, so that nothing can overflow; a value that is not finite
+// (a grid altered in memory) leaves the point outside.
 bool TGrilleIgn::Interpole(double lon, double lat, double& tx, double& ty, double& tz) const {
   if (!(lon >= LonMin && lon <= LonMax && lat >= LatMin && lat <= LatMax)) return false;
-  GardeFlottante garde;
-  const double u = (lon - LonMin) / PasLon;
-  const double v = (lat - LatMin) / PasLat;
-  int i = static_cast<int>(std::min(std::trunc(u), static_cast<double>(NLon - 1)));
-  int j = static_cast<int>(std::min(std::trunc(v), static_cast<double>(NLat - 1)));
+  const double u = (lon - LonMin) * (1 / PasLon);
+  const double v = (lat - LatMin) * (1 / PasLat);
+  // u, v >= 0: the conversion truncates.
+  const int i = std::min(static_cast<int>(u), NLon - 1);
+  const int j = std::min(static_cast<int>(v), NLat - 1);
   const bool lonSuivante = i + 1 < NLon;
   const bool latSuivante = j + 1 < NLat;
   const double fu = lonSuivante ? u - i : 0.0;
@@ -201,7 +204,7 @@ bool TGrilleIgn::Interpole(double lon, double lat, double& tx, double& ty, doubl
   tx = combine(TX);
   ty = combine(TY);
   tz = combine(TZ);
-  return !garde.Faute();
+  return std::isfinite(tx) && std::isfinite(ty) && std::isfinite(tz);
 }
 
 }  // namespace vestrel

@@ -194,6 +194,29 @@ bool HuitChiffres(const char* p, uint64_t& valeur) noexcept {
   }
 }
 
+// The number of leading decimal digits of the eight bytes of `x` (first
+// byte lowest), and in `valeur` their value. A byte b is a digit when
+// b − '0' does not borrow and b + 0x46 does not carry into its high bit; the
+// borrows and carries of the other bytes only reach the bytes above them, so
+// the lowest flagged byte is the first that is not a digit.
+int ChiffresEnTete(uint64_t x, uint64_t& valeur) noexcept {
+  constexpr uint64_t kZeros = 0x3030303030303030, kHauts = 0x8080808080808080;
+  const uint64_t chiffres = x - kZeros;
+  const uint64_t autres = (chiffres | (x + 0x4646464646464646)) & kHauts;
+  const int n = autres ? std::countr_zero(autres) / 8 : 8;
+  if (n == 0) {
+    valeur = 0;
+    return 0;
+  }
+  // The n digits to the top bytes, zeros (leading zeros) below them.
+  uint64_t v = chiffres << (8 * (8 - n));
+  v = v * 10 + (v >> 8);
+  v = (((v & 0x000000FF000000FF) * (100 + (1000000ULL << 32))) +
+       (((v >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32)))) >> 32;
+  valeur = v & 0xFFFFFFFF;
+  return n;
+}
+
 // The common short form, digits with an optional "." fraction and no
 // exponent, at most 15 digits in all: the digits make an integer w < 2^53,
 // w and 10^k (k decimals, k <= 15 < 22) are exact doubles and w / 10^k is the
@@ -210,6 +233,14 @@ bool LitReelCourt(std::string_view t, double& valeur) noexcept {
   // Unsigned arithmetic: past 19 digits w wraps, and such texts are refused.
   uint64_t w = 0;
   const char* const debut = p;
+  if constexpr (std::endian::native == std::endian::little) {
+    // Up to eight leading digits at once when eight bytes are there.
+    if (fin - p >= 8) {
+      uint64_t x;
+      std::memcpy(&x, p, 8);
+      p += ChiffresEnTete(x, w);
+    }
+  }
   for (; p < fin && EstChiffre(*p); ++p) w = w * 10 + static_cast<uint64_t>(*p - '0');
   const long entiers = p - debut;
   long decimales = 0;
@@ -219,6 +250,21 @@ bool LitReelCourt(std::string_view t, double& valeur) noexcept {
     while (fin - p >= 8 && HuitChiffres(p, huit)) {
       w = w * 100000000 + huit;
       p += 8;
+    }
+    if constexpr (std::endian::native == std::endian::little) {
+      // A short fraction at the end of a text of eight bytes or more: the
+      // eight bytes that end the text, the fraction brought down to their
+      // first bytes.
+      const long k = fin - p;
+      if (k > 0 && k < 8 && fin - t.data() >= 8) {
+        uint64_t x, fraction;
+        std::memcpy(&x, fin - 8, 8);
+        if (ChiffresEnTete(x >> (8 * (8 - k)), fraction) == k) {
+          static constexpr uint64_t kPuissances10[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+          w = w * kPuissances10[k] + fraction;
+          p = fin;
+        }
+      }
     }
     for (; p < fin && EstChiffre(*p); ++p) w = w * 10 + static_cast<uint64_t>(*p - '0');
     decimales = p - virgule;

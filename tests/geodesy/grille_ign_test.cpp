@@ -8,6 +8,7 @@
 #include "../commun/dossier_temporaire.h"
 #include "../commun/message.h"
 #include "tools/erreurs.h"
+#include "tools/flottant.h"
 
 namespace vestrel {
 namespace {
@@ -96,10 +97,14 @@ TEST(GrilleIgn, InterpolationAuxNoeudsAuMilieuEtAuxBordsSuperieurs) {
   for (auto [lon, lat] : {std::pair{-5.5 - eps, 45.0}, {10 + eps, 45.0}, {0.0, 41 - eps}, {0.0, 52 + eps},
                           {std::nan(""), 45.0}})
     EXPECT_FALSE(g.Interpole(lon, lat, x, y, z)) << lon << " " << lat;
-  // A zero weight times an infinite neighbour is an invalid operation.
+  // A value that is not finite (a grid altered in memory) leaves the point
+  // outside, whatever its weight.
   TGrilleIgn h = g;
   h.TX[111] = std::numeric_limits<double>::infinity();
+  GardeFlottante garde;
   EXPECT_FALSE(h.Interpole(-5.5, 41.0, x, y, z));
+  EXPECT_FALSE(h.Interpole(-5.45, 41.0, x, y, z));
+  garde.Faute();
 }
 
 TEST(GrilleIgn, FichiersIncorrects) {
