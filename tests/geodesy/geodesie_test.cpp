@@ -130,6 +130,22 @@ TEST(Cartesien, AllerRetourALArrondiPres) {
       }
 }
 
+// The arc tangent of the quotient within 45° of the x axis is atan2 to the
+// rounding; beyond, and at the origin, atan2 itself: no fault anywhere.
+TEST(Cartesien, ArcTangente2CommeAtan2) {
+  GardeFlottante garde;
+  for (int i = -1800; i <= 1800; ++i) {
+    const double angle = kPi * i / 1800;
+    for (double r : {1e-300, 1.0, 6.4e6, 1e300}) {
+      const double y = r * std::sin(angle), x = r * std::cos(angle);
+      ASSERT_NEAR(ArcTangente2(y, x), std::atan2(y, x), 4e-16 * std::fabs(angle) + 1e-300) << y << ' ' << x;
+    }
+  }
+  EXPECT_EQ(ArcTangente2(0, 0), 0);
+  EXPECT_EQ(ArcTangente2(1e300, 1e-300), std::atan2(1e300, 1e-300));
+  EXPECT_NO_THROW(garde.Verifie());
+}
+
 // On the polar axis the iteration would divide by zero; input that is not
 // finite is refused.
 TEST(Cartesien, AxePolaireEtEntreeNonFinie) {
