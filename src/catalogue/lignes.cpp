@@ -230,8 +230,11 @@ bool TConvertisseurLignes::Convertit(std::string_view ligne, std::string& sortie
       return echec(kMessageFuseau);
     }
   }
-  const std::string_view texteX = TexteSaisi(champX, options_.VirguleDecimale, texteX_);
-  const std::string_view texteY = TexteSaisi(champY, options_.VirguleDecimale, texteY_);
+  // Eastings and northings are read as they stand: a number is ASCII, and a
+  // field that is not fails alike in either encoding.
+  const bool tels = !source_.Geographique() && !options_.VirguleDecimale;
+  const std::string_view texteX = tels ? champX : TexteSaisi(champX, options_.VirguleDecimale, texteX_);
+  const std::string_view texteY = tels ? champY : TexteSaisi(champY, options_.VirguleDecimale, texteY_);
   double premiere = 0, seconde = 0;
   const char* defaut =
       source_.Geographique() && options_.Angles != TFormatAngles::Textes

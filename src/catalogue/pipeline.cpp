@@ -433,13 +433,14 @@ void VerifieCote(const TSystemeResolu& s, int32_t zone, double phi, double lambd
 bool CelluleSure(TCacheRegions::TCote& cote, const TSystemeResolu& s, int32_t zone, double phi,
                  double lambda, bool retour) {
   constexpr double kDegre = std::numbers::pi / 180, kParDegre = 180 / std::numbers::pi;
-  const double ligne = std::floor((phi + std::numbers::pi / 2) * kParDegre);
-  const double colonne = std::floor((lambda + std::numbers::pi) * kParDegre);
+  const double l = (phi + std::numbers::pi / 2) * kParDegre;
+  const double c = (lambda + std::numbers::pi) * kParDegre;
   // A zone beyond ±2^28 (a system that does not bound them) is not kept.
   constexpr int32_t kZoneMax = 1 << 28;
-  if (!(ligne >= 0 && ligne < 180 && colonne >= 0 && colonne < 360) || zone <= -kZoneMax ||
-      zone >= kZoneMax)
+  if (!(l >= 0 && l < 180 && c >= 0 && c < 360) || zone <= -kZoneMax || zone >= kZoneMax)
     return false;
+  // Both are positive: the conversion truncates to the row and the column.
+  const double ligne = static_cast<int>(l), colonne = static_cast<int>(c);
   const size_t indice = static_cast<size_t>(ligne) * 360 + static_cast<size_t>(colonne);
   if (cote.Cellules.empty()) cote.Cellules.assign(180 * 360, 0);
   constexpr int32_t kSure = 1, kDouteuse = 2;
