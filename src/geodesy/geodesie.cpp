@@ -225,18 +225,21 @@ void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
   // the start of NT/G 80.
   double t = 0, denominateur = 0;
   if (e2 < 0.25) {
-    const double racine = std::sqrt(b2), inverse = 1 / std::sqrt(R2 * b2 + Z * Z);
+    const double racine = std::sqrt(b2);
+    if (std::fabs(R2 + Z * Z / b2 - a * a) < 2 * a * racine * kHauteurBowring) {
+      // Near the ellipsoid, the formula with its denominators cleared:
+      // tan φ = (Z·D³ + e²/√(1 − e²)·a·Z³)/(R·D³ − e²·a·(R·√(1 − e²))³),
+      // one square root and one division on the way.
+      const double D2 = R2 * b2 + Z * Z, D3 = D2 * std::sqrt(D2), Rr = R * racine;
+      t = (Z * D3 + e2 / racine * a * Z * Z * Z) / (R * D3 - e2 * a * Rr * Rr * Rr);
+      phi = std::atan(t);
+      if (tangente) *tangente = t;
+      return;
+    }
+    const double inverse = 1 / std::sqrt(R2 * b2 + Z * Z);
     const double cu = R * racine * inverse, su = Z * inverse;
     denominateur = R - e2 * a * cu * cu * cu;
-    if (denominateur > 0) {
-      t = (Z + e2 / racine * a * su * su * su) / denominateur;
-      const double b = a * racine;
-      if (std::fabs(R2 + Z * Z / b2 - a * a) < 2 * b * kHauteurBowring) {
-        phi = std::atan(t);
-        if (tangente) *tangente = t;
-        return;
-      }
-    }
+    if (denominateur > 0) t = (Z + e2 / racine * a * su * su * su) / denominateur;
   }
   if (!(denominateur > 0)) t = zSurR / (1 - a * e2 / std::sqrt(X * X + Y * Y + Z * Z));
   for (int n = 0;; ++n) {
