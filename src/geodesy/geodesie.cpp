@@ -197,7 +197,7 @@ void GeographiqueVersCartesien(double lambda, double phi, double h, double a, do
 // The iteration starts from Bowring's formula, on the parametric latitude β
 // (tan β = Z·a/(R·b)). Its error grows as the square of the height, about
 // 1.4e-21 rad·h²/m² for the ellipsoids of the Earth: within 100 m of the
-// ellipsoid (where every datum shift leaves a point of the surface) it is
+// ellipsoid (where a datum shift mostly leaves a point of the surface) it is
 // below 1.5e-17 rad, a tenth of the last bit of φ, and the formula is the
 // answer. The distance to the ellipsoid is told without a square root by
 // G = R² + Z²/(1 − e²) − a², zero on the ellipsoid, whose gradient is longer
@@ -217,8 +217,6 @@ void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
     return;
   }
   lambda = ArcTangente2(Y, X);
-  const double zSurR = Z / R;
-  const double ae2SurR = a * e2 / R;
   const double b2 = 1 - e2;
   // Bowring's start, from cos β = R·√(1 − e²)/D and sin β = Z/D,
   // D = √(R²·(1 − e²) + Z²). On a very flat ellipsoid or near the centre,
@@ -241,6 +239,8 @@ void CartesienVersGeographique(double X, double Y, double Z, double a, double e,
     denominateur = R - e2 * a * cu * cu * cu;
     if (denominateur > 0) t = (Z + e2 / racine * a * su * su * su) / denominateur;
   }
+  const double zSurR = Z / R;
+  const double ae2SurR = a * e2 / R;
   if (!(denominateur > 0)) t = zSurR / (1 - a * e2 / std::sqrt(X * X + Y * Y + Z * Z));
   for (int n = 0;; ++n) {
     if (n == kIterationsMax) NonConvergence();
