@@ -164,7 +164,7 @@ double LatitudeIsometriqueInverse(double L, double e) {
   double tau = taup / e2m;
   for (int n = 0; n < kIterationsMax; ++n) {
     const double racineTau = std::sqrt(1 + tau * tau);
-    const double sigma = std::sinh(e * std::atanh(e * tau / racineTau));
+    const double sigma = SinhExcentricite(tau / racineTau, e);
     const double taupa = tau * std::sqrt(1 + sigma * sigma) - sigma * racineTau;
     const double pas = (taup - taupa) * (1 + e2m * tau * tau) /
                        (e2m * racineTau * std::sqrt(1 + taupa * taupa));
