@@ -5,11 +5,9 @@
 // catalogue it ends with still saves and reads back.
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
-#include <QtTest>
 #include <random>
 
 #include "../commun/empreinte.h"

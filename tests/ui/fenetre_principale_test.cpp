@@ -8,9 +8,7 @@
 #include <QSpinBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QtTest>
 #include <cmath>
 #include <csignal>
 #include <cstring>

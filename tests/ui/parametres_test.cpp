@@ -2,10 +2,8 @@
 // dialogs are driven from inside their own event loops, real files in a
 // temporary folder. The editors' scenarios are tables in tests/ui/data.
 #include <QComboBox>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QtTest>
 #include <cmath>
 #include <list>
 
