@@ -1,6 +1,6 @@
 // The projection kinds beyond their reference points (data/*.txt): the
 // Lambert cones (parameters without a cone, the apex, the oblique cone's
-// conformality), the Gauss-Laborde and stereographic cores and sphere,
+// conformality), the Gauss-Laborde and stereographic cores,
 // "Mercator sur sphère", "Bonne" and "New Zealand Map Grid"; the UTM and MTM
 // zone rules, the multi-zone grid's zone choice, zone systems and hemispheres.
 #include <gtest/gtest.h>
@@ -116,32 +116,6 @@ TEST(Coeurs, LeCentreDeLaSphereVaALOrigine) {
     EXPECT_EQ(lambda, 3);
     EXPECT_NEAR(phi * kDeg, phiC, 1e-12);
   }
-  // Straight north of the stereographic centre in the plane the turned
-  // longitude is pi: beyond the sphere's pole the point is 180° of sphere
-  // longitude away from the centre's meridian.
-  auto p = Systeme("Stéréographique", "WGS84", "1.0007 6380000 0.003 500000 300000 3° 45°");
-  double phi, lambda;
-  Retour(*p, 500000, 300000 + 7000000, phi, lambda);
-  EXPECT_NEAR(lambda, 3 + 180 / 1.0007, 1e-9);
-}
-
-TEST(Laborde, OnASphereTheThreeKindsShareOneSphere) {
-  const char* const parametres = "0.9996 1000000 2000000 10° 40°";
-  auto courbure = Systeme("Gauss Laborde Courbure", "Sphère", parametres);
-  auto bitan = Systeme("Gauss Laborde Bitangente", "Sphère", parametres);
-  auto equat = Systeme("Gauss Laborde Equatoriale", "Sphère", parametres);
-  const double n2 = 0.9996 * kA;  // k0 times the sphere's radius
-  for (double phi : {35.0, 40.0, 47.5})
-    for (double lambda : {6.0, 10.0, 13.0}) {
-      double Xc, Yc, Xb, Yb, Xe, Ye;
-      Aller(*courbure, phi, lambda, Xc, Yc);
-      Aller(*bitan, phi, lambda, Xb, Yb);
-      Aller(*equat, phi, lambda, Xe, Ye);
-      EXPECT_NEAR(Xb, Xe, 1e-6);
-      EXPECT_NEAR(Yb, Ye, 1e-6);
-      EXPECT_NEAR(Xc, Xb, 1e-6);
-      EXPECT_NEAR(Yc, Yb - n2 * 40 * kDeg, 1e-6);
-    }
 }
 
 // The inverse reduces the longitude itself, not the difference (the forward
