@@ -43,14 +43,11 @@ TEST(LambertSecant, EqualParallelsHaveNoConeAndSaySo) {
   EXPECT_FALSE(t->Valide);
 }
 
+// The apex is the image of the pole only.
 TEST(Lambert, TheApexHasNoInverse) {
-  // The apex is the image of the pole only; beside it, on its parallel line,
-  // lies a point 90° of cone angle from the central meridian.
   auto s = Systeme<TLambert_sec>("Lambert Conique Sécant", "WGS84", kLambert93);
   double phi, lambda;
   EXPECT_THROW(Retour(*s, s->XSommet, s->YSommet, phi, lambda), ErreurArithmetique);
-  Retour(*s, s->XSommet + 100000, s->YSommet, phi, lambda);
-  EXPECT_NEAR(lambda, (s->LandaC.Valeur + kPi / 2 / s->TLambert::n) * 180 / kPi, 1e-9);
 }
 
 // Centre 10° E 46° N, cone touching the oblique parallel 60°, k0 = 0.9999.
@@ -148,15 +145,14 @@ TEST(NouvelleZelande, OrigineExacte) {
   EXPECT_EQ(lambda, 173 * kDeg);
 }
 
-// Central meridian and false origin of each zone; zone numbers far out of
+// Central meridian and false origin of zones the reference points leave
+// out: a zone west of the grid, a southern MTM zone; zone numbers far out of
 // the grid do not overflow.
 TEST(UTM, ZoneRules) {
   struct {
     const char *nature, *ligne, *meridien;
     double X0, Y0;
-  } const cas[] = {{"UTM Fuseau", "0 0", "-183°", 500000, 0},  {"UTM Fuseau", "1 0", "-177°", 500000, 0},
-                   {"UTM Fuseau", "31 0", "3°", 500000, 0},    {"UTM Fuseau", "60 0", "177°", 500000, 0},
-                   {"MTM Fuseau", "3 0", "-58°30'", 304800, 0}, {"MTM Fuseau", "8 0", "-73°30'", 304800, 0},
+  } const cas[] = {{"UTM Fuseau", "0 0", "-183°", 500000, 0},
                    {"MTM Fuseau", "8 1", "-73°30'", 304800, 10000000},
                    {"UTM Fuseau", "2147483647 1", "12884901699°", 500000, 10000000}};
   for (const auto& c : cas) {
