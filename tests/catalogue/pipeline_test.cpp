@@ -86,7 +86,6 @@ TEST_F(Pipeline, LesQuatreMessagesDuPointTape) {
   std::string texte = "inchangé";
   EXPECT_FALSE(d.Convergence("Rien", "WGS84", "x", "y", 0, uaDegres, texte));
   EXPECT_EQ(texte, "inchangé");
-  EXPECT_EQ(Message([&] { d.Convergence("WGS84", "Plate", "1°", "x", 0, uaDegres, texte); }), longitude);
   double alteration = -1;
   EXPECT_EQ(Message([&] { d.AlterationLineaire("Plate", "WGS84", "1", "1 ", 0, alteration); }), northing);
 }
