@@ -206,8 +206,6 @@ TEST_F(Demarrage, DeuxFenetresNePerdentAucunEnregistrement) {
   SauveALaSortie(a, ini);
   const std::string deA = Lit(Donnees());
   ASSERT_TRUE(RemplacementADemander(*b, ini));
-  TDonnees vide;  // not loaded from it: asked too, unless it is empty
-  EXPECT_TRUE(RemplacementADemander(vide, ini));
   EXPECT_NE(QuestionRemplacement(*b, ini, TMomentSauvegarde::Fin).find(CheminAPart(ini)),
             std::string::npos);
   AppliqueChoix(TChoixDonnees::Remplacer, b, ini, TMomentSauvegarde::Fin);
@@ -219,7 +217,7 @@ TEST_F(Demarrage, DeuxFenetresNePerdentAucunEnregistrement) {
   EXPECT_EQ(Lit(Donnees() + ".bak.1"), deA);
   // Saved over by the parameters window ("Enregistrer ..."): still its own.
   Ecrit(Donnees(), "");
-  EXPECT_FALSE(RemplacementADemander(vide, ini));
+  EXPECT_FALSE(RemplacementADemander(TDonnees(), ini)) << "an empty file holds nothing to lose";
   c.AjouteLigne("Ellipsoide=\"Enfin\" \"\" 6378137 0.08");
   c.SauveFichier(Donnees());
   EXPECT_FALSE(RemplacementADemander(c, ini));
